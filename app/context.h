@@ -1,0 +1,37 @@
+// What every action works on: the form, the platform services and the little
+// run-time state that lives outside the controls.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/media.h"
+#include "platform/processes.h"
+#include "ui/form.h"
+
+namespace tw {
+
+struct Platform {
+  Files& files;
+  Dialogs& dialogs;
+  MediaInfo& media;
+  Processes& processes;
+  std::string programFolder;  // ends in the platform's separator
+};
+
+struct App {
+  App(Form& f, Platform& p) : form(f), platform(p) {}
+  Form& form;
+  Platform& platform;
+  bool closeRequested = false;
+  std::string outputFolder;                 // last folder of a batch import
+  std::optional<ProcessId> runningScript;   // the run script we started last
+  std::string runningScriptName;
+};
+
+// An action runs for every event of its control; only two look at the type.
+using Action = void (*)(App& app, EventType type);
+
+}  // namespace tw

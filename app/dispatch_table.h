@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/context.h"
+
+namespace tw {
+
+// The action of a control, or null for controls that have none.
+Action ActionOf(ControlId id);
+
+}  // namespace tw

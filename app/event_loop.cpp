@@ -1,0 +1,38 @@
+#include "app/event_loop.h"
+
+#include "app/dispatch_table.h"
+
+namespace tw {
+
+void Dispatch(App& app, const Event& event) {
+  if (event.IsClose()) return;
+  if (Action action = ActionOf(event.control)) action(app, event.type);
+}
+
+void HandleEvent(App& app, const Event& event) {
+  Dispatch(app, event);
+  RunPendingEvents(app);
+}
+
+void RunPendingEvents(App& app) {
+  // Every action is idempotent, so the chain of raised events dies out; the
+  // cap only guards against a rule that would keep rewriting its own text.
+  for (int n = 0; n < 100000; ++n) {
+    std::optional<Event> raised = app.form.TakePendingEvent();
+    if (!raised) return;
+    Dispatch(app, *raised);
+  }
+  app.form.DropPendingEvents();
+}
+
+void RunEventLoop(App& app, EventSource& events) {
+  while (!app.closeRequested) {
+    Event event = events.WaitEvent();
+    if (event.IsClose()) break;
+    HandleEvent(app, event);
+  }
+}
+
+void RequestClose(App& app, EventType) { app.closeRequested = true; }
+
+}  // namespace tw

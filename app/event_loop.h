@@ -1,0 +1,27 @@
+// The loop that turns window events into actions.
+#pragma once
+
+#include "app/context.h"
+
+namespace tw {
+
+// Where events come from: the real window, or a headless scenario.
+class EventSource {
+ public:
+  virtual ~EventSource() = default;
+  // Blocks until the next event; a close request ends the loop.
+  virtual Event WaitEvent() = 0;
+};
+
+// The action of the control, if it has one.
+void Dispatch(App& app, const Event& event);
+// Runs the event's action, then the events that program-set texts raised.
+void HandleEvent(App& app, const Event& event);
+// Runs the events raised by program-set texts until none is left.
+void RunPendingEvents(App& app);
+void RunEventLoop(App& app, EventSource& events);
+
+// CancelButton: ends the loop exactly like the close box.
+void RequestClose(App& app, EventType type);
+
+}  // namespace tw

@@ -1,0 +1,50 @@
+#include "app/startup.h"
+
+#include "ui/folder_lists.h"
+
+namespace tw {
+
+void CreateWorkingFolders(Files& files, const std::string& programFolder) {
+  // A folder that exists already or cannot be made is passed over.
+  for (const char* name : kWorkingFolders) files.CreateFolder(programFolder + name);
+}
+
+void FillFixedLists(Form& form) {
+  for (int i = 0; i < kControlCount; ++i) {
+    const ControlSpec& spec = Spec(IdAt(i));
+    if (spec.kind == Kind::TabPanel) continue;  // pages come with the window
+    const int n = FixedItemCount(spec);
+    if (n == 0) continue;
+    for (int k = 0; k < n; ++k) form.AddItem(IdAt(i), spec.items[k]);
+    if (spec.startSelection >= 0) form.SetState(IdAt(i), spec.startSelection);
+  }
+}
+
+void SetStartStates(Form& form) {
+  for (int i = 0; i < kControlCount; ++i)
+    if (Spec(IdAt(i)).startChecked) form.SetState(IdAt(i), 1);
+  for (int i = 0; i < kControlCount; ++i)
+    if (Spec(IdAt(i)).startDisabled) form.Enable(IdAt(i), false);
+  for (int i = 0; i < kControlCount; ++i)
+    if (Spec(IdAt(i)).kind == Kind::TrackBar) form.SetState(IdAt(i), Spec(IdAt(i)).startPosition);
+  for (int i = 0; i < kControlCount; ++i)
+    if (Spec(IdAt(i)).startHidden) form.Show(IdAt(i), false);
+}
+
+int RunProgram(Host& host) {
+  std::optional<Picture> logo = DecodeBitmap(LogoBitmap());
+  Platform& platform = host.GetPlatform();
+  CreateWorkingFolders(platform.files, platform.programFolder);
+  Form& form = host.BuildWindow(logo ? &*logo : nullptr);
+  App app(form, platform);
+  FillFixedLists(form);
+  SetStartStates(form);
+  RefreshLists(app);
+  RunPendingEvents(app);
+
+  RunEventLoop(app, host.Events());
+
+  return 0;
+}
+
+}  // namespace tw

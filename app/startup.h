@@ -1,0 +1,31 @@
+// Start-up and exit, shared by tarnwick.exe and tarnwick-headless.
+#pragma once
+
+#include "app/context.h"
+#include "app/event_loop.h"
+#include "ui/logo.h"
+
+namespace tw {
+
+// One front end: the real window, or the headless driver.
+class Host {
+ public:
+  virtual ~Host() = default;
+  virtual Platform& GetPlatform() = 0;
+  // Creates the window hidden with every control and its pages, sets the
+  // fonts, shows it. `logo` is null when the stored picture cannot be decoded.
+  virtual Form& BuildWindow(const Picture* logo) = 0;
+  virtual EventSource& Events() = 0;
+};
+
+constexpr const char* kWorkingFolders[] = {"avs", "stats", "configs", "log", "avsinc"};
+constexpr const char* kLastRunFile = "tarnwick.ini";
+
+void CreateWorkingFolders(Files& files, const std::string& programFolder);
+void FillFixedLists(Form& form);
+void SetStartStates(Form& form);
+
+// Start-up, the event loop and the exit sequence; returns the exit code.
+int RunProgram(Host& host);
+
+}  // namespace tw

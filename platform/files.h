@@ -1,0 +1,32 @@
+// Files and folders, the only way the core touches the disk.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tw {
+
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  // Creates one folder; false when it exists already or cannot be made.
+  virtual bool CreateFolder(const std::string& path) = 0;
+  // The whole content of a file, or nothing when it cannot be read.
+  virtual std::optional<std::string> Read(const std::string& path) = 0;
+  // Writes the complete new content through a temporary file in the same
+  // folder, flushed and then moved over the target in one step. On failure
+  // the old file stays whole and no temporary file is left behind.
+  virtual bool WriteReplace(const std::string& path, std::string_view bytes) = 0;
+  virtual bool Remove(const std::string& path) = 0;
+  virtual bool IsFile(const std::string& path) = 0;
+  // Names (no folder part) of the files, not folders, in `folder` matching
+  // `pattern` ("*.ini"), in the platform's listing order; nothing when the
+  // folder cannot be listed. `folder` may end in a separator or not.
+  virtual std::optional<std::vector<std::string>> ListFiles(const std::string& folder,
+                                                            const std::string& pattern) = 0;
+};
+
+}  // namespace tw

@@ -1,0 +1,50 @@
+// tarnwick-headless: the program over the form model, driven by a scenario.
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "platform/headless/scripted.h"
+#include "ui/form_model.h"
+
+namespace tw {
+
+class ScenarioHost : public Host, private EventSource {
+ public:
+  ScenarioHost(std::vector<std::string> lines, std::string programFolder, std::ostream& out,
+               std::unique_ptr<Files> files);
+
+  Platform& GetPlatform() override { return platform_; }
+  Form& BuildWindow(const Picture* logo) override;
+  EventSource& Events() override { return *this; }
+
+  // The number of the line that runs now, from 1.
+  int LineNumber() const { return current_ + 1; }
+  // Fails when answers are left over at the end.
+  void CheckFinished() const;
+
+ private:
+  Event WaitEvent() override;
+  // Runs one line; true with `event` set when the line is an event.
+  bool RunLine(const std::string& line, Event& event);
+  void QueueAnswer(const std::string& rest);
+  void Dump(ControlId id);
+
+  std::vector<std::string> lines_;
+  int current_ = -1;
+  std::ostream& out_;
+  std::unique_ptr<Files> files_;
+  ScriptedDialogs dialogs_;
+  ScriptedMedia media_;
+  ScriptedProcesses processes_;
+  Platform platform_;
+  FormModel form_;
+};
+
+// Splits a scenario text into lines without their line ends.
+std::vector<std::string> ScenarioLines(const std::string& text);
+
+}  // namespace tw

@@ -1,0 +1,84 @@
+// Stand-ins for the dialogs, the media service and process start that a
+// headless scenario answers and records.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "platform/dialogs.h"
+#include "platform/media.h"
+#include "platform/processes.h"
+
+namespace tw {
+
+// A scenario line that cannot be run.
+class ScenarioError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct Answer {
+  std::string kind;  // open, save, folder, files, yes, no, input, cancel
+  std::string text;
+};
+
+class ScriptedDialogs : public Dialogs {
+ public:
+  ScriptedDialogs(std::ostream& out, char separator) : out_(out), separator_(separator) {}
+
+  void Queue(Answer a) { answers_.push_back(std::move(a)); }
+  size_t Pending() const { return answers_.size(); }
+
+  std::string Open(const FileDialog& d) override;
+  std::string Save(const FileDialog& d) override;
+  std::vector<std::string> OpenMany(const FileDialog& d) override;
+  std::string Folder(const std::string& title, const std::string& startFolder) override;
+  bool YesNo(const std::string& title, const std::string& text) override;
+  void Message(const std::string& title, const std::string& text) override;
+  std::optional<std::string> Input(const std::string& title, const std::string& text,
+                                   const std::string& preset) override;
+
+ private:
+  void Log(const char* kind, const std::string& title, const std::string& text, const std::string& filter,
+           const std::string& preset);
+  // The next answer, which must be `kind` or "cancel" (or, for a yes/no box, "yes" or "no").
+  Answer Take(const char* dialog, std::initializer_list<const char*> kinds);
+
+  std::ostream& out_;
+  char separator_;
+  std::deque<Answer> answers_;
+};
+
+class ScriptedMedia : public MediaInfo {
+ public:
+  void Register(const std::string& path, int32_t frames, int32_t rate) { known_[path] = {frames, rate}; }
+  std::optional<MediaHandle> OpenMedia(const std::string& path) override;
+  int32_t MediaFrameCount(MediaHandle h) override;
+  int32_t MediaFrameRate(MediaHandle h) override;
+  void CloseMedia(MediaHandle h) override;
+  int OpenHandles() const { return static_cast<int>(open_.size()); }
+
+ private:
+  std::map<std::string, std::pair<int32_t, int32_t>> known_;
+  std::map<MediaHandle, std::pair<int32_t, int32_t>> open_;
+  MediaHandle next_ = 1;
+};
+
+// Starts nothing: prints what would be started and reports it finished.
+class ScriptedProcesses : public Processes {
+ public:
+  explicit ScriptedProcesses(std::ostream& out) : out_(out) {}
+  std::optional<ProcessId> StartScript(const std::string& commandLine, const std::string& folder,
+                                       int priorityClass) override;
+  bool IsRunning(ProcessId) override { return false; }
+
+ private:
+  std::ostream& out_;
+  ProcessId next_ = 1;
+};
+
+}  // namespace tw

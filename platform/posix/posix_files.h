@@ -1,0 +1,35 @@
+// Files on POSIX, behaving as the program expects of Windows: "\" separates
+// folders as well as "/", names that differ only in case find each other
+// when the exact name is missing, and a read-only file is never replaced.
+#pragma once
+
+#include "platform/files.h"
+
+namespace tw {
+
+class PosixFiles : public Files {
+ public:
+  bool CreateFolder(const std::string& path) override;
+  std::optional<std::string> Read(const std::string& path) override;
+  bool WriteReplace(const std::string& path, std::string_view bytes) override;
+  bool Remove(const std::string& path) override;
+  bool IsFile(const std::string& path) override;
+  std::optional<std::vector<std::string>> ListFiles(const std::string& folder, const std::string& pattern) override;
+
+  // Fault hook for tests: every write fails once this many bytes were written
+  // in total; negative turns the fault off.
+  void FailWritesAfter(long bytes) { faultAfter_ = bytes; written_ = 0; }
+
+  // The path as the disk knows it: separators turned to "/", each missing
+  // component matched without regard to case.
+  static std::string Resolve(const std::string& path);
+
+ private:
+  long faultAfter_ = -1;
+  long written_ = 0;
+};
+
+// Windows wildcard match without regard to case: "*" and "?".
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+}  // namespace tw

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need, from Debian's archive only.
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+need_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  need_root dpkg --add-architecture i386
+fi
+need_root apt-get update -qq
+need_root apt-get install -y -qq --no-install-recommends \
+  cmake ninja-build g++ make libgtest-dev libgmock-dev \
+  mingw-w64 g++-mingw-w64-i686 binutils-mingw-w64-i686 \
+  wine wine32:i386 \
+  xvfb xauth x11-utils imagemagick zip unzip ca-certificates >/dev/null

@@ -1,0 +1,41 @@
+#include "ui/folder_lists.h"
+
+namespace tw {
+namespace {
+
+using enum ControlId;
+
+void FillFromFolder(App& app, ControlId list, const std::string& folder, const char* pattern) {
+  app.form.ClearItems(list);
+  auto names = app.platform.files.ListFiles(folder, pattern);
+  if (!names) return;
+  for (const std::string& name : *names) app.form.AddItem(list, ItemTextOf(name));
+}
+
+}  // namespace
+
+std::string ItemTextOf(std::string_view fileName) {
+  size_t dot = fileName.rfind('.');
+  if (dot == std::string_view::npos) return std::string(fileName);
+  return std::string(fileName.substr(0, dot));
+}
+
+void RefillConfigList(App& app) {
+  FillFromFolder(app, ConfigCombo, app.platform.programFolder + "configs", "*.ini");
+}
+
+void RefreshLists(App& app) {
+  RefillConfigList(app);
+  // The folder is created as "avsinc"; file names compare without case.
+  FillFromFolder(app, AvsIncludeCombo, app.platform.programFolder + "AVSinc", "*.avs");
+}
+
+void ChooseIncludeByName(Form& form, std::string_view name) {
+  if (name.empty()) return;
+  for (int i = 0, n = form.ItemCount(AvsIncludeCombo); i < n; ++i)
+    if (form.ItemText(AvsIncludeCombo, i) == name) form.SetState(AvsIncludeCombo, i);
+}
+
+void OnRefreshButton(App& app, EventType) { RefreshLists(app); }
+
+}  // namespace tw

@@ -1,0 +1,24 @@
+// The configuration and include lists, filled from folders beside the program.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/context.h"
+
+namespace tw {
+
+// The file name without its last extension and the dot before it.
+std::string ItemTextOf(std::string_view fileName);
+
+// Refills ConfigCombo from configs\*.ini, then AvsIncludeCombo from AVSinc\*.avs.
+void RefreshLists(App& app);
+// The first half of RefreshLists alone.
+void RefillConfigList(App& app);
+// Chooses every include item equal to `name` (case matters); none: unchanged.
+void ChooseIncludeByName(Form& form, std::string_view name);
+
+// RefreshButton.
+void OnRefreshButton(App& app, EventType type);
+
+}  // namespace tw

@@ -1,0 +1,70 @@
+// The one way the program reaches its controls. The headless form model and
+// the real Win32 window both implement it.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ui/catalogue.h"
+
+namespace tw {
+
+// The only notification kinds the program tells apart; every other
+// notification (click, selection, focus gained, track-bar move) is None.
+enum class EventType { None, Change, LostFocus };
+
+struct Event {
+  ControlId control = ControlId::Count;  // Count: the close request
+  EventType type = EventType::None;
+  bool IsClose() const { return control == ControlId::Count; }
+};
+
+class Form {
+ public:
+  virtual ~Form() = default;
+
+  virtual int State(ControlId id) const = 0;
+  virtual void SetState(ControlId id, int state) = 0;
+  virtual std::string Text(ControlId id) const = 0;
+  virtual bool Enabled(ControlId id) const = 0;
+  virtual void Enable(ControlId id, bool enabled) = 0;
+  virtual bool Visible(ControlId id) const = 0;
+  virtual void Show(ControlId id, bool visible) = 0;
+  // index -1 appends
+  virtual void AddItem(ControlId id, std::string_view text, int index = -1) = 0;
+  virtual void ClearItems(ControlId id) = 0;
+  virtual int ItemCount(ControlId id) const = 0;
+  virtual std::string ItemText(ControlId id, int index) const = 0;
+  virtual void SetItemText(ControlId id, int index, std::string_view text) = 0;
+  virtual void RemoveItem(ControlId id, int index) = 0;
+  // Around a walk over a whole list the window stops redrawing it.
+  virtual void HoldRedraw(ControlId, bool /*hold*/) {}
+
+  // A text set by the program raises an event of its control, without a
+  // type, that the loop handles once the running action has finished.
+  void SetText(ControlId id, std::string_view text) {
+    WriteText(id, text);
+    if (RaisesTextEvents(Spec(id).kind)) pending_.push_back({id, EventType::None});
+  }
+  std::optional<Event> TakePendingEvent() {
+    if (pending_.empty()) return std::nullopt;
+    Event e = pending_.front();
+    pending_.pop_front();
+    return e;
+  }
+  void DropPendingEvents() { pending_.clear(); }
+
+  // Convenience readings used everywhere.
+  bool Checked(ControlId id) const { return State(id) == 1; }
+  void SetChecked(ControlId id, bool on) { SetState(id, on ? 1 : 0); }
+
+ protected:
+  virtual void WriteText(ControlId id, std::string_view text) = 0;
+
+ private:
+  std::deque<Event> pending_;
+};
+
+}  // namespace tw
