@@ -1,0 +1,18 @@
+// The lines one job contributes to JobList and the files it needs.
+#pragma once
+
+#include <string>
+
+#include "app/context.h"
+
+namespace tw {
+
+// Derives the stats, log and output names from InputFileEdit and writes the
+// AviSynth wrapper for an input that is not an .avs script. `outputFolder`
+// ends in a separator. Does nothing while InputFileEdit is empty.
+void PrepareJobFiles(App& app, const std::string& outputFolder);
+// Appends the job's header and pass lines to JobList, then empties the four
+// file fields; does nothing while the input or output field is empty.
+void AddJobLines(App& app);
+
+}  // namespace tw

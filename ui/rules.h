@@ -1,0 +1,28 @@
+// The rules that keep dependent controls consistent, the field clamps, the
+// track-bar displays and the matrix chooser. Each rule reads its trigger
+// controls afresh, so running it twice changes nothing the second time.
+#pragma once
+
+#include "app/context.h"
+
+namespace tw {
+
+// Rules a settings load calls directly.
+void ApplyEncodeModeRule(Form& form);
+void ApplyRateRangeRule(Form& form);
+void ApplyBFrameRule(Form& form);
+void ApplyLogFileRule(Form& form);
+void ApplyTransform8x8Rule(Form& form);
+void ApplyPPartitionRule(Form& form);
+void ApplyMixedRefsRule(Form& form);
+void ApplySubpixelRule(Form& form);
+void ApplySearchRangeRule(Form& form);
+void ApplyCabacRule(Form& form);
+void ApplyAudioRule(Form& form);
+void ApplyAudioUnitRule(Form& form);
+// The field clamp of one field of the clamp table (no-op for other fields).
+void ClampField(Form& form, ControlId field);
+// "custom..." in CqmCombo asks for a matrix file.
+void ChooseCustomMatrix(App& app);
+
+}  // namespace tw
