@@ -4,6 +4,12 @@
 #include <array>
 
 #include "app/event_loop.h"
+#include "ui/folder_lists.h"
+// rules
+// settings
+// jobs
+// script
+// run
 
 namespace tw {
 namespace {
@@ -16,6 +22,17 @@ struct Row {
 };
 
 constexpr Row kDispatch[] = {
+    // Track-bar displays, field clamps, the matrix chooser and the control rules
+
+    // Folder lists and settings
+    {RefreshButton, OnRefreshButton},
+
+    // File choosers and the job list
+
+    // Batch file
+
+    // Run script and shutdown line
+
     {CancelButton, RequestClose},
 };
 
