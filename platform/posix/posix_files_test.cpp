@@ -1,0 +1,102 @@
+#include "platform/posix/posix_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PosixFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/tw-files-XXXXXX";
+    dir_ = mkdtemp(tmpl);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(dir_, ec);
+  }
+  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+  int Entries() const { return static_cast<int>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator())); }
+
+  std::string dir_;
+  PosixFiles files_;
+};
+
+TEST_F(PosixFilesTest, WriteReplaceRoundTripsExactBytes) {
+  const std::string bytes("a = 1\r\n\0b\r\n", 11);
+  ASSERT_TRUE(files_.WriteReplace(Path("x.ini"), bytes));
+  EXPECT_EQ(files_.Read(Path("x.ini")).value(), bytes);
+  ASSERT_TRUE(files_.WriteReplace(Path("x.ini"), "new"));
+  EXPECT_EQ(files_.Read(Path("x.ini")).value(), "new");
+  EXPECT_EQ(Entries(), 1) << "no temporary file is left behind";
+}
+
+TEST_F(PosixFilesTest, FailedWriteKeepsTheOldFileWhole) {
+  ASSERT_TRUE(files_.WriteReplace(Path("x.ini"), "old content"));
+  for (long after : {0L, 3L, 100000L}) {
+    files_.FailWritesAfter(after);
+    std::string big(200000, 'z');
+    EXPECT_FALSE(files_.WriteReplace(Path("x.ini"), big)) << after;
+    EXPECT_EQ(files_.Read(Path("x.ini")).value(), "old content");
+    EXPECT_EQ(Entries(), 1);
+  }
+  files_.FailWritesAfter(-1);
+  EXPECT_TRUE(files_.WriteReplace(Path("x.ini"), "fine"));
+}
+
+TEST_F(PosixFilesTest, ReadOnlyTargetIsNotReplaced) {
+  ASSERT_TRUE(files_.WriteReplace(Path("ro.ini"), "keep"));
+  chmod(Path("ro.ini").c_str(), 0444);
+  EXPECT_FALSE(files_.WriteReplace(Path("ro.ini"), "lost"));
+  EXPECT_EQ(files_.Read(Path("ro.ini")).value(), "keep");
+  EXPECT_EQ(Entries(), 1);
+}
+
+TEST_F(PosixFilesTest, BackslashesAndCaseFindTheSameFolder) {
+  ASSERT_TRUE(files_.CreateFolder(Path("avsinc")));
+  EXPECT_FALSE(files_.CreateFolder(Path("avsinc"))) << "an existing folder is reported, not replaced";
+  ASSERT_TRUE(files_.WriteReplace(dir_ + "/avsinc\\default.avs", "x"));
+  EXPECT_TRUE(files_.IsFile(Path("avsinc/default.avs")));
+  EXPECT_TRUE(files_.IsFile(dir_ + "/AVSinc\\DEFAULT.avs"));
+  auto names = files_.ListFiles(Path("AVSinc"), "*.avs");
+  ASSERT_TRUE(names.has_value());
+  EXPECT_EQ(*names, std::vector<std::string>{"default.avs"});
+}
+
+TEST_F(PosixFilesTest, ListingHoldsMatchingFilesOnlyInNameOrder) {
+  for (const char* n : {"b.ini", "A.ini", "fast.2pass.ini", ".ini", "notes.txt", "c.INI"})
+    ASSERT_TRUE(files_.WriteReplace(Path(n), ""));
+  ASSERT_TRUE(files_.CreateFolder(Path("sub.ini")));
+  auto names = files_.ListFiles(dir_ + "/", "*.ini");
+  ASSERT_TRUE(names.has_value());
+  EXPECT_EQ(*names, (std::vector<std::string>{".ini", "A.ini", "b.ini", "c.INI", "fast.2pass.ini"}));
+  EXPECT_FALSE(files_.ListFiles(Path("missing"), "*.ini").has_value());
+}
+
+TEST_F(PosixFilesTest, MissingFilesReadAsNothing) {
+  EXPECT_FALSE(files_.Read(Path("none")).has_value());
+  EXPECT_FALSE(files_.Read(dir_).has_value()) << "a folder is not a file";
+  EXPECT_FALSE(files_.Remove(Path("none")));
+  EXPECT_FALSE(files_.IsFile(dir_));
+}
+
+TEST(Wildcard, MatchesAsWindowsDoesWithoutCase) {
+  const struct {
+    const char *pattern, *name;
+    bool match;
+  } cases[] = {{"*.ini", "a.ini", true},   {"*.ini", "A.INI", true},  {"*.ini", "a.ini.bak", false},
+               {"*.ini", ".ini", true},    {"*.avs", "x.avsi", false}, {"a?c", "abc", true},
+               {"*", "", true},            {"*.*", "noext", false},    {"*a*b", "xxaxxb", true}};
+  for (const auto& c : cases) EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
+}
+
+}  // namespace
+}  // namespace tw
