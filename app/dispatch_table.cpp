@@ -8,8 +8,11 @@
 // rules
 // settings
 // jobs
+#include "jobs/file_choosers.h"
+#include "jobs/job_list.h"
 // script
 // run
+#include "run/run_script.h"
 
 namespace tw {
 namespace {
@@ -28,10 +31,25 @@ constexpr Row kDispatch[] = {
     {RefreshButton, OnRefreshButton},
 
     // File choosers and the job list
+    {InputFileBrowseButton, OnInputFileBrowseButton},
+    {OutputFileBrowseButton, OnOutputFileBrowseButton},
+    {StatsFileBrowseButton, OnStatsFileBrowseButton},
+    {LogFileBrowseButton, OnLogFileBrowseButton},
+    {FilesInputButton, OnFilesInputButton},
+    {AddButton, OnAddButton},
+    {ClearButton, OnClearButton},
+    {DisableButton, OnDisableButton},
+    {UpButton, OnUpButton},
+    {DownButton, OnDownButton},
+    {EditButton, OnEditButton},
+    {ViewButton, OnViewButton},
+    {DeleteButton, OnDeleteButton},
 
     // Batch file
 
     // Run script and shutdown line
+    {StartButton, OnStartButton},
+    {ShutButton, OnShutButton},
 
     {CancelButton, RequestClose},
 };
