@@ -11,9 +11,9 @@ using LineList = std::vector<std::string>;
 using JobListTest = TestApp;
 
 // Two added jobs (header lines shortened) and the shutdown line.
-const LineList kTwoJobsAndShutdown = {"@echo.", "@echo Input:\"a.avs\"", "x264 a", "@echo+",
-                                   "@echo.", "@echo Input:\"b.avs\"", "x264 b", "@echo+",
-                                   "shutdown.exe -s -f -t 30"};
+const LineList kTwoJobsAndShutdown = {
+    "@echo.", "@echo Input:\"a.avs\"",   "x264 a", "@echo+", "@echo.", "@echo Input:\"b.avs\"", "x264 b",
+    "@echo+", "shutdown.exe -s -f -t 30"};
 
 struct DeleteCase {
   const char* what;
@@ -23,22 +23,38 @@ struct DeleteCase {
 };
 
 const DeleteCase kDeleteCases[] = {
-    {"the shutdown line after an added job removes that job, not the shutdown line", kTwoJobsAndShutdown, 8,
+    {"the shutdown line after an added job removes that job, not the shutdown line",
+     kTwoJobsAndShutdown,
+     8,
      {"@echo.", "@echo Input:\"a.avs\"", "x264 a", "@echo+", "shutdown.exe -s -f -t 30"}},
-    {"a line inside the first block", kTwoJobsAndShutdown, 2,
+    {"a line inside the first block",
+     kTwoJobsAndShutdown,
+     2,
      {"@echo.", "@echo Input:\"b.avs\"", "x264 b", "@echo+", "shutdown.exe -s -f -t 30"}},
-    {"the end line of a block removes exactly that block", kTwoJobsAndShutdown, 7,
+    {"the end line of a block removes exactly that block",
+     kTwoJobsAndShutdown,
+     7,
      {"@echo.", "@echo Input:\"a.avs\"", "x264 a", "@echo+", "shutdown.exe -s -f -t 30"}},
-    {"the start line of a block", kTwoJobsAndShutdown, 4,
+    {"the start line of a block",
+     kTwoJobsAndShutdown,
+     4,
      {"@echo.", "@echo Input:\"a.avs\"", "x264 a", "@echo+", "shutdown.exe -s -f -t 30"}},
     {"a list from batch import only loses everything",
-     {"@echo Input:\"a.avs\"", "x264 a", "@echo Input:\"b.avs\"", "x264 b"}, 2, {}},
+     {"@echo Input:\"a.avs\"", "x264 a", "@echo Input:\"b.avs\"", "x264 b"},
+     2,
+     {}},
     {"a disabled end line lets removal run on to the next end line",
-     {"@echo.", "x264 a", "@rem @echo+", "@echo.", "x264 b", "@echo+", "tail"}, 1, {"tail"}},
+     {"@echo.", "x264 a", "@rem @echo+", "@echo.", "x264 b", "@echo+", "tail"},
+     1,
+     {"tail"}},
     {"a disabled end line in the last block runs to the end of the list",
-     {"keep", "@echo+", "@echo.", "x264 a", "@rem @echo+", "after"}, 3, {"keep", "@echo+"}},
+     {"keep", "@echo+", "@echo.", "x264 a", "@rem @echo+", "after"},
+     3,
+     {"keep", "@echo+"}},
     {"an end line at the top of the list is removed with what follows up to the next end line",
-     {"@echo+", "x", "@echo+", "y"}, 0, {"y"}},
+     {"@echo+", "x", "@echo+", "y"},
+     0,
+     {"y"}},
     {"the start line is recognised by its first six characters", {"@echo.start", "a", "@echo+ end", "b"}, 1, {"b"}},
     {"a single line", {"only"}, 0, {}},
 };

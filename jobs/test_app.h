@@ -20,7 +20,8 @@ namespace tw {
 class TestApp : public ::testing::Test {
  protected:
   TestApp() {
-    dir_ = std::filesystem::temp_directory_path() / ("tw_jobs_" + std::to_string(getpid()) + "_" + std::to_string(++serial_));
+    dir_ = std::filesystem::temp_directory_path() /
+           ("tw_jobs_" + std::to_string(getpid()) + "_" + std::to_string(++serial_));
     std::filesystem::create_directories(dir_);
     oldCwd_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_);
