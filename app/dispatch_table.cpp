@@ -9,6 +9,7 @@
 // settings
 // jobs
 // script
+#include "script/batch_file.h"
 // run
 
 namespace tw {
@@ -30,6 +31,7 @@ constexpr Row kDispatch[] = {
     // File choosers and the job list
 
     // Batch file
+    {MakeBatButton, OnMakeBatButton},
 
     // Run script and shutdown line
 
