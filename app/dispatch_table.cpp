@@ -11,6 +11,7 @@
 #include "jobs/file_choosers.h"
 #include "jobs/job_list.h"
 // script
+#include "script/batch_file.h"
 // run
 #include "run/run_script.h"
 
@@ -46,6 +47,7 @@ constexpr Row kDispatch[] = {
     {DeleteButton, OnDeleteButton},
 
     // Batch file
+    {MakeBatButton, OnMakeBatButton},
 
     // Run script and shutdown line
     {StartButton, OnStartButton},
