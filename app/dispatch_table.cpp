@@ -4,9 +4,9 @@
 #include <array>
 
 #include "app/event_loop.h"
+#include "settings/settings_actions.h"  // settings
 #include "ui/folder_lists.h"
 #include "ui/rule_actions.h"  // rules
-// settings
 // jobs
 // script
 // run
@@ -57,6 +57,9 @@ constexpr Row kDispatch[] = {
 
     // Folder lists and settings
     {RefreshButton, OnRefreshButton},
+    {LoadDefaultButton, OnLoadDefaultButton},
+    {SaveConfigButton, OnSaveConfigButton},
+    {LoadConfigButton, OnLoadConfigButton},
 
     // File choosers and the job list
 
