@@ -1,5 +1,6 @@
 #include "run/run_script.h"
 
+#include "script/batch_text.h"
 #include "settings/load_save.h"
 
 namespace tw {
@@ -24,18 +25,8 @@ bool Taken(App& app, bool lastStillRuns, const std::string& name) {
 
 }  // namespace
 
-std::string BatchEscapedFolder(const std::string& folder) {
-  std::string out;
-  out.reserve(folder.size());
-  for (char c : folder) {
-    out += c;
-    if (c == '%') out += '%';
-  }
-  return out;
-}
-
 std::string RunScriptText(const Form& form, const std::string& programFolder, const std::string& scriptName) {
-  std::string text = "@cd /d \"" + BatchEscapedFolder(programFolder) + "\"\r\n";
+  std::string text = "@cd /d " + QuotedName(programFolder) + "\r\n";
   for (const char* line : kRunScriptHead) text += std::string(line) + "\r\n";
   int count = form.ItemCount(JobList);
   for (int i = 0; i < count; ++i) text += form.ItemText(JobList, i) + "\r\n";

@@ -9,9 +9,6 @@ namespace tw {
 
 inline constexpr const char* kShutdownLine = "shutdown.exe -s -f -t 30";
 
-// A folder name as a batch line must carry it: cmd reads "%" as the start
-// of a variable, and "%%" as one "%".
-std::string BatchEscapedFolder(const std::string& folder);
 // The whole run script for the list lines as they stand, named `scriptName`.
 std::string RunScriptText(const Form& form, const std::string& programFolder, const std::string& scriptName);
 // "temp.bat", or while our last script still runs the first "tempN.bat"

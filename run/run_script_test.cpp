@@ -48,6 +48,7 @@ TEST_F(RunScriptTest, EmptyListGivesSevenLinesEndingWithoutLineEnd) {
   EXPECT_EQ(ReadFile("temp.bat"), std::string("@cd /d \"C:\\Prog\\\"\r\n") + kHeadAfterCd + "del temp.bat");
   EXPECT_EQ(log.str(), "process command=\"\"temp.bat\"\" folder=\"C:\\Prog\\\" priority=64\n");
   EXPECT_EQ(Selected(), -1);
+  EXPECT_TRUE(Exists("tarnwick.ini")) << "the last-run file is saved in the current folder first";
 }
 
 TEST_F(RunScriptTest, ListLinesGoInUnchangedAndTheLastStaysSelected) {
@@ -113,6 +114,7 @@ TEST_F(RunScriptTest, UnwritableScriptStartsNothing) {
   EXPECT_EQ(log.str(), "");
   EXPECT_FALSE(app.runningScript.has_value());
   EXPECT_FALSE(Exists("temp.bat"));
+  EXPECT_FALSE(Exists("temp2.bat"));
 }
 
 TEST_F(RunScriptTest, ShutAppendsAtTheEndWhateverIsSelected) {
