@@ -2,7 +2,7 @@
 
 #include "app/dispatch_table.h"
 #include "jobs/job_list.h"
-#include "jobs/test_app.h"
+#include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {

@@ -1,6 +1,6 @@
 #include "jobs/job_list.h"
 
-#include "jobs/test_app.h"
+#include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {

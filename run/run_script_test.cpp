@@ -4,7 +4,7 @@
 #include <iterator>
 #include <set>
 
-#include "jobs/test_app.h"
+#include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {
