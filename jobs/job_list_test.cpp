@@ -1,5 +1,8 @@
 #include "jobs/job_list.h"
 
+#include "app/dispatch_table.h"
+#include "jobs/file_choosers.h"
+#include "run/run_script.h"
 #include "tests/unit/test_app.h"
 
 namespace tw {
@@ -175,6 +178,27 @@ TEST_F(JobListTest, AddTwiceGivesTheJobAndThenAnEmptyBlock) {
   ASSERT_EQ(both.size(), first.size() + 2);
   EXPECT_EQ(both[first.size()], "@echo.");
   EXPECT_EQ(both[first.size() + 1], "@echo+");
+}
+
+TEST(JobDispatch, EveryJobAndRunControlReachesItsAction) {
+  const std::pair<ControlId, Action> rows[] = {
+      {InputFileBrowseButton, OnInputFileBrowseButton},
+      {OutputFileBrowseButton, OnOutputFileBrowseButton},
+      {StatsFileBrowseButton, OnStatsFileBrowseButton},
+      {LogFileBrowseButton, OnLogFileBrowseButton},
+      {FilesInputButton, OnFilesInputButton},
+      {AddButton, OnAddButton},
+      {ClearButton, OnClearButton},
+      {DisableButton, OnDisableButton},
+      {UpButton, OnUpButton},
+      {DownButton, OnDownButton},
+      {EditButton, OnEditButton},
+      {ViewButton, OnViewButton},
+      {DeleteButton, OnDeleteButton},
+      {StartButton, OnStartButton},
+      {ShutButton, OnShutButton},
+  };
+  for (const auto& [id, action] : rows) EXPECT_EQ(ActionOf(id), action) << Spec(id).name;
 }
 
 }  // namespace
