@@ -15,17 +15,6 @@ bool HasDot(const std::string& name) { return name.find('.') != std::string::npo
 
 }  // namespace
 
-std::string MediaFileStem(const std::string& input) {
-  if (!HasDot(FileNamePart(input))) return input;
-  const std::string kept = WithoutExtensionKeepDot(input);
-  return kept.substr(0, kept.size() - 1);
-}
-
-std::string WrapperText(const std::string& input, const std::string& include) {
-  return "fs=" + Quoted(input) + "\r\n" + "mfn=" + Quoted(MediaFileStem(input)) + "\r\n" + "import(" +
-         Quoted("..\\avsinc\\" + include + ".avs") + ")\r\n";
-}
-
 void PrepareJobFiles(App& app, const std::string& outputFolder) {
   Form& form = app.form;
   const std::string input = form.Text(InputFileEdit);
