@@ -34,7 +34,7 @@ class SettingsForm {
   ScriptedDialogs& dialogs() { return dialogs_; }
   std::string DialogLog() const { return log_.str(); }
   // The program folder, ending in "/".
-  const std::string& folder() const { return platform_.programFolder; }
+  const std::string& folder() const { return folder_; }
 
   void WriteFile(const std::string& name, const std::string& bytes) {
     std::ofstream(folder() + name, std::ios::binary) << bytes;
