@@ -53,7 +53,9 @@ TEST(Idempotence, EveryActionRunTwiceLeavesTheFormAsAfterTheFirstRun) {
   for (int setup = 0; setup < static_cast<int>(std::size(kSetups)); ++setup) {
     for (int i = 0; i < kControlCount; ++i) {
       const ControlId id = IdAt(i);
-      if (!ActionOf(id)) continue;
+      // Buttons start whole operations (some ask questions first); the
+      // rules sit on the fields, boxes, lists and bars.
+      if (!ActionOf(id) || Spec(id).kind == Kind::PushButton) continue;
       for (EventType type : {EventType::None, EventType::Change, EventType::LostFocus}) {
         RuleForm f;
         kSetups[setup](f);
