@@ -1,11 +1,10 @@
 // A started form in a program folder of its own, for the settings tests.
 #pragma once
 
-#include <sys/stat.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -34,7 +33,7 @@ class SettingsForm {
   ScriptedDialogs& dialogs() { return dialogs_; }
   std::string DialogLog() const { return log_.str(); }
   // The program folder, ending in "/".
-  const std::string& folder() const { return platform_.programFolder; }
+  const std::string& folder() const { return folder_; }
 
   void WriteFile(const std::string& name, const std::string& bytes) {
     std::ofstream(folder() + name, std::ios::binary) << bytes;
@@ -60,9 +59,13 @@ class SettingsForm {
 
  private:
   static std::string MakeFolder() {
-    std::string name = (std::filesystem::temp_directory_path() / "tw-settings-XXXXXX").string();
-    if (!mkdtemp(name.data())) std::abort();
-    return name + "/";
+    // A fresh name each time; create_directory fails on one that exists.
+    std::random_device random;
+    for (;;) {
+      const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                         ("tw-settings-" + std::to_string(random()) + std::to_string(random()));
+      if (std::filesystem::create_directory(path)) return path.generic_string() + "/";
+    }
   }
   explicit SettingsForm(std::string folder)
       : folder_(folder),

@@ -11,10 +11,23 @@
 #include "app/event_loop.h"
 #include "app/startup.h"
 #include "platform/headless/scripted.h"
-#include "platform/posix/posix_files.h"
 #include "ui/form_model.h"
 
 namespace tw {
+
+// The rules touch no files; any use of one shows up as a failed file call.
+// (The POSIX file layer is not part of the Windows test build.)
+class NoFiles : public Files {
+ public:
+  bool CreateFolder(const std::string&) override { return false; }
+  std::optional<std::string> Read(const std::string&) override { return std::nullopt; }
+  bool WriteReplace(const std::string&, std::string_view) override { return false; }
+  bool Remove(const std::string&) override { return false; }
+  bool IsFile(const std::string&) override { return false; }
+  std::optional<std::vector<std::string>> ListFiles(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+};
 
 class RuleForm {
  public:
@@ -64,7 +77,7 @@ class RuleForm {
 
  private:
   std::ostringstream log_;
-  PosixFiles files_;
+  NoFiles files_;
   ScriptedDialogs dialogs_;
   ScriptedMedia media_;
   ScriptedProcesses processes_;

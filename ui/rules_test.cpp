@@ -155,6 +155,15 @@ TEST(RateRangeRule, NoLimitWhileSizeIsChecked) {
   }
 }
 
+TEST(RateRangeRule, TextsSetByTheProgramAreNotLimitedByTheirEvent) {
+  RuleForm f;
+  f.Choose(EncodeModeCombo, 1);
+  f.Put(RateValueEdit, "3000");  // its follow-up event has no type
+  EXPECT_EQ(f.Text(RateValueEdit), "3000");
+  f.Type(RateValueEdit, "3000");
+  EXPECT_EQ(f.Text(RateValueEdit), "51");
+}
+
 TEST(RateRangeRule, ALoadAppliesItDirectly) {
   RuleForm f;
   f.Choose(EncodeModeCombo, 12);
