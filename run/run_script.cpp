@@ -16,6 +16,8 @@ constexpr const char* kRunScriptHead[] = {
     "@del quillon.bat",
 };
 
+constexpr int kMaxScriptNumber = 999;
+
 bool Taken(App& app, bool lastStillRuns, const std::string& name) {
   if (!lastStillRuns) return false;
   // A running script's file stays until its own last line, so an existing
@@ -37,7 +39,10 @@ std::string RunScriptText(const Form& form, const std::string& programFolder, co
 std::string ChooseScriptName(App& app) {
   bool lastStillRuns = app.runningScript && app.platform.processes.IsRunning(*app.runningScript);
   std::string name = "temp.bat";
-  for (int n = 2; Taken(app, lastStillRuns, name); ++n) name = "temp" + std::to_string(n) + ".bat";
+  // bounded, so that a file layer that finds every name cannot hang the program
+  for (int n = 2; n <= kMaxScriptNumber && Taken(app, lastStillRuns, name); ++n) {
+    name = "temp" + std::to_string(n) + ".bat";
+  }
   return name;
 }
 

@@ -100,6 +100,18 @@ TEST_F(RunScriptTest, SecondStartWhileTheFirstRunsUsesItsOwnSelfDeletingName) {
   EXPECT_EQ(running.starts.back(), "\"temp.bat\" in C:\\Prog\\ at 64");
 }
 
+TEST_F(RunScriptTest, WhileOneRunsAFileOfAnOlderScriptIsPassedOver) {
+  LongRunningProcesses running;
+  Platform p{files, dialogs, media, running, "C:\\Prog\\"};
+  App a{form, p};
+  OnStartButton(a, EventType::None);
+  std::ofstream(dir_ / "temp2.bat") << "an older script, still running";
+  OnStartButton(a, EventType::None);
+  EXPECT_EQ(a.runningScriptName, "temp3.bat");
+  EXPECT_EQ(ReadFile("temp2.bat"), "an older script, still running");
+  EXPECT_TRUE(ReadFile("temp3.bat").ends_with("\r\ndel temp3.bat"));
+}
+
 TEST_F(RunScriptTest, FinishedScriptLeftBehindIsReplaced) {
   std::ofstream(dir_ / "temp.bat") << "old";
   OnStartButton(app, EventType::None);
