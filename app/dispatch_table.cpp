@@ -4,12 +4,16 @@
 #include <array>
 
 #include "app/event_loop.h"
+#include "settings/settings_actions.h"  // settings
 #include "ui/folder_lists.h"
-// rules
-// settings
+#include "ui/rule_actions.h"  // rules
 // jobs
+#include "jobs/file_choosers.h"
+#include "jobs/job_list.h"
 // script
+#include "script/batch_file.h"
 // run
+#include "run/run_script.h"
 
 namespace tw {
 namespace {
@@ -23,15 +27,65 @@ struct Row {
 
 constexpr Row kDispatch[] = {
     // Track-bar displays, field clamps, the matrix chooser and the control rules
+    {DeblockStrengthTrackBar, OnDeblockStrengthTrackBar},
+    {DeblockThresholdTrackBar, OnDeblockThresholdTrackBar},
+    {BiasTrackBar, OnBiasTrackBar},
+    {BiasEdit, OnBiasEdit},
+    {KeyframeBoostEdit, OnKeyframeBoostEdit},
+    {BFrameReductionEdit, OnBFrameReductionEdit},
+    {QuantCompEdit, OnQuantCompEdit},
+    {MinQpEdit, OnMinQpEdit},
+    {MaxQpEdit, OnMaxQpEdit},
+    {MaxQpStepEdit, OnMaxQpStepEdit},
+    {SceneCutEdit, OnSceneCutEdit},
+    {MeRangeEdit, OnMeRangeEdit},
+    {ThreadsEdit, OnThreadsEdit},
+    {VbvBufferSizeEdit, OnVbvBufferSizeEdit},
+    {VbvMaxBitrateEdit, OnVbvMaxBitrateEdit},
+    {VbvInitialBufferEdit, OnVbvInitialBufferEdit},
+    {BitrateVarianceEdit, OnBitrateVarianceEdit},
+    {RefFramesEdit, OnRefFramesEdit},
+    {RateValueEdit, OnRateValueEdit},
+    {CqmCombo, OnCqmCombo},
+    {EncodeModeCombo, OnEncodeModeCombo},
+    {SizeCheck, OnSizeCheck},
+    {MaxBFramesEdit, OnMaxBFramesEdit},
+    {LogFileCheck, OnLogFileCheck},
+    {Transform8x8Check, OnTransform8x8Check},
+    {P8x8SearchCheck, OnP8x8SearchCheck},
+    {SubmeCombo, OnSubmeCombo},
+    {MeMethodCombo, OnMeMethodCombo},
+    {CabacCheck, OnCabacCheck},
+    {AudioCheck, OnAudioCheck},
+    {AudioEncoderCombo, OnAudioEncoderCombo},
 
     // Folder lists and settings
     {RefreshButton, OnRefreshButton},
+    {LoadDefaultButton, OnLoadDefaultButton},
+    {SaveConfigButton, OnSaveConfigButton},
+    {LoadConfigButton, OnLoadConfigButton},
 
     // File choosers and the job list
+    {InputFileBrowseButton, OnInputFileBrowseButton},
+    {OutputFileBrowseButton, OnOutputFileBrowseButton},
+    {StatsFileBrowseButton, OnStatsFileBrowseButton},
+    {LogFileBrowseButton, OnLogFileBrowseButton},
+    {FilesInputButton, OnFilesInputButton},
+    {AddButton, OnAddButton},
+    {ClearButton, OnClearButton},
+    {DisableButton, OnDisableButton},
+    {UpButton, OnUpButton},
+    {DownButton, OnDownButton},
+    {EditButton, OnEditButton},
+    {ViewButton, OnViewButton},
+    {DeleteButton, OnDeleteButton},
 
     // Batch file
+    {MakeBatButton, OnMakeBatButton},
 
     // Run script and shutdown line
+    {StartButton, OnStartButton},
+    {ShutButton, OnShutButton},
 
     {CancelButton, RequestClose},
 };

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "settings/load_save.h"
 #include "ui/folder_lists.h"
 
 namespace tw {
@@ -40,9 +41,15 @@ int RunProgram(Host& host) {
   FillFixedLists(form);
   SetStartStates(form);
   RefreshLists(app);
+  // Bare name: the last run is read from the current folder, as a shortcut
+  // with its own start folder expects.
+  LoadSettings(app, "tarnwick.ini");
   RunPendingEvents(app);
 
   RunEventLoop(app, host.Events());
+
+  // Written where the program lives, whatever the current folder is.
+  SaveSettings(app, platform.programFolder + "tarnwick.ini");
 
   return 0;
 }

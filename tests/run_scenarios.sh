@@ -3,8 +3,8 @@
 # program folder and compares its output with NAME.expected. In both files
 # $PF stands for the program folder (with its separator), so one expected
 # file serves the native and the Wine build. A NAME.files file lists
-# "PATH-IN-PROGRAM-FOLDER EXPECTED-FILE" pairs compared byte for byte after
-# the run.
+# "PATH-IN-WORK-FOLDER EXPECTED-FILE" pairs compared byte for byte after
+# the run, $PF in the expected file replaced by the program folder.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 run=("$@")
@@ -27,7 +27,9 @@ for scn in "$here"/scenarios/*.scn; do
   if [ -f "$here/scenarios/$name.files" ]; then
     while read -r rel expected; do
       [ -z "$rel" ] && continue
-      if ! cmp -s "$work/$rel" "$here/scenarios/$expected"; then ok=0; echo "file $rel differs from $expected" >> "$work/diff.txt"; fi
+      # $PF in an expected file stands for the program folder, as above
+      PF="$pf" python3 -c 'import os,sys; sys.stdout.buffer.write(open(sys.argv[1],"rb").read().replace(b"$PF", os.environ["PF"].encode()))' "$here/scenarios/$expected" > "$work/expected.file"
+      if ! cmp -s "$work/$rel" "$work/expected.file"; then ok=0; echo "file $rel differs from $expected" >> "$work/diff.txt"; fi
     done < "$here/scenarios/$name.files"
   fi
   if [ $ok = 1 ]; then pass=$((pass+1)); else fail=$((fail+1)); echo "FAIL $name"; cat "$work/diff.txt"; cat "$work/err.txt"; fi

@@ -22,7 +22,17 @@ void ApplyAudioRule(Form& form);
 void ApplyAudioUnitRule(Form& form);
 // The field clamp of one field of the clamp table (no-op for other fields).
 void ClampField(Form& form, ControlId field);
+// Every field of the clamp table in turn, as a settings load needs it.
+void ClampAllFields(Form& form);
+bool IsClampedField(ControlId field);
 // "custom..." in CqmCombo asks for a matrix file.
 void ChooseCustomMatrix(App& app);
+
+// Track-bar displays: the value labels and BiasEdit follow their bars;
+// MoveBiasBarToText puts BiasTrackBar where BiasEdit says (within 0..200).
+void ShowDeblockStrength(Form& form);
+void ShowDeblockThreshold(Form& form);
+void ShowBias(Form& form);
+void MoveBiasBarToText(Form& form);
 
 }  // namespace tw

@@ -1,0 +1,69 @@
+// A cancelled dialog answers with the empty text and each chooser stores
+// what it got, so cancelling empties the field on purpose.
+#include "jobs/file_choosers.h"
+
+#include <vector>
+
+#include "script/job_block.h"
+
+namespace tw {
+namespace {
+
+using enum ControlId;
+
+// The mode whose first pass reads an existing stats file.
+constexpr int kFastFirstPassMode = 4;
+
+size_t AfterLastSeparator(const std::string& name) {
+  size_t cut = name.find_last_of("\\/");
+  return cut == std::string::npos ? 0 : cut + 1;
+}
+
+}  // namespace
+
+std::string FolderPart(const std::string& name) { return name.substr(0, AfterLastSeparator(name)); }
+
+std::string WithDefaultExtension(const std::string& name) {
+  if (name.empty() || name.find('.', AfterLastSeparator(name)) != std::string::npos) return name;
+  return name + ".mp4";
+}
+
+void OnInputFileBrowseButton(App& app, EventType) {
+  std::string name = app.platform.dialogs.Open({"", "AVS(*.avs)|*.AVS|Other Media|*.*", ""});
+  app.form.SetText(InputFileEdit, name);
+  PrepareJobFiles(app, FolderPart(name));
+}
+
+void OnOutputFileBrowseButton(App& app, EventType) {
+  std::string name = app.platform.dialogs.Save({"", "MP4(*.mp4)|*.MP4|MKV(*.mkv)|*.MKV|RAW(*.264)|*.264", ""});
+  app.form.SetText(OutputFileEdit, WithDefaultExtension(name));
+}
+
+void OnStatsFileBrowseButton(App& app, EventType) {
+  FileDialog d{"", "Statsfile (*.stat)|*.stat", app.form.Text(StatsFileEdit)};
+  bool readsStats = app.form.State(EncodeModeCombo) == kFastFirstPassMode;
+  app.form.SetText(StatsFileEdit, readsStats ? app.platform.dialogs.Open(d) : app.platform.dialogs.Save(d));
+}
+
+void OnLogFileBrowseButton(App& app, EventType) {
+  app.form.SetText(LogFileEdit, app.platform.dialogs.Save({"", "Log file (*.txt)|*.txt", app.form.Text(LogFileEdit)}));
+}
+
+void OnFilesInputButton(App& app, EventType) {
+  std::string folder = app.platform.dialogs.Folder("Select a folder for output", app.platform.programFolder);
+  if (folder.empty()) return;
+  app.outputFolder = folder;
+  std::vector<std::string> names =
+      app.platform.dialogs.OpenMany({"Select some files", "AVS(*.AVS)|*.avs|Other Media|*.*", ""});
+  // a cancelled selection still runs once with the empty name, which empties the input field
+  if (names.empty()) names.emplace_back();
+  app.form.HoldRedraw(JobList, true);
+  for (const std::string& name : names) {
+    app.form.SetText(InputFileEdit, name);
+    PrepareJobFiles(app, app.outputFolder);
+    AddJobLines(app);
+  }
+  app.form.HoldRedraw(JobList, false);
+}
+
+}  // namespace tw

@@ -1,0 +1,142 @@
+#include "run/run_script.h"
+
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "tests/unit/test_app.h"
+
+namespace tw {
+namespace {
+
+using enum ControlId;
+
+// Processes that stay running until told otherwise, and remember each start.
+class LongRunningProcesses : public Processes {
+ public:
+  std::optional<ProcessId> StartScript(const std::string& commandLine, const std::string& folder,
+                                       int priorityClass) override {
+    starts.push_back(commandLine + " in " + folder + " at " + std::to_string(priorityClass));
+    running.insert(next);
+    return next++;
+  }
+  bool IsRunning(ProcessId id) override { return running.count(id) > 0; }
+
+  std::vector<std::string> starts;
+  std::set<ProcessId> running;
+  ProcessId next = 100;
+};
+
+class RunScriptTest : public TestApp {
+ protected:
+  std::string ReadFile(const std::string& name) {
+    std::ifstream in(dir_ / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  bool Exists(const std::string& name) { return std::filesystem::exists(dir_ / name); }
+};
+
+constexpr const char* kHeadAfterCd =
+    "@echo Please wait until this process is set into idle.\r\n"
+    "@marram.exe 1000\r\n"
+    "@quillon.exe run\r\n"
+    "@call quillon.bat\r\n"
+    "@del quillon.bat\r\n";
+
+TEST_F(RunScriptTest, EmptyListGivesSevenLinesEndingWithoutLineEnd) {
+  OnStartButton(app, EventType::None);
+  EXPECT_EQ(ReadFile("temp.bat"), std::string("@cd /d \"C:\\Prog\\\"\r\n") + kHeadAfterCd + "del temp.bat");
+  EXPECT_EQ(log.str(), "process command=\"\"temp.bat\"\" folder=\"C:\\Prog\\\" priority=64\n");
+  EXPECT_EQ(Selected(), -1);
+  EXPECT_TRUE(Exists("tarnwick.ini")) << "the last-run file is saved in the current folder first";
+}
+
+TEST_F(RunScriptTest, ListLinesGoInUnchangedAndTheLastStaysSelected) {
+  SetLines({"@echo.", "@rem x264 --crf 20 %1", "shutdown.exe -s -f -t 30"});
+  Select(0);
+  OnStartButton(app, EventType::None);
+  EXPECT_EQ(ReadFile("temp.bat"), std::string("@cd /d \"C:\\Prog\\\"\r\n") + kHeadAfterCd +
+                                      "@echo.\r\n@rem x264 --crf 20 %1\r\nshutdown.exe -s -f -t 30\r\ndel temp.bat");
+  EXPECT_EQ(Selected(), 2);
+  EXPECT_EQ(app.runningScriptName, "temp.bat");
+}
+
+TEST_F(RunScriptTest, PercentInTheProgramFolderIsDoubled) {
+  struct Case {
+    const char* folder;
+    const char* line;
+  } cases[] = {
+      {"C:\\Prog\\", "@cd /d \"C:\\Prog\\\""},
+      {"C:\\100%\\", "@cd /d \"C:\\100%%\\\""},
+      {"C:\\%PATH%\\", "@cd /d \"C:\\%%PATH%%\\\""},
+      {"C:\\a b\\", "@cd /d \"C:\\a b\\\""},
+  };
+  for (const Case& c : cases) {
+    std::string text = RunScriptText(form, c.folder, "temp.bat");
+    EXPECT_EQ(text.substr(0, text.find("\r\n")), c.line);
+  }
+}
+
+TEST_F(RunScriptTest, SecondStartWhileTheFirstRunsUsesItsOwnSelfDeletingName) {
+  LongRunningProcesses running;
+  Platform p{files, dialogs, media, running, "C:\\Prog\\"};
+  App a{form, p};
+  SetLines({"x264 a"});
+  OnStartButton(a, EventType::None);
+  std::string first = ReadFile("temp.bat");
+  OnStartButton(a, EventType::None);
+  EXPECT_EQ(ReadFile("temp.bat"), first) << "the running script is never rewritten";
+  std::string second = ReadFile("temp2.bat");
+  EXPECT_TRUE(second.ends_with("\r\nx264 a\r\ndel temp2.bat")) << second;
+  OnStartButton(a, EventType::None);
+  EXPECT_TRUE(ReadFile("temp3.bat").ends_with("del temp3.bat"));
+  EXPECT_EQ(running.starts,
+            (std::vector<std::string>{"\"temp.bat\" in C:\\Prog\\ at 64", "\"temp2.bat\" in C:\\Prog\\ at 64",
+                                      "\"temp3.bat\" in C:\\Prog\\ at 64"}));
+  // once ours have finished (and deleted themselves) the plain name comes back
+  running.running.clear();
+  OnStartButton(a, EventType::None);
+  EXPECT_EQ(a.runningScriptName, "temp.bat");
+  EXPECT_EQ(running.starts.back(), "\"temp.bat\" in C:\\Prog\\ at 64");
+}
+
+TEST_F(RunScriptTest, WhileOneRunsAFileOfAnOlderScriptIsPassedOver) {
+  LongRunningProcesses running;
+  Platform p{files, dialogs, media, running, "C:\\Prog\\"};
+  App a{form, p};
+  OnStartButton(a, EventType::None);
+  std::ofstream(dir_ / "temp2.bat") << "an older script, still running";
+  OnStartButton(a, EventType::None);
+  EXPECT_EQ(a.runningScriptName, "temp3.bat");
+  EXPECT_EQ(ReadFile("temp2.bat"), "an older script, still running");
+  EXPECT_TRUE(ReadFile("temp3.bat").ends_with("\r\ndel temp3.bat"));
+}
+
+TEST_F(RunScriptTest, FinishedScriptLeftBehindIsReplaced) {
+  std::ofstream(dir_ / "temp.bat") << "old";
+  OnStartButton(app, EventType::None);
+  EXPECT_TRUE(ReadFile("temp.bat").ends_with("del temp.bat"));
+  OnStartButton(app, EventType::None);  // ScriptedProcesses reports every script finished
+  EXPECT_FALSE(Exists("temp2.bat"));
+}
+
+TEST_F(RunScriptTest, UnwritableScriptStartsNothing) {
+  files.FailWritesAfter(0);
+  OnStartButton(app, EventType::None);
+  EXPECT_EQ(log.str(), "");
+  EXPECT_FALSE(app.runningScript.has_value());
+  EXPECT_FALSE(Exists("temp.bat"));
+  EXPECT_FALSE(Exists("temp2.bat"));
+}
+
+TEST_F(RunScriptTest, ShutAppendsAtTheEndWhateverIsSelected) {
+  SetLines({"a", "b", "c"});
+  Select(1);
+  OnShutButton(app, EventType::None);
+  OnShutButton(app, EventType::None);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "b", "c", kShutdownLine, kShutdownLine}));
+  EXPECT_EQ(std::string(kShutdownLine), "shutdown.exe -s -f -t 30");
+}
+
+}  // namespace
+}  // namespace tw

@@ -1,0 +1,21 @@
+// The audio encoding line of a job and the mux and clean-up lines after it.
+#pragma once
+
+#include <string>
+
+#include "ui/form.h"
+
+namespace tw {
+
+// The quoted audio file for an output and encoder index (0: .aac, else .mp4).
+std::string AudioFileName(const std::string& output, int encoder);
+// The quoted Matroska file the mux writes; never the output itself.
+std::string MatroskaTarget(const std::string& output);
+
+// Appends the audio line of encoder `encoder` (0..6) and the mux lines;
+// nothing at all for an index outside that range.
+void AddAudioLines(Form& form, int encoder);
+// Appends the lines of the selected muxer for the quoted audio file.
+void AddMuxLines(Form& form, const std::string& audioFile);
+
+}  // namespace tw

@@ -1,0 +1,115 @@
+#include "script/batch_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "script/script_fixture.h"
+
+namespace tw {
+namespace {
+
+using enum ControlId;
+
+// A form that counts the redraw holds around the list walk.
+class HoldCountingForm : public FormModel {
+ public:
+  void HoldRedraw(ControlId id, bool hold) override {
+    if (id == JobList) held += hold ? 1 : -1;
+    if (id == JobList && hold) ++holds;
+  }
+  int held = 0;
+  int holds = 0;
+};
+
+struct BatchFixture : ScriptFixture {
+  explicit BatchFixture(std::string programFolder = "C:\\enc\\")
+      : platform{files, dialogs, media, processes, std::move(programFolder)}, app(form, platform) {}
+  std::string Path(const std::string& name) const { return (folder.path / name).string(); }
+  void Save(const std::string& name) {
+    dialogs.Queue({"save", Path(name)});
+    OnMakeBatButton(app, EventType::None);
+  }
+  TempFolder folder;
+  Platform platform;
+  App app;
+};
+
+const std::string kHead = "@cd /d \"C:\\enc\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
+
+TEST(MakeBat, EmptyListGivesTheHead) {
+  BatchFixture fx;
+  fx.Save("jobs");
+  EXPECT_EQ(fx.files.Read(fx.Path("jobs.bat")), kHead);
+  EXPECT_FALSE(std::filesystem::exists(fx.Path("jobs")));
+  EXPECT_EQ(fx.log.str(), "dialog save title=\"\" text=\"\" filter=\"Batch File|*.BAT\" preset=\"\"\n");
+}
+
+TEST(MakeBat, OtherExtensionsStay) {
+  BatchFixture fx;
+  fx.Save("jobs.cmd");
+  EXPECT_EQ(fx.files.Read(fx.Path("jobs.cmd")), kHead);
+  EXPECT_FALSE(std::filesystem::exists(fx.Path("jobs.cmd.bat")));
+  EXPECT_EQ(BatchFileName("D:\\a.b\\jobs"), "D:\\a.b\\jobs.bat");
+  EXPECT_EQ(BatchFileName("D:\\a\\jobs.BAT"), "D:\\a\\jobs.BAT");
+}
+
+TEST(MakeBat, EveryLineAsItStandsAndTheLastSelected) {
+  BatchFixture fx;
+  for (const char* line : {"@echo.", "@rem @x264.exe --progress 50%", "@echo+"}) fx.form.AddItem(JobList, line);
+  fx.Save("jobs.bat");
+  EXPECT_EQ(fx.files.Read(fx.Path("jobs.bat")), kHead + "@echo.\r\n@rem @x264.exe --progress 50%\r\n@echo+\r\n");
+  EXPECT_EQ(fx.form.State(JobList), 2);
+  EXPECT_EQ(fx.form.ItemCount(JobList), 3);
+}
+
+TEST(MakeBat, WritingTwiceGivesIdenticalFiles) {
+  BatchFixture fx;
+  fx.form.AddItem(JobList, "@echo Input:\"D:\\in\\clip.avs\"");
+  fx.Save("one");
+  fx.Save("two");
+  fx.Save("one");
+  const auto one = fx.files.Read(fx.Path("one.bat"));
+  ASSERT_TRUE(one.has_value());
+  EXPECT_EQ(one, fx.files.Read(fx.Path("two.bat")));
+  EXPECT_EQ(*one, kHead + "@echo Input:\"D:\\in\\clip.avs\"\r\n");
+}
+
+TEST(MakeBat, CancelWritesNothing) {
+  BatchFixture fx;
+  fx.dialogs.Queue({"cancel", ""});
+  OnMakeBatButton(fx.app, EventType::None);
+  EXPECT_TRUE(std::filesystem::is_empty(fx.folder.path / "avs"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fx.folder.path), {}), 1);
+}
+
+TEST(MakeBat, UnwritableTargetIsLeftAlone) {
+  BatchFixture fx;
+  fx.files.FailWritesAfter(5);
+  fx.form.AddItem(JobList, "@echo.");
+  fx.Save("jobs");
+  EXPECT_FALSE(std::filesystem::exists(fx.Path("jobs.bat")));
+  fx.files.FailWritesAfter(-1);
+  fx.dialogs.Queue({"save", fx.Path("missing\\jobs")});
+  OnMakeBatButton(fx.app, EventType::None);
+  EXPECT_FALSE(std::filesystem::exists(fx.folder.path / "missing"));
+}
+
+TEST(MakeBat, ProgramFolderPercentIsDoubled) {
+  BatchFixture fx("C:\\100%\\enc\\");
+  EXPECT_TRUE(BatchFileText(fx.form, fx.platform.programFolder).starts_with("@cd /d \"C:\\100%%\\enc\\\"\r\n"));
+}
+
+TEST(MakeBat, HoldsRedrawAroundTheWalk) {
+  HoldCountingForm form;
+  form.AddItem(JobList, "a");
+  form.AddItem(JobList, "b");
+  EXPECT_EQ(BatchFileText(form, "C:\\"),
+            "@cd /d \"C:\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n"
+            "@del quillon.bat\r\na\r\nb\r\n");
+  EXPECT_EQ(form.holds, 1);
+  EXPECT_EQ(form.held, 0);
+}
+
+}  // namespace
+}  // namespace tw

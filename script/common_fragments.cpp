@@ -1,0 +1,98 @@
+// The ten fragments every pass line carries.
+#include <algorithm>
+
+#include "script/batch_text.h"
+#include "script/fragments.h"
+#include "ui/reading.h"
+
+namespace tw {
+
+using enum ControlId;
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  const size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+std::string Lowered(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
+  return text;
+}
+
+}  // namespace
+
+std::string CqmFragment(const Form& form) {
+  const std::string cqm = form.Text(CqmCombo);
+  if (cqm == "flat" || cqm == "jvt") return " --cqm " + cqm;
+  // Anything else names a matrix file, which the script must see as it is.
+  return " --cqmfile " + BatchName(cqm);
+}
+
+std::string AnalysisFlagsFragment(const Form& form) {
+  std::string out;
+  if (!form.Checked(FastPSkipCheck)) out += " --no-fast-pskip";
+  if (!form.Checked(DctDecimateCheck)) out += " --no-dct-decimate";
+  if (form.Checked(ThreadInputCheck)) out += " --thread-input";
+  if (form.Checked(MixedRefsCheck) && IntegerReading(form.Text(RefFramesEdit)) > 1) out += " --mixed-refs";
+  return out;
+}
+
+std::string KeyframeFragment(const Form& form) {
+  return " --scenecut " + form.Text(SceneCutEdit) + " -I " + form.Text(MaxIdrEdit) + " -i " + form.Text(MinIdrEdit);
+}
+
+std::string EntropyFragment(const Form& form) {
+  if (!form.Checked(CabacCheck)) return " --no-cabac";
+  if (form.State(TrellisCombo) == 0) return "";
+  return " -t " + form.Text(TrellisCombo);
+}
+
+std::string MotionSearchFragment(const Form& form) {
+  switch (form.State(MeMethodCombo)) {
+    case 0:
+      return " --me dia";
+    case 1:
+      return " --me hex";
+    case 2:
+      return " --me umh --merange " + form.Text(MeRangeEdit);
+    default:
+      return " --me esa --merange " + form.Text(MeRangeEdit);
+  }
+}
+
+std::string SarFragment(const Form& form) {
+  return " --sar " + Trimmed(form.Text(SarWidthEdit)) + ":" + Trimmed(form.Text(SarHeightEdit));
+}
+
+std::string ThreadsRefsFragment(const Form& form) {
+  const std::string threads = form.Text(ThreadsEdit);
+  std::string out = IntegerReading(threads) == 0 ? " --threads auto" : " --threads " + threads;
+  return out + " -r " + form.Text(RefFramesEdit);
+}
+
+std::string NoiseReductionFragment(const Form& form) { return " --nr " + form.Text(NoiseReductionEdit); }
+
+std::string DeblockFragment(const Form& form) {
+  if (!form.Checked(DeblockCheck)) return " --nf";
+  return " -f " + Trimmed(form.Text(DeblockStrengthValueLabel)) + ":" + Trimmed(form.Text(DeblockThresholdValueLabel));
+}
+
+std::string BFrameFragment(const Form& form) {
+  const std::string count = form.Text(MaxBFramesEdit);
+  std::string out = " -b " + count;
+  if (IntegerReading(count) <= 0) return out;
+  out += " --direct " + Quoted(Lowered(form.Text(DirectModeCombo)));
+  if (form.Checked(BimeCheck)) out += " --bime";
+  if (!form.Checked(AdaptiveBCheck)) out += " --no-b-adapt";
+  out += " --b-bias " + form.Text(BiasEdit);
+  if (form.Checked(BRefCheck)) out += " --b-pyramid";
+  if (form.Checked(WeightedBCheck)) out += " -w";
+  return out;
+}
+
+}  // namespace tw

@@ -1,0 +1,49 @@
+// The names of a job's files, its AviSynth wrapper and its header lines.
+#include "script/job_block.h"
+
+#include "script/batch_text.h"
+#include "script/passes.h"
+#include "script/wrapper.h"
+
+namespace tw {
+
+using enum ControlId;
+
+namespace {
+
+bool HasDot(const std::string& name) { return name.find('.') != std::string::npos; }
+
+}  // namespace
+
+void PrepareJobFiles(App& app, const std::string& outputFolder) {
+  Form& form = app.form;
+  const std::string input = form.Text(InputFileEdit);
+  if (input.empty()) return;
+  const std::string& program = app.platform.programFolder;
+  const std::string name = FileNamePart(input);
+  form.SetText(StatsFileEdit, program + "stats\\" + name + ".stat");
+  form.SetText(LogFileEdit, program + "log\\" + name + ".txt");
+  // A name without extension still gets a proper ".mp4" output.
+  const std::string stem = HasDot(name) ? WithoutExtensionKeepDot(name) : name + ".";
+  form.SetText(OutputFileEdit, outputFolder + stem + "mp4");
+  if (EndsWithNoCase(name, ".avs")) return;
+  const std::string wrapper = program + "avs\\" + name + ".avs";
+  // Written whole or not at all; a failure is not reported, the job still
+  // names the wrapper.
+  app.platform.files.WriteReplace(wrapper, WrapperText(input, form.Text(AvsIncludeCombo)));
+  form.SetText(InputFileEdit, wrapper);
+}
+
+void AddJobLines(App& app) {
+  Form& form = app.form;
+  const std::string input = form.Text(InputFileEdit);
+  const std::string output = form.Text(OutputFileEdit);
+  if (input.empty() || output.empty()) return;
+  form.AddItem(JobList, "@echo Input:" + QuotedName(input));
+  form.AddItem(JobList, "@echo Output:" + QuotedName(output));
+  form.AddItem(JobList, "@echo Encode Mode:" + form.Text(EncodeModeCombo));
+  AddModePasses(form, app.platform.media);
+  for (ControlId id : {InputFileEdit, OutputFileEdit, StatsFileEdit, LogFileEdit}) form.SetText(id, "");
+}
+
+}  // namespace tw

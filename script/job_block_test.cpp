@@ -1,0 +1,160 @@
+#include "script/job_block.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "script/script_fixture.h"
+#include "script/wrapper.h"
+
+namespace tw {
+namespace {
+
+using enum ControlId;
+using Lines = std::vector<std::string>;
+
+struct JobFixture : ScriptFixture {
+  JobFixture() : platform{files, dialogs, media, processes, folder.Slash()}, app(form, platform) {
+    form.AddItem(AvsIncludeCombo, "default");
+    form.SetState(AvsIncludeCombo, 0);
+  }
+  void Choose(const std::string& input, const std::string& outputFolder) {
+    form.SetText(InputFileEdit, input);
+    PrepareJobFiles(app, outputFolder);
+  }
+  std::string Prog() const { return folder.Slash(); }
+  int WrapperCount() const {
+    int n = 0;
+    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(folder.path / "avs")) ++n;
+    return n;
+  }
+  TempFolder folder;
+  Platform platform;
+  App app;
+};
+
+TEST(PrepareJobFiles, AvisynthInputIsUsedDirectly) {
+  JobFixture fx;
+  fx.Choose("D:\\in\\movie.AVS", "E:\\out\\");
+  EXPECT_EQ(fx.form.Text(InputFileEdit), "D:\\in\\movie.AVS");
+  EXPECT_EQ(fx.form.Text(OutputFileEdit), "E:\\out\\movie.mp4");
+  EXPECT_EQ(fx.form.Text(StatsFileEdit), fx.Prog() + "stats\\movie.AVS.stat");
+  EXPECT_EQ(fx.form.Text(LogFileEdit), fx.Prog() + "log\\movie.AVS.txt");
+  EXPECT_EQ(fx.WrapperCount(), 0);
+}
+
+TEST(PrepareJobFiles, OtherMediaGetAWrapper) {
+  JobFixture fx;
+  fx.Choose("D:\\in\\clip.mkv", "E:\\out\\");
+  const std::string wrapper = fx.Prog() + "avs\\clip.mkv.avs";
+  EXPECT_EQ(fx.form.Text(InputFileEdit), wrapper);
+  EXPECT_EQ(fx.form.Text(OutputFileEdit), "E:\\out\\clip.mp4");
+  EXPECT_EQ(fx.form.Text(StatsFileEdit), fx.Prog() + "stats\\clip.mkv.stat");
+  EXPECT_EQ(fx.form.Text(LogFileEdit), fx.Prog() + "log\\clip.mkv.txt");
+  EXPECT_EQ(fx.files.Read(wrapper),
+            "fs=\"D:\\in\\clip.mkv\"\r\nmfn=\"D:\\in\\clip\"\r\nimport(\"..\\avsinc\\default.avs\")\r\n");
+
+  fx.form.SetState(EncodeModeCombo, 2);
+  AddJobLines(fx.app);
+  const Lines lines = fx.Lines();
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "@echo Input:\"" + wrapper + "\"");
+  EXPECT_EQ(lines[1], "@echo Output:\"E:\\out\\clip.mp4\"");
+  EXPECT_EQ(lines[2], "@echo Encode Mode:Single Pass - CRF");
+  EXPECT_TRUE(lines[3].starts_with("@x264.exe ")) << lines[3];
+  for (ControlId id : {InputFileEdit, OutputFileEdit, StatsFileEdit, LogFileEdit}) EXPECT_EQ(fx.form.Text(id), "");
+}
+
+struct NameCase {
+  const char* input;
+  const char* output;
+  const char* mfn;
+};
+
+const NameCase kNames[] = {
+    {"D:\\in\\a.b.mkv", "E:\\out\\a.b.mp4", "D:\\in\\a.b"},    {"D:\\in\\clip", "E:\\out\\clip.mp4", "D:\\in\\clip"},
+    {"D:\\in.x\\clip", "E:\\out\\clip.mp4", "D:\\in.x\\clip"}, {"D:\\in\\clip.", "E:\\out\\clip.mp4", "D:\\in\\clip"},
+    {"D:/in/50%.mkv", "E:\\out\\50%.mp4", "D:/in/50%"},
+};
+
+class JobNames : public testing::TestWithParam<NameCase> {};
+
+TEST_P(JobNames, FollowTheChosenFile) {
+  JobFixture fx;
+  fx.Choose(GetParam().input, "E:\\out\\");
+  EXPECT_EQ(fx.form.Text(OutputFileEdit), GetParam().output);
+  EXPECT_EQ(MediaFileStem(GetParam().input), GetParam().mfn);
+  const std::optional<std::string> wrapper = fx.files.Read(fx.form.Text(InputFileEdit));
+  ASSERT_TRUE(wrapper.has_value());
+  EXPECT_NE(wrapper->find("mfn=\"" + std::string(GetParam().mfn) + "\"\r\n"), std::string::npos) << *wrapper;
+}
+
+INSTANTIATE_TEST_SUITE_P(All, JobNames, testing::ValuesIn(kNames));
+
+TEST(PrepareJobFiles, EmptyInputDoesNothing) {
+  JobFixture fx;
+  fx.form.SetText(OutputFileEdit, "keep");
+  fx.Choose("", "E:\\out\\");
+  EXPECT_EQ(fx.form.Text(OutputFileEdit), "keep");
+  EXPECT_EQ(fx.WrapperCount(), 0);
+}
+
+TEST(PrepareJobFiles, FailedWrapperWriteLeavesTheOldWrapperWhole) {
+  JobFixture fx;
+  const std::string wrapper = fx.Prog() + "avs\\clip.mkv.avs";
+  ASSERT_TRUE(fx.files.WriteReplace(wrapper, "old wrapper\r\n"));
+  fx.files.FailWritesAfter(10);
+  fx.Choose("D:\\in\\clip.mkv", "E:\\out\\");
+  EXPECT_EQ(fx.form.Text(InputFileEdit), wrapper);
+  EXPECT_EQ(fx.files.Read(wrapper), "old wrapper\r\n");
+  EXPECT_EQ(fx.WrapperCount(), 1);
+}
+
+TEST(PrepareJobFiles, MissingAvsFolderIsNotReported) {
+  JobFixture fx;
+  std::filesystem::remove_all(fx.folder.path / "avs");
+  fx.Choose("D:\\in\\clip.mkv", "E:\\out\\");
+  EXPECT_EQ(fx.form.Text(InputFileEdit), fx.Prog() + "avs\\clip.mkv.avs");
+}
+
+TEST(AddJobLines, NeedsInputAndOutput) {
+  for (auto [input, output] : {std::pair{"", "E:\\o.mp4"}, std::pair{"D:\\i.avs", ""}}) {
+    JobFixture fx;
+    fx.form.SetText(InputFileEdit, input);
+    fx.form.SetText(OutputFileEdit, output);
+    AddJobLines(fx.app);
+    EXPECT_TRUE(fx.Lines().empty());
+    EXPECT_EQ(fx.form.Text(InputFileEdit), input);
+    EXPECT_EQ(fx.form.Text(OutputFileEdit), output);
+    EXPECT_NE(fx.form.Text(StatsFileEdit), "");
+  }
+}
+
+TEST(AddJobLines, HeaderNamesHaveTheirPercentDoubled) {
+  JobFixture fx;
+  fx.Choose("D:\\in\\50%.avs", "E:\\%out%\\");
+  fx.form.SetState(MuxerCombo, 4);
+  AddJobLines(fx.app);
+  ASSERT_GE(fx.Lines().size(), 2u);
+  EXPECT_EQ(fx.Lines()[0], "@echo Input:\"D:\\in\\50%%.avs\"");
+  EXPECT_EQ(fx.Lines()[1], "@echo Output:\"E:\\%%out%%\\50%%.mp4\"");
+}
+
+TEST(AddJobLines, ExpandedModesLeaveTheFormAsItWas) {
+  for (int mode : {10, 11, 13}) {
+    JobFixture fx;
+    fx.Choose("D:\\in\\clip.mkv", "E:\\out\\");
+    fx.form.SetState(EncodeModeCombo, mode);
+    fx.form.SetChecked(AudioCheck, true);
+    fx.form.SetText(RateValueEdit, "1200");
+    AddJobLines(fx.app);
+    EXPECT_EQ(fx.form.State(EncodeModeCombo), mode);
+    EXPECT_EQ(fx.form.Text(RateValueEdit), "1200");
+    EXPECT_EQ(fx.form.Text(FirstPassCrfEdit), "16");
+    EXPECT_TRUE(fx.form.Checked(AudioCheck));
+    EXPECT_EQ(fx.Lines().size(), mode == 13 ? 9u : 8u) << mode;
+  }
+}
+
+}  // namespace
+}  // namespace tw

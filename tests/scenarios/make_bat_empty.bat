@@ -1,0 +1,4 @@
+@cd /d "$PF"
+@quillon.exe run
+@call quillon.bat
+@del quillon.bat
