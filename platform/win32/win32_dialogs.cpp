@@ -78,9 +78,10 @@ std::string Win32Dialogs::Open(const FileDialog& d) { return RunSingle(owner_, d
 std::string Win32Dialogs::Save(const FileDialog& d) { return RunSingle(owner_, d, true); }
 
 std::vector<std::string> Win32Dialogs::OpenMany(const FileDialog& d) {
-  // The dialog says how much room the selection needs when it did not fit;
-  // grow the buffer and ask again until hundreds of names fit.
-  size_t size = 64 * 1024;
+  // A megabyte holds thousands of long names, so the dialog almost never has
+  // to be shown twice; when it says the selection did not fit, it also says
+  // how much room it needs, and the buffer grows until everything fits.
+  size_t size = 1024 * 1024;
   for (int attempt = 0; attempt < 8; ++attempt) {
     PreparedDialog p;
     Prepare(p, owner_, d, kFileFlags | OFN_ALLOWMULTISELECT, size);
