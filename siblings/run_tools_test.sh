@@ -33,4 +33,12 @@ t quillon run; check "$?" 0 quillon
 [ -f quillon.bat ] || { echo "FAIL quillon.bat missing"; fail=1; }
 grep -q $'tools;%PATH%"\r$' quillon.bat || { echo "FAIL quillon.bat content"; cat -A quillon.bat; fail=1; }
 t quillon walk 2> /dev/null; check "$?" 2 quillon-usage
+if [ "${run[0]:-}" = wine ]; then
+  # cmd itself takes the search path from quillon.bat
+  printf '@call quillon.bat\r\n@echo %%PATH%%> path.txt\r\n' > show.bat
+  WINEDEBUG=-all wine cmd /c show.bat
+  want="Z:${dir//\//\\}\\;Z:${dir//\//\\}\\tools;"
+  got=$(tr -d '\r\n' < path.txt)
+  [ "${got#"$want"}" != "$got" ] || { echo "FAIL quillon path: [$got] should start with [$want]"; fail=1; }
+fi
 exit $fail
