@@ -1,0 +1,30 @@
+// Files over the ANSI Win32 API. A settings file is replaced by moving a
+// flushed temporary over it, so a crash or a full disk never leaves half a file.
+#pragma once
+
+#include "platform/files.h"
+
+namespace tw {
+
+class Win32Files : public Files {
+ public:
+  bool CreateFolder(const std::string& path) override;
+  std::optional<std::string> Read(const std::string& path) override;
+  bool WriteReplace(const std::string& path, std::string_view bytes) override;
+  bool Remove(const std::string& path) override;
+  bool IsFile(const std::string& path) override;
+  std::optional<std::vector<std::string>> ListFiles(const std::string& folder, const std::string& pattern) override;
+
+  // Fault hook for tests: every write fails once this many bytes were written
+  // in total; negative turns the fault off.
+  void FailWritesAfter(long bytes) {
+    faultAfter_ = bytes;
+    written_ = 0;
+  }
+
+ private:
+  long faultAfter_ = -1;
+  long written_ = 0;
+};
+
+}  // namespace tw
