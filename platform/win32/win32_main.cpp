@@ -1,0 +1,60 @@
+// tarnwick.exe: the program over the real window.
+#include <commctrl.h>
+#include <windows.h>
+
+#include <memory>
+
+#include "app/startup.h"
+#include "platform/native_files.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_media.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_window.h"
+
+namespace {
+
+std::string ProgramFolder() {
+  char path[MAX_PATH * 4] = {};
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder(path, n);
+  return folder.substr(0, folder.find_last_of("\\/") + 1);
+}
+
+class WindowHost : public tw::Host {
+ public:
+  explicit WindowHost(HINSTANCE instance)
+      : instance_(instance),
+        files_(tw::MakeNativeFiles()),
+        platform_{*files_, dialogs_, media_, processes_, ProgramFolder()} {}
+
+  tw::Platform& GetPlatform() override { return platform_; }
+  tw::Form& BuildWindow(const tw::Picture* logo) override {
+    window_ = std::make_unique<tw::Win32Window>(instance_, logo);
+    dialogs_.SetOwner(window_->handle());
+    return *window_;
+  }
+  tw::EventSource& Events() override { return *window_; }
+  void Close() {
+    if (window_) DestroyWindow(window_->handle());
+  }
+
+ private:
+  HINSTANCE instance_;
+  std::unique_ptr<tw::Files> files_;
+  tw::Win32Dialogs dialogs_;
+  tw::Win32Media media_;
+  tw::Win32Processes processes_;
+  tw::Platform platform_;
+  std::unique_ptr<tw::Win32Window> window_;
+};
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  WindowHost host(instance);
+  int rc = tw::RunProgram(host);
+  host.Close();
+  return rc;
+}

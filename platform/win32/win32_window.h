@@ -1,0 +1,61 @@
+// The main window: every catalogue control as a real control, read and
+// written through the Form interface; notifications become events.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+
+#include "app/event_loop.h"
+#include "ui/form.h"
+#include "ui/logo.h"
+
+namespace tw {
+
+class Win32Window : public Form, public EventSource {
+ public:
+  // Creates the window hidden with all controls and fonts, then shows it.
+  Win32Window(HINSTANCE instance, const Picture* logo);
+  HWND handle() const { return main_; }
+
+  int State(ControlId id) const override;
+  void SetState(ControlId id, int state) override;
+  std::string Text(ControlId id) const override;
+  bool Enabled(ControlId id) const override { return IsWindowEnabled(hwnd(id)) != 0; }
+  void Enable(ControlId id, bool on) override { EnableWindow(hwnd(id), on); }
+  bool Visible(ControlId id) const override { return (GetWindowLongA(hwnd(id), GWL_STYLE) & WS_VISIBLE) != 0; }
+  void Show(ControlId id, bool on) override { ShowWindow(hwnd(id), on ? SW_SHOW : SW_HIDE); }
+  void AddItem(ControlId id, std::string_view text, int index = -1) override;
+  void ClearItems(ControlId id) override;
+  int ItemCount(ControlId id) const override;
+  std::string ItemText(ControlId id, int index) const override;
+  void SetItemText(ControlId id, int index, std::string_view text) override;
+  void RemoveItem(ControlId id, int index) override;
+  void HoldRedraw(ControlId id, bool hold) override;
+
+  Event WaitEvent() override;
+
+ protected:
+  void WriteText(ControlId id, std::string_view text) override;
+
+ private:
+  static LRESULT CALLBACK MainProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  void CreateControl(int index, const Picture* logo);
+  void ShowPage(int page);
+  HWND hwnd(ControlId id) const { return controls_[Index(id)]; }
+  LRESULT Send(ControlId id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
+    return SendMessageA(hwnd(id), msg, wp, lp);
+  }
+
+  HINSTANCE instance_;
+  HWND main_ = nullptr;
+  HWND pages_[5] = {};
+  HWND controls_[kControlCount] = {};
+  bool ready_ = false;    // events flow once the window is built
+  bool writing_ = false;  // the program is setting a text
+  std::deque<Event> events_;
+};
+
+}  // namespace tw
