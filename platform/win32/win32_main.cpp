@@ -1,6 +1,7 @@
 // tarnwick.exe: the program over the real window.
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs the types of windows.h
+#include <commctrl.h>
 
 #include <memory>
 
