@@ -1,0 +1,92 @@
+// Talks to a running tarnwick.exe: `wait` checks every catalogue control in
+// the real window, `next` shows the next page, `close` presses the close box.
+#include <windows.h>
+// commctrl.h needs the types of windows.h
+#include <commctrl.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "ui/catalogue.h"
+
+namespace {
+
+HWND FindMain() {
+  for (int i = 0; i < 200; ++i) {
+    if (HWND h = FindWindowA("TarnwickMain", "tarnwick"); h && IsWindowVisible(h)) return h;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+BOOL CALLBACK Collect(HWND h, LPARAM lp) {
+  auto* found = reinterpret_cast<std::map<int, HWND>*>(lp);
+  int id = GetDlgCtrlID(h);
+  if (id >= 1000) (*found)[id - 1000] = h;
+  return TRUE;
+}
+
+std::string TextOf(HWND h) {
+  char buf[512] = {};
+  GetWindowTextA(h, buf, sizeof buf);
+  return buf;
+}
+
+int Check(HWND main) {
+  std::map<int, HWND> found;
+  EnumChildWindows(main, Collect, reinterpret_cast<LPARAM>(&found));
+  int failures = 0, checked = 0;
+  for (int i = 0; i < tw::kControlCount; ++i) {
+    const tw::ControlSpec& s = tw::Spec(tw::IdAt(i));
+    if (s.noIdentity) continue;
+    auto it = found.find(i);
+    if (it == found.end()) {
+      std::printf("missing %s\n", s.name);
+      ++failures;
+      continue;
+    }
+    RECT r;
+    GetWindowRect(it->second, &r);
+    MapWindowPoints(nullptr, GetParent(it->second), reinterpret_cast<POINT*>(&r), 2);
+    const bool combo = s.kind == tw::Kind::DropDownList || s.kind == tw::Kind::EditableCombo;
+    if (r.left != s.x || r.top != s.y || r.right - r.left != s.w || (!combo && r.bottom - r.top != s.h)) {
+      std::printf("%s at %ld,%ld %ldx%ld, not %d,%d %dx%d\n", s.name, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                  s.x, s.y, s.w, s.h);
+      ++failures;
+    }
+    const bool fixedCaption =
+        s.kind == tw::Kind::PushButton || s.kind == tw::Kind::Frame || s.kind == tw::Kind::CheckBox;
+    if (fixedCaption && TextOf(it->second) != s.text) {
+      std::printf("%s shows \"%s\", not \"%s\"\n", s.name, TextOf(it->second).c_str(), s.text);
+      ++failures;
+    }
+    ++checked;
+  }
+  std::printf("checked %d controls, %d failures\n", checked, failures);
+  return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::printf("usage: gui_check wait|next|close\n");
+    return 2;
+  }
+  HWND main = FindMain();
+  if (!main) {
+    std::printf("no tarnwick window\n");
+    return 1;
+  }
+  const std::string verb = argv[1];
+  if (verb == "wait") return Check(main);
+  if (verb == "next") {
+    HWND tab = FindWindowExA(main, nullptr, WC_TABCONTROLA, nullptr);
+    PostMessageA(tab, WM_KEYDOWN, VK_RIGHT, 0);
+    PostMessageA(tab, WM_KEYUP, VK_RIGHT, 0);
+    return 0;
+  }
+  if (verb == "close") return PostMessageA(main, WM_CLOSE, 0, 0) ? 0 : 1;
+  return 2;
+}
