@@ -26,8 +26,8 @@ struct App {
   Form& form;
   Platform& platform;
   bool closeRequested = false;
-  std::string outputFolder;                 // last folder of a batch import
-  std::optional<ProcessId> runningScript;   // the run script we started last
+  std::string outputFolder;                // last folder of a batch import
+  std::optional<ProcessId> runningScript;  // the run script we started last
   std::string runningScriptName;
 };
 

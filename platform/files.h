@@ -25,8 +25,7 @@ class Files {
   // Names (no folder part) of the files, not folders, in `folder` matching
   // `pattern` ("*.ini"), in the platform's listing order; nothing when the
   // folder cannot be listed. `folder` may end in a separator or not.
-  virtual std::optional<std::vector<std::string>> ListFiles(const std::string& folder,
-                                                            const std::string& pattern) = 0;
+  virtual std::optional<std::vector<std::string>> ListFiles(const std::string& folder, const std::string& pattern) = 0;
 };
 
 }  // namespace tw

@@ -30,9 +30,7 @@ int FixedItemCount(const ControlSpec& spec) {
   return n;
 }
 
-bool RaisesTextEvents(Kind kind) {
-  return kind == K::Edit || kind == K::NumericEdit || kind == K::EditableCombo;
-}
+bool RaisesTextEvents(Kind kind) { return kind == K::Edit || kind == K::NumericEdit || kind == K::EditableCombo; }
 
 bool HasState(Kind kind) {
   switch (kind) {

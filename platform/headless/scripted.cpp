@@ -93,8 +93,7 @@ void ScriptedMedia::CloseMedia(MediaHandle h) { open_.erase(h); }
 
 std::optional<ProcessId> ScriptedProcesses::StartScript(const std::string& commandLine, const std::string& folder,
                                                         int priorityClass) {
-  out_ << "process command=\"" << commandLine << "\" folder=\"" << folder << "\" priority=" << priorityClass
-       << "\n";
+  out_ << "process command=\"" << commandLine << "\" folder=\"" << folder << "\" priority=" << priorityClass << "\n";
   return next_++;
 }
 

@@ -124,7 +124,12 @@ bool PosixFiles::WriteReplace(const std::string& path, std::string_view bytes) {
   std::string tmp = dir + "." + base + ".XXXXXX";
   int fd = mkstemp(tmp.data());
   if (fd < 0) return false;
-  fchmod(fd, 0666 & ~[] { mode_t m = umask(0); umask(m); return m; }());
+  fchmod(
+      fd, 0666 & ~[] {
+        mode_t m = umask(0);
+        umask(m);
+        return m;
+      }());
   bool ok = true;
   size_t done = 0;
   while (ok && done < bytes.size()) {
@@ -156,8 +161,7 @@ bool PosixFiles::IsFile(const std::string& path) {
   return stat(Resolve(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::optional<std::vector<std::string>> PosixFiles::ListFiles(const std::string& folder,
-                                                              const std::string& pattern) {
+std::optional<std::vector<std::string>> PosixFiles::ListFiles(const std::string& folder, const std::string& pattern) {
   std::string dir = Resolve(folder);
   DIR* d = opendir(dir.empty() ? "." : dir.c_str());
   if (!d) return std::nullopt;
@@ -173,7 +177,10 @@ std::optional<std::vector<std::string>> PosixFiles::ListFiles(const std::string&
   // Listing order on NTFS is by name, case folded.
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return std::toupper(static_cast<unsigned char>(x)) < std::toupper(static_cast<unsigned char>(y)); }) ||
+                                        [](char x, char y) {
+                                          return std::toupper(static_cast<unsigned char>(x)) <
+                                                 std::toupper(static_cast<unsigned char>(y));
+                                        }) ||
            (SameIgnoringCase(a, b) && a < b);
   });
   return names;

@@ -18,7 +18,10 @@ class PosixFiles : public Files {
 
   // Fault hook for tests: every write fails once this many bytes were written
   // in total; negative turns the fault off.
-  void FailWritesAfter(long bytes) { faultAfter_ = bytes; written_ = 0; }
+  void FailWritesAfter(long bytes) {
+    faultAfter_ = bytes;
+    written_ = 0;
+  }
 
   // The path as the disk knows it: separators turned to "/", each missing
   // component matched without regard to case.

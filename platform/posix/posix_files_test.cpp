@@ -24,7 +24,9 @@ class PosixFilesTest : public ::testing::Test {
     fs::remove_all(dir_, ec);
   }
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-  int Entries() const { return static_cast<int>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator())); }
+  int Entries() const {
+    return static_cast<int>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+  }
 
   std::string dir_;
   PosixFiles files_;
@@ -92,9 +94,9 @@ TEST(Wildcard, MatchesAsWindowsDoesWithoutCase) {
   const struct {
     const char *pattern, *name;
     bool match;
-  } cases[] = {{"*.ini", "a.ini", true},   {"*.ini", "A.INI", true},  {"*.ini", "a.ini.bak", false},
-               {"*.ini", ".ini", true},    {"*.avs", "x.avsi", false}, {"a?c", "abc", true},
-               {"*", "", true},            {"*.*", "noext", false},    {"*a*b", "xxaxxb", true}};
+  } cases[] = {{"*.ini", "a.ini", true}, {"*.ini", "A.INI", true},   {"*.ini", "a.ini.bak", false},
+               {"*.ini", ".ini", true},  {"*.avs", "x.avsi", false}, {"a?c", "abc", true},
+               {"*", "", true},          {"*.*", "noext", false},    {"*a*b", "xxaxxb", true}};
   for (const auto& c : cases) EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
 }
 

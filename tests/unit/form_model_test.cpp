@@ -1,6 +1,7 @@
+#include "ui/form_model.h"
+
 #include <gtest/gtest.h>
 
-#include "ui/form_model.h"
 #include "ui/reading.h"
 
 namespace tw {
@@ -86,9 +87,19 @@ struct IntCase {
 
 TEST(Reading, Integer) {
   const IntCase cases[] = {
-      {"12abc", 12}, {"abc", 0},   {"", 0},        {"-7", -7},          {"+8", 8},
-      {" \t 42", 42}, {"- 5", 0},  {"--5", 0},     {"4.5", 4},          {"0012", 12},
-      {"2147483647", 2147483647},  {"2147483648", -2147483647 - 1},      {"4294967297", 1},
+      {"12abc", 12},
+      {"abc", 0},
+      {"", 0},
+      {"-7", -7},
+      {"+8", 8},
+      {" \t 42", 42},
+      {"- 5", 0},
+      {"--5", 0},
+      {"4.5", 4},
+      {"0012", 12},
+      {"2147483647", 2147483647},
+      {"2147483648", -2147483647 - 1},
+      {"4294967297", 1},
       {"\n5", 0},
   };
   for (const IntCase& c : cases) EXPECT_EQ(IntegerReading(c.text), c.value) << '"' << c.text << '"';
@@ -98,8 +109,8 @@ TEST(Reading, Real) {
   const struct {
     const char* text;
     double value;
-  } cases[] = {{"0.95", 0.95}, {"1.5", 1.5}, {"-0.1", -0.1}, {"abc", 0.0}, {"", 0.0}, {".5", 0.5},
-               {"1e2x", 100.0}, {"1e", 1.0}, {" 2.5 ", 2.5}, {"-.", 0.0}, {"+3", 3.0}};
+  } cases[] = {{"0.95", 0.95},  {"1.5", 1.5}, {"-0.1", -0.1}, {"abc", 0.0}, {"", 0.0},  {".5", 0.5},
+               {"1e2x", 100.0}, {"1e", 1.0},  {" 2.5 ", 2.5}, {"-.", 0.0},  {"+3", 3.0}};
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(RealReading(c.text), c.value) << '"' << c.text << '"';
 }
 
