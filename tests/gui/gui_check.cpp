@@ -1,13 +1,20 @@
 // Talks to a running tarnwick.exe: `wait` checks every catalogue control in
 // the real window, `next` shows the next page, `close` presses the close box.
+// `play PROGRAM SCENARIO` starts the program and plays a headless scenario
+// against its window.
 #include <windows.h>
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iostream>
 #include <map>
+#include <sstream>
 #include <string>
 
+#include "platform/headless/scenario.h"
+#include "tests/gui/scenario_player.h"
 #include "ui/catalogue.h"
 
 namespace {
@@ -69,9 +76,21 @@ int Check(HWND main) {
 
 }  // namespace
 
+int Play(const char* program, const char* scenario) {
+  std::ifstream in(scenario, std::ios::binary);
+  if (!in) {
+    std::cerr << "cannot read scenario " << scenario << "\n";
+    return 2;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  return gui::PlayScenario(program, tw::ScenarioLines(text.str()), std::cout, std::cerr);
+}
+
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "play") return Play(argv[2], argv[3]);
   if (argc != 2) {
-    std::printf("usage: gui_check wait|next|close\n");
+    std::printf("usage: gui_check wait|next|close | gui_check play PROGRAM SCENARIO\n");
     return 2;
   }
   HWND main = FindMain();

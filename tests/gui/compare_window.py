@@ -1,0 +1,120 @@
+#!/usr/bin/env python3
+"""Plays scenarios twice from the same folders: through tarnwick-headless.exe
+and through the real tarnwick.exe window (driven by gui_check.exe), both
+under Wine, and compares what they print and every file they leave behind,
+byte for byte.
+
+usage: compare_window.py BUILD_DIR SCENARIO...
+
+$PF in a scenario stands for the program folder with its separator. A
+NAME.setup script beside a scenario prepares the program folder first.
+Lines the window cannot print the same way are reduced on both sides: a
+dialog line keeps the title and the message the real dialog shows.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+DIALOG = re.compile(r'^dialog (\w+) title="(.*)" (text=".*") filter=".*" preset=".*"$')
+# A file dialog without a title of its own shows the system's.
+DEFAULT_TITLES = {"open": "Open", "files": "Open", "save": "Save As"}
+
+
+def winpath(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def normalise(text):
+    lines = []
+    for line in text.replace("\r\n", "\n").split("\n"):
+        m = DIALOG.match(line)
+        if m:
+            title = m.group(2) or DEFAULT_TITLES.get(m.group(1), "")
+            line = 'dialog title="%s" %s' % (title, m.group(3))
+        lines.append(line)
+    return "\n".join(lines)
+
+
+def snapshot(root):
+    files = {}
+    for folder, _, names in os.walk(root):
+        for name in names:
+            path = os.path.join(folder, name)
+            rel = os.path.relpath(path, root)
+            if rel.endswith(".exe") or rel == "out.txt":
+                continue
+            with open(path, "rb") as f:
+                files[rel] = f.read()
+    return files
+
+
+def prepare(work, scenario, program_exe):
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(os.path.join(work, "prog"))
+    os.makedirs(os.path.join(work, "cwd"))
+    if program_exe:
+        shutil.copy(program_exe, os.path.join(work, "prog"))
+    setup = os.path.abspath(scenario[:-4] + ".setup")
+    if os.path.exists(setup):
+        subprocess.run(["bash", setup], cwd=os.path.join(work, "prog"), check=True)
+    pf = winpath(os.path.join(work, "prog")) + "\\"
+    with open(scenario, newline="") as f:
+        text = f.read().replace("$PF", pf)
+    with open(os.path.join(work, "in.scn"), "w", newline="") as f:
+        f.write(text)
+    return pf
+
+
+def run(command, work):
+    r = subprocess.run(command, cwd=os.path.join(work, "cwd"), capture_output=True, timeout=120)
+    out = r.stdout.decode("cp1252") + "rc=%d\n" % r.returncode
+    return out, r.stderr.decode("cp1252", "replace")
+
+
+def main():
+    build = os.path.abspath(sys.argv[1])
+    headless = os.path.join(build, "tarnwick-headless.exe")
+    window = os.path.join(build, "platform", "win32", "tarnwick.exe")
+    driver = os.path.join(build, "tests", "gui", "gui_check.exe")
+    work = os.path.join(tempfile.mkdtemp(), "w")
+    passed = failed = 0
+    for scenario in sys.argv[2:]:
+        name = os.path.basename(scenario)[:-4]
+        pf = prepare(work, scenario, None)
+        h_out, h_err = run(["wine", headless, "--program-folder", pf.rstrip("\\"), winpath(work + "/in.scn")], work)
+        h_files = snapshot(work)
+        pf = prepare(work, scenario, window)
+        w_out, w_err = run(["wine", driver, "play", pf + "tarnwick.exe", winpath(work + "/in.scn")], work)
+        w_files = snapshot(work)
+        problems = []
+        if normalise(h_out) != normalise(w_out):
+            import difflib
+            diff = difflib.unified_diff(normalise(h_out).split("\n"), normalise(w_out).split("\n"),
+                                        "headless", "window", lineterm="")
+            problems.append("output differs:\n" + "\n".join(diff))
+        for rel in sorted(set(h_files) | set(w_files)):
+            if rel not in w_files:
+                problems.append("only headless wrote " + rel)
+            elif rel not in h_files:
+                problems.append("only the window wrote " + rel)
+            elif h_files[rel] != w_files[rel]:
+                problems.append("%s differs (%d bytes headless, %d in the window)"
+                                % (rel, len(h_files[rel]), len(w_files[rel])))
+        if problems:
+            failed += 1
+            print("FAIL %s\n  %s" % (name, "\n  ".join(problems)))
+            if h_err.strip() or w_err.strip():
+                print("  stderr headless: %s\n  stderr window: %s" % (h_err.strip(), w_err.strip()))
+        else:
+            passed += 1
+            print("same %s (%d files)" % (name, len(w_files)))
+    shutil.rmtree(os.path.dirname(work), ignore_errors=True)
+    print("window scenarios: %d agree, %d differ" % (passed, failed))
+    return 0 if failed == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,32 @@
+// The dialogs a running tarnwick.exe shows, found and answered as a user
+// would answer them: the file name typed and confirmed, a button pressed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace gui {
+
+enum class DialogKind { File, Folder, YesNo, Input, Message };
+
+struct Answer {
+  std::string kind;  // open, save, folder, files, yes, no, input, cancel
+  std::string text;
+};
+
+// A visible top-level dialog of the process, or null.
+HWND FindDialog(DWORD processId);
+
+DialogKind KindOf(HWND dialog);
+// The line the headless driver prints for a dialog, reduced to what the
+// real dialog shows: its title and its message.
+std::string DescribeDialog(HWND dialog);
+// Whether the answer is of a kind the dialog can take.
+bool Fits(DialogKind kind, const Answer& answer);
+// Gives the answer; false with `error` set when the dialog did not close.
+bool AnswerDialog(HWND dialog, HANDLE process, const Answer& answer, std::string& error);
+// Presses the only button of a message box.
+bool Acknowledge(HWND dialog, std::string& error);
+
+}  // namespace gui

@@ -1,0 +1,270 @@
+#include "tests/gui/remote_form.h"
+
+// commctrl.h needs the types of windows.h
+#include <commctrl.h>
+
+#include <algorithm>
+#include <sstream>
+#include <vector>
+
+namespace gui {
+namespace {
+
+constexpr int kFirstId = 1000;
+
+BOOL CALLBACK Collect(HWND h, LPARAM lp) {
+  auto* found = reinterpret_cast<std::array<HWND, tw::kControlCount>*>(lp);
+  const int index = GetDlgCtrlID(h) - kFirstId;
+  if (index >= 0 && index < tw::kControlCount) (*found)[index] = h;
+  return TRUE;
+}
+
+LRESULT Send(HWND h, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageA(h, msg, wp, lp); }
+
+bool IsCombo(tw::Kind k) { return k == tw::Kind::DropDownList || k == tw::Kind::EditableCombo; }
+
+}  // namespace
+
+// GetWindowText does not ask a window of another process for its text, so
+// the text is asked for with the message itself.
+std::string WindowText(HWND h) {
+  const LRESULT n = SendMessageA(h, WM_GETTEXTLENGTH, 0, 0);
+  if (n <= 0) return std::string();
+  std::string text(static_cast<size_t>(n) + 1, '\0');
+  const LRESULT got = SendMessageA(h, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(got < 0 ? 0 : static_cast<size_t>(got));
+  return text;
+}
+
+namespace {
+
+struct Unnamed {
+  std::vector<HWND> all;
+};
+
+BOOL CALLBACK CollectUnnamed(HWND h, LPARAM lp) {
+  if (GetDlgCtrlID(h) < kFirstId) reinterpret_cast<Unnamed*>(lp)->all.push_back(h);
+  return TRUE;
+}
+
+// A control made without an identifier is known by its place on its page.
+HWND FindByPlace(const std::vector<HWND>& candidates, const tw::ControlSpec& s) {
+  for (HWND h : candidates) {
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+    if (r.left == s.x && r.top == s.y && r.right - r.left == s.w && r.bottom - r.top == s.h) return h;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+RemoteForm::RemoteForm(HWND main, HANDLE process) : main_(main), process_(process) {
+  EnumChildWindows(main, Collect, reinterpret_cast<LPARAM>(&controls_));
+  Unnamed unnamed;
+  EnumChildWindows(main, CollectUnnamed, reinterpret_cast<LPARAM>(&unnamed));
+  for (int i = 0; i < tw::kControlCount; ++i)
+    if (tw::Spec(tw::IdAt(i)).noIdentity) controls_[i] = FindByPlace(unnamed.all, tw::Spec(tw::IdAt(i)));
+  for (int i = 0; i < tw::kControlCount && !markerBar_; ++i)
+    if (tw::Spec(tw::IdAt(i)).kind == tw::Kind::TrackBar) markerBar_ = controls_[i];
+}
+
+bool RemoteForm::Complete() const {
+  for (HWND h : controls_)
+    if (!h) return false;
+  return markerBar_ != nullptr;
+}
+
+int RemoteForm::State(tw::ControlId id) const {
+  HWND h = Control(id);
+  switch (tw::Spec(id).kind) {
+    case tw::Kind::CheckBox:
+      return Send(h, BM_GETCHECK) == BST_CHECKED ? 1 : 0;
+    case tw::Kind::DropDownList:
+    case tw::Kind::EditableCombo:
+      return static_cast<int>(Send(h, CB_GETCURSEL));
+    case tw::Kind::TrackBar:
+      return static_cast<int>(Send(h, TBM_GETPOS));
+    case tw::Kind::List:
+      return static_cast<int>(Send(h, LB_GETCURSEL));
+    case tw::Kind::TabPanel:
+      return static_cast<int>(Send(h, TCM_GETCURSEL));
+    default:
+      return 0;
+  }
+}
+
+std::string RemoteForm::Text(tw::ControlId id) const {
+  const tw::Kind kind = tw::Spec(id).kind;
+  if (kind == tw::Kind::DropDownList || kind == tw::Kind::List) return ItemText(id, State(id));
+  if (!tw::HasText(kind) || !Control(id)) return std::string();
+  return WindowText(Control(id));
+}
+
+int RemoteForm::ItemCount(tw::ControlId id) const {
+  HWND h = Control(id);
+  const tw::Kind kind = tw::Spec(id).kind;
+  if (IsCombo(kind)) return static_cast<int>(Send(h, CB_GETCOUNT));
+  if (kind == tw::Kind::List) return static_cast<int>(Send(h, LB_GETCOUNT));
+  if (kind == tw::Kind::TabPanel) return static_cast<int>(Send(h, TCM_GETITEMCOUNT));
+  return 0;
+}
+
+// Item texts are asked for in UTF-16, the form in which they are carried
+// across processes, and turned back into the program's code page.
+std::string RemoteForm::RemoteText(HWND h, UINT message, WPARAM wp, size_t size) const {
+  std::wstring wide(size + 1, L'\0');
+  const LRESULT n = SendMessageW(h, message, wp, reinterpret_cast<LPARAM>(wide.data()));
+  if (n <= 0) return std::string();
+  wide.resize(std::min(static_cast<size_t>(n), size));
+  std::string text(wide.size() * 2 + 1, '\0');
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                        static_cast<int>(text.size()), nullptr, nullptr);
+  text.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
+  return text;
+}
+
+std::string RemoteForm::ItemText(tw::ControlId id, int index) const {
+  if (index < 0 || index >= ItemCount(id)) return std::string();
+  HWND h = Control(id);
+  const tw::Kind kind = tw::Spec(id).kind;
+  if (kind == tw::Kind::List || IsCombo(kind)) {
+    const bool list = kind == tw::Kind::List;
+    const LRESULT n = SendMessageW(h, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index, 0);
+    if (n < 0) return std::string();
+    return RemoteText(h, list ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(index), static_cast<size_t>(n) + 1);
+  }
+  // The tab control's item text is only read into the program's own
+  // memory, so the request and its buffer are placed there.
+  struct Request {
+    TCITEMA item;
+    char text[256];
+  };
+  void* remote = VirtualAllocEx(process_, nullptr, sizeof(Request), MEM_COMMIT, PAGE_READWRITE);
+  if (!remote) return std::string();
+  Request r{};
+  r.item.mask = TCIF_TEXT;
+  r.item.pszText = static_cast<Request*>(remote)->text;
+  r.item.cchTextMax = sizeof r.text;
+  std::string text;
+  if (WriteProcessMemory(process_, remote, &r, sizeof r, nullptr) &&
+      Send(h, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(remote)) &&
+      ReadProcessMemory(process_, remote, &r, sizeof r, nullptr)) {
+    r.text[sizeof r.text - 1] = '\0';
+    text = r.text;
+  }
+  VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
+  return text;
+}
+
+std::string RemoteForm::Dump(tw::ControlId id) const {
+  const tw::ControlSpec& s = tw::Spec(id);
+  HWND h = Control(id);
+  std::ostringstream out;
+  const bool visible = h && (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) != 0;
+  out << s.name << " state=" << (h ? State(id) : 0) << " enabled=" << (h && IsWindowEnabled(h) ? 1 : 0)
+      << " visible=" << (visible ? 1 : 0) << " text=\"" << Text(id) << "\"\n";
+  if (tw::HasItems(s.kind))
+    for (int i = 0, n = ItemCount(id); i < n; ++i) out << "  " << i << " \"" << ItemText(id, i) << "\"\n";
+  return out.str();
+}
+
+// A user replaces the text by selecting it all and typing; the program sees
+// one change. A numeric field refuses what is not a digit and the field's
+// typing limit cuts the rest, as they do for the keyboard.
+void RemoteForm::Type(tw::ControlId id, const std::string& text) {
+  HWND h = Control(id);
+  if (tw::Spec(id).kind == tw::Kind::EditableCombo) h = FindWindowExA(h, nullptr, "Edit", nullptr);
+  std::string typed;
+  const bool digitsOnly = (GetWindowLongA(h, GWL_STYLE) & ES_NUMBER) != 0;
+  for (char c : text)
+    if (!digitsOnly || (c >= '0' && c <= '9')) typed += c;
+  const size_t limit = static_cast<size_t>(Send(h, EM_GETLIMITTEXT));
+  if (limit > 0 && typed.size() > limit) typed.resize(limit);
+  Send(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+}
+
+void RemoteForm::FocusWindow(HWND target) {
+  const DWORD mine = GetCurrentThreadId();
+  const DWORD theirs = GetWindowThreadProcessId(main_, nullptr);
+  AttachThreadInput(mine, theirs, TRUE);
+  SetFocus(target);
+  AttachThreadInput(mine, theirs, FALSE);
+}
+
+void RemoteForm::Focus(tw::ControlId id) { FocusWindow(Control(id)); }
+
+// Leaving a field means the focus goes elsewhere: to the tab strip, which
+// raises nothing itself.
+void RemoteForm::Leave(tw::ControlId id) {
+  const DWORD mine = GetCurrentThreadId();
+  const DWORD theirs = GetWindowThreadProcessId(main_, nullptr);
+  AttachThreadInput(mine, theirs, TRUE);
+  HWND focused = GetFocus();
+  AttachThreadInput(mine, theirs, FALSE);
+  HWND h = Control(id);
+  if (focused != h && !IsChild(h, focused)) Focus(id);
+  FocusWindow(Control(tw::ControlId::MainPanel));
+}
+
+// A click toggles a check box and tells the page. The button's own click
+// message is not used: it needs the mouse capture, which a control on a
+// page not shown cannot take.
+void RemoteForm::Click(tw::ControlId id) {
+  HWND h = Control(id);
+  if (tw::Spec(id).kind == tw::Kind::CheckBox)
+    Send(h, BM_SETCHECK, Send(h, BM_GETCHECK) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
+  PostMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), BN_CLICKED), reinterpret_cast<LPARAM>(h));
+}
+
+void RemoteForm::Choose(tw::ControlId id, int n) {
+  HWND h = Control(id);
+  HWND parent = GetParent(h);
+  const WPARAM command = static_cast<WPARAM>(GetDlgCtrlID(h));
+  switch (tw::Spec(id).kind) {
+    case tw::Kind::DropDownList:
+    case tw::Kind::EditableCombo:
+      Send(h, CB_SETCURSEL, n);
+      PostMessageA(parent, WM_COMMAND, MAKEWPARAM(command, CBN_SELCHANGE), reinterpret_cast<LPARAM>(h));
+      break;
+    case tw::Kind::List:
+      Send(h, LB_SETCURSEL, n);
+      PostMessageA(parent, WM_COMMAND, MAKEWPARAM(command, LBN_SELCHANGE), reinterpret_cast<LPARAM>(h));
+      break;
+    case tw::Kind::TrackBar:
+      Send(h, TBM_SETPOS, TRUE, n);
+      PostMessageA(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, n), reinterpret_cast<LPARAM>(h));
+      break;
+    case tw::Kind::TabPanel: {
+      // Pages are changed with the arrow keys, one page per key.
+      const int now = State(id);
+      const WPARAM key = n > now ? VK_RIGHT : VK_LEFT;
+      for (int k = 0; k < (n > now ? n - now : now - n); ++k) {
+        PostMessageA(h, WM_KEYDOWN, key, 0);
+        PostMessageA(h, WM_KEYUP, key, 0xC0000000);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+// The first message wakes the program's loop so that it runs the events the
+// sent messages queued; the marker comes out of the queue only after them.
+void RemoteForm::PostMarker() {
+  marker_ = marker_ >= 1000 ? 2 : marker_ + 1;
+  PostMessageA(main_, WM_NULL, 0, 0);
+  PostMessageA(markerBar_, TBM_SETLINESIZE, 0, marker_);
+}
+
+bool RemoteForm::MarkerTaken() const {
+  DWORD_PTR size = 0;
+  if (!SendMessageTimeoutA(markerBar_, TBM_GETLINESIZE, 0, 0, SMTO_NORMAL, 200, &size)) return false;
+  if (static_cast<int>(size) != marker_) return false;
+  SendMessageTimeoutA(markerBar_, TBM_SETLINESIZE, 0, 1, SMTO_NORMAL, 200, &size);
+  return true;
+}
+
+}  // namespace gui
