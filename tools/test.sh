@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: native unit and scenario tests,
 # the same under AddressSanitizer and UndefinedBehaviorSanitizer, then the
-# Windows build under Wine (unit, scenario and GUI checks).
+# Windows build under Wine (unit, scenario and GUI checks, and a whole run
+# of generated scripts with stand-in tools).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
@@ -40,4 +41,6 @@ ninja -C build/win32 -j "$jobs"
 if [ -x tests/gui/run_gui_checks.sh ]; then
   bash tests/gui/run_gui_checks.sh build/win32
 fi
+# the generated scripts run by cmd, with stand-ins for the outside tools
+bash tests/e2e/run_e2e.sh build/win32
 echo "all tests passed"

@@ -1,0 +1,190 @@
+#!/usr/bin/env python3
+"""Checks what one finished run of the road left in its program folder.
+
+check_run.py PROG BATCH SECOND [PRIORITY]
+
+PROG is the program folder (a POSIX path), BATCH the copy of the job list
+that Make BAT wrote before Start, SECOND 1 when the conditional second pass
+must have run and 0 when it must not, PRIORITY the class every tool must have
+recorded (empty: only reported). Prints one PASS, FAIL or INFO line per
+check and exits 1 when any check failed.
+"""
+import os
+import sys
+
+TOOLS = ("x264", "bepipe", "neroaacenc", "mp4box")
+
+prog, batch, second = sys.argv[1], sys.argv[2], sys.argv[3] == "1"
+want_priority = sys.argv[4] if len(sys.argv) > 4 else ""
+failed = 0
+
+
+def report(ok, text):
+    global failed
+    if not ok:
+        failed += 1
+    print(("PASS " if ok else "FAIL ") + text)
+
+
+def posix(path):
+    """Z:\\a\\b under Wine is /a/b."""
+    if len(path) > 1 and path[1] == ":":
+        path = path[2:]
+    return path.replace("\\", "/")
+
+
+def split_outside_quotes(text, sep):
+    parts, cur, quoted = [], "", False
+    for c in text:
+        if c == '"':
+            quoted = not quoted
+        if c == sep and not quoted:
+            parts.append(cur)
+            cur = ""
+        else:
+            cur += c
+    parts.append(cur)
+    return parts
+
+
+def first_token(text):
+    """The program name and the rest of a command, the rest trimmed."""
+    text = text.strip()
+    if text.startswith('"'):
+        end = text.index('"', 1) + 1
+    else:
+        end = len(text.split(" ", 1)[0])
+    return text[:end], text[end:].strip()
+
+
+def args_of(tail):
+    """Unquoted arguments, as the stand-ins' own parsing sees them."""
+    return [a.replace('"', "") for a in split_outside_quotes(tail, " ") if a]
+
+
+def option(args, name):
+    return args[args.index(name) + 1] if name in args else None
+
+
+def read(path, mode="r"):
+    try:
+        with open(path, mode) as f:
+            return f.read()
+    except OSError:
+        return None
+
+
+# What the job list asks of each tool, in order: (tool, arguments, log file, conditional)
+expected = []
+lines = (read(batch, "rb") or b"").decode("latin-1").split("\r\n")
+for line in lines[4:]:
+    line = line.strip()
+    if line.startswith("@"):
+        line = line[1:]
+    conditional = line.startswith("if errorlevel 1 ")
+    if conditional:
+        line = line[len("if errorlevel 1 "):].lstrip("@")
+    log = None
+    calls = []
+    for part in split_outside_quotes(line, "|"):
+        part = part.strip()
+        if part.endswith("2>&1"):
+            part = part[: -len("2>&1")]
+        program, tail = first_token(part)
+        name = program.lower()
+        if name.endswith(".exe"):
+            name = name[:-4]
+        if name == "tallow":
+            log = args_of(tail)[0]
+        elif name in TOOLS:
+            calls.append([name, tail, None, conditional])
+    for call in calls:
+        if call[0] == "x264":
+            call[2] = log
+        expected.append(call)
+
+report(len([c for c in expected if c[0] == "x264"]) > 0, "the job list copy %s holds x264 lines" % batch)
+report(any(c[3] for c in expected), "the job list copy holds a conditional second pass")
+want = [c for c in expected if second or not c[3]]
+
+# What the stand-ins recorded: tool, priority class, command line
+recorded = []
+for line in (read(os.path.join(prog, "tools", "calls.log"), "rb") or b"").decode("latin-1").split("\r\n"):
+    if line:
+        tool, priority, cmdline = line.split(" ", 2)
+        recorded.append((tool, priority, first_token(cmdline)[1]))
+
+for tool in TOOLS:
+    w = [c[1] for c in want if c[0] == tool]
+    g = [r[2] for r in recorded if r[0] == tool]
+    ok = w == g
+    detail = ""
+    if not ok:
+        for i in range(max(len(w), len(g))):
+            a = w[i] if i < len(w) else "(no call)"
+            b = g[i] if i < len(g) else "(no call)"
+            if a != b:
+                detail = "; call %d: want [%s] got [%s]" % (i + 1, a, b)
+                break
+    report(ok, "%s ran %d times, each with the arguments of its line in the job list%s" % (tool, len(g), detail))
+
+order = [r[0] for r in recorded]
+want_order = [c[0] for c in want]
+# the two ends of a pipe may start in either order
+norm = lambda seq: [t if t not in ("bepipe", "neroaacenc") else "audio" for t in seq]
+report(norm(order) == norm(want_order), "the tools ran in the order of the job list")
+
+# the conditional pass
+x264_want = [c for c in expected if c[0] == "x264"]
+cond = [c for c in x264_want if c[3]]
+ran = [r[2] for r in recorded if r[0] == "x264"]
+cond_ran = bool(cond) and ran.count(cond[0][1]) > 0 and len(ran) == len(x264_want)
+report(cond_ran == second,
+       "the conditional second pass %s, as the first output's size %s the range"
+       % ("ran" if cond_ran else "did not run", "lies outside" if second else "lies inside"))
+
+# x264 writes its logs through tallow.exe: the last pass of each log is in it
+x264_ran = [c for c in want if c[0] == "x264"]
+last_call = {}
+for n, c in enumerate(x264_ran, 1):
+    if c[2]:
+        last_call[c[2]] = n
+for log, n in last_call.items():
+    text = read(posix(log), "rb")
+    progress = ["[%d.0%%] %d/30 frames, stand-in call %d" % (p, p * 30 // 100, n) for p in (0, 50, 100)]
+    report(text is not None and all(p.encode() in text for p in progress),
+           "log %s holds the progress lines of x264 call %d" % (log, n))
+    joined = text is not None and ("x264 [info]: stand-in call %d done" % n).encode() in text
+    # x264 writes to standard error, which "2>&1|" should join into the pipe
+    print(("PASS " if joined else "INFO ") + "log %s %s the standard error line of call %d%s"
+          % (log, "holds" if joined else "lacks", n, "" if joined else " (this cmd does not join 2>&1 into a pipe)"))
+
+# each muxed output: the last pass's video, the audio added, the audio file gone
+last_output = {}
+for n, c in enumerate(x264_ran, 1):
+    out = option(args_of(c[1]), "-o")
+    if out and out.lower() != "nul":
+        last_output[out] = n
+for c in want:
+    if c[0] != "mp4box":
+        continue
+    args = args_of(c[1])
+    audio, video = option(args, "-add"), args[-1]
+    report(not os.path.exists(posix(audio)), "audio file %s deleted after the mux" % audio)
+    data = read(posix(video), "rb")
+    n = last_output.get(video, 0)
+    ok = (data is not None and data.startswith(b"stand-in output of x264 call %d\r\n" % n)
+          and data.endswith(("stand-in mp4box added %s\r\n" % audio).encode("latin-1")))
+    report(ok, "muxed result %s exists: x264 call %d's output with the audio added" % (video, n))
+
+report(not os.path.exists(os.path.join(prog, "temp.bat")), "temp.bat deleted itself")
+report(not os.path.exists(os.path.join(prog, "quillon.bat")), "quillon.bat deleted by the script")
+
+seen = sorted(set(r[1] for r in recorded))
+if want_priority:
+    report(seen == [want_priority], "every tool ran at priority class %s (seen: %s)" % (want_priority, " ".join(seen)))
+else:
+    print("INFO priority classes recorded by the tools: %s (64, idle, is expected once the window starts the script)"
+          % " ".join(seen))
+
+sys.exit(1 if failed else 0)

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Runs the road of tests/e2e/road.scn end to end under Wine: in a fresh
+# program folder the program writes the job list (a copy by Make BAT, then
+# temp.bat by Start), the script runs with stand-ins for x264, bepipe,
+# neroaacenc and mp4box, and check_run.py checks what they recorded and left.
+# Two rounds: the conditional pass's first output inside its size range,
+# then outside. Usage: run_e2e.sh BUILD_DIR (e.g. build/win32).
+set -u
+build=$(realpath "${1:-build/win32}")
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../.." && pwd)
+export WINEPREFIX=${WINEPREFIX:-$top/build/wineprefix} WINEDEBUG=-all
+wait_seconds=60
+# The class the tools must record; the shell cannot start the script at
+# idle priority, so for now the classes are only reported.
+want_priority=""
+fail=0
+
+# Plays SCENARIO in the program folder PROG (Windows form PF) and starts the
+# run script the way the program would. Writes its output to LOG.
+produce_and_start() {
+  local prog=$1 pf=$2 scenario=$3 log=$4 line command folder
+  line=$(cd "$prog" && wine tarnwick-headless.exe --program-folder "$pf" "$scenario" 2>&1 | tee "$log" |
+    grep '^process command=')
+  if [ -z "$line" ]; then
+    echo "FAIL the program started no script"
+    return 1
+  fi
+  # process command=""temp.bat"" folder="PF" priority=64
+  command=${line#process command=\"}
+  command=${command%%\" folder=*}
+  folder=${line#* folder=\"}
+  folder=${folder%%\" priority=*}
+  # wine quotes the arguments itself; idle priority cannot come from the shell
+  (cd "$(winepath -u "$folder")" && wine cmd /c "${command//\"/}") >> "$log" 2>&1
+}
+
+# Waits until the run script has deleted itself and the tools' record stays still.
+wait_for_run() {
+  local prog=$1 last="" now
+  for _ in $(seq 1 $((wait_seconds * 5))); do
+    now=$(stat -c %Y.%s "$prog/tools/calls.log" 2>/dev/null)
+    if [ ! -e "$prog/temp.bat" ] && [ "$now" = "$last" ]; then return 0; fi
+    last=$now
+    sleep 0.2
+  done
+  echo "FAIL the run did not end within $wait_seconds s"
+  return 1
+}
+
+# round NAME SECOND SIZES...: SIZES are the x264 output sizes in bytes of call
+# 1, 2, ...; call 4 is the conditional pass's first pass, kept by 1..2 MB.
+round() {
+  local name=$1 second=$2 sizes=$3 work prog pf ok=1
+  echo "== e2e round: $name"
+  work=$(mktemp -d)
+  prog=$work/prog
+  mkdir -p "$prog/tools" "$prog/avsinc" "$prog/media"
+  cp "$build/platform/win32/tarnwick.exe" "$build/tarnwick-headless.exe" "$prog/"
+  for tool in tallow brindle marram quillon; do cp "$build/$tool.exe" "$prog/"; done
+  # in tools\, which only the search path from quillon.bat finds
+  cp "$build"/tests/e2e/standins/*.exe "$prog/tools/"
+  printf 'x264 %s\r\n' "$sizes" > "$prog/tools/standin.cfg"
+  cp "$top"/dist-files/avsinc/*.avs "$prog/avsinc/"
+  for clip in clip2 clip6 clip13; do printf 'stand-in clip %s\r\n' "$clip" > "$prog/media/$clip.mkv"; done
+  pf="Z:${prog//\//\\}\\"
+  PF="$pf" python3 -c 'import os,sys; sys.stdout.write(open(sys.argv[1],newline="").read().replace("$PF", os.environ["PF"]))' \
+    "$here/road.scn" > "$work/road.scn"
+  if produce_and_start "$prog" "$pf" "$work/road.scn" "$work/run.log" && wait_for_run "$prog"; then
+    python3 "$here/check_run.py" "$prog" "$prog/road.bat" "$second" "$want_priority" || ok=0
+  else
+    ok=0
+  fi
+  if [ $ok = 0 ]; then
+    fail=1
+    echo "-- output of the run:"
+    cat "$work/run.log"
+  fi
+  rm -rf "$work"
+}
+
+# check_refusal FOLDER WHAT EXE ARGS...: the stand-in must exit with 1.
+check_refusal() {
+  local folder=$1 what=$2 rc
+  shift 2
+  (cd "$folder" && wine "$@" < /dev/null > /dev/null 2>&1)
+  rc=$?
+  if [ $rc = 1 ]; then echo "PASS stand-in refuses $what"; else echo "FAIL stand-in exit $rc for $what"; fail=1; fi
+}
+
+# The stand-ins must refuse what the real tools would, or the rounds prove little.
+standins_refuse() {
+  local work
+  work=$(mktemp -d)
+  cp "$build"/tests/e2e/standins/*.exe "$work/"
+  printf 'clip\r\n' > "$work/clip.avs"
+  check_refusal "$work" "a missing x264 input" x264.exe -o out.mp4 missing.avs
+  check_refusal "$work" "a later pass without its stats file" x264.exe -p 2 --stats none.stat -o out.mp4 clip.avs
+  check_refusal "$work" "a missing bepipe script" bepipe.exe --script "import(^missing.avs^)"
+  check_refusal "$work" "empty audio input" neroaacenc.exe -if - -of out.mp4
+  check_refusal "$work" "a missing audio file to mux" mp4box.exe -add missing.mp4 clip.avs
+  if [ -e "$work/out.mp4" ]; then echo "FAIL a refusing stand-in wrote out.mp4"; fail=1; fi
+  rm -rf "$work"
+}
+
+echo "== e2e stand-ins"
+standins_refuse
+round inside 0 "1000 2000 3000000 1500000 2500000"
+round outside 1 "1000 2000 3000000 3000000 1500000"
+if [ $fail = 0 ]; then echo "e2e: passed"; else echo "e2e: FAILED"; fi
+exit $fail

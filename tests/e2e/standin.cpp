@@ -1,0 +1,228 @@
+// Stand-in for one outside tool the generated scripts call, built once per
+// name (STANDIN_TOOL: x264, bepipe, neroaacenc or mp4box). It appends its
+// call to calls.log beside its own executable, refuses inputs that do not
+// exist (exit 1) and writes the outputs the next lines of the script read,
+// so a whole run can be checked without the real tools.
+#include <windows.h>
+// the C runtime's binary-mode switch for the standard streams
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#ifndef STANDIN_TOOL
+#error STANDIN_TOOL names the tool this build stands in for
+#endif
+
+namespace {
+
+const std::string kTool = STANDIN_TOOL;
+
+std::string OwnFolder() {
+  std::vector<char> buf(32768);
+  const DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+  std::string path(buf.data(), n);
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool IsFile(const std::string& path) {
+  const DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool ReadAll(const std::string& path, std::string& out) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  char buf[4096];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  std::fclose(f);
+  return true;
+}
+
+bool WriteAll(const std::string& path, const std::string& bytes, const char* mode) {
+  std::FILE* f = std::fopen(path.c_str(), mode);
+  if (!f) return false;
+  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+// Appends "TOOL CLASS COMMANDLINE" to calls.log and returns how many calls of
+// this tool the log held before, or -1. The file is opened without sharing,
+// so the two ends of a pipe cannot interleave their records.
+int Record(const std::string& folder) {
+  const std::string path = folder + "calls.log";
+  HANDLE h = INVALID_HANDLE_VALUE;
+  for (int tries = 0; tries < 1000; ++tries) {
+    h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                    nullptr);
+    if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
+    Sleep(10);
+  }
+  if (h == INVALID_HANDLE_VALUE) return -1;
+  std::string before;
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) before.append(buf, got);
+  int count = 0;
+  const std::string prefix = kTool + " ";
+  for (size_t at = 0; at < before.size();) {
+    if (before.compare(at, prefix.size(), prefix) == 0) ++count;
+    const size_t end = before.find('\n', at);
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  const std::string line =
+      kTool + " " + std::to_string(GetPriorityClass(GetCurrentProcess())) + " " + GetCommandLineA() + "\r\n";
+  DWORD wrote = 0;
+  SetFilePointer(h, 0, nullptr, FILE_END);
+  const bool ok = WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &wrote, nullptr) && wrote == line.size();
+  CloseHandle(h);
+  return ok ? count : -1;
+}
+
+int Fail(const std::string& why) {
+  std::fprintf(stderr, "%s stand-in: %s\n", kTool.c_str(), why.c_str());
+  return 1;
+}
+
+// The value after `option`, or empty when the option is not given.
+std::string OptionValue(int argc, char** argv, const char* option) {
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::strcmp(argv[i], option) == 0) return argv[i + 1];
+  return "";
+}
+
+bool EndsWithAvs(const std::string& path) {
+  return path.size() >= 4 && _stricmp(path.c_str() + path.size() - 4, ".avs") == 0;
+}
+
+// An AviSynth wrapper is only as good as the clip it names on its fs= line.
+std::string MissingInput(const std::string& path) {
+  if (!IsFile(path)) return "input " + path + " does not exist";
+  if (!EndsWithAvs(path)) return "";
+  std::string text;
+  ReadAll(path, text);
+  const size_t fs = text.find("fs=\"");
+  if (fs == std::string::npos) return "";
+  const size_t end = text.find('"', fs + 4);
+  const std::string clip = text.substr(fs + 4, end == std::string::npos ? std::string::npos : end - fs - 4);
+  return IsFile(clip) ? "" : "clip " + clip + " named by " + path + " does not exist";
+}
+
+// standin.cfg beside the executable: "x264 SIZE1 SIZE2 ..." gives the output
+// size in bytes of the 1st, 2nd, ... x264 call; the last size repeats.
+long long OutputSize(const std::string& folder, int call) {
+  std::string cfg;
+  ReadAll(folder + "standin.cfg", cfg);
+  std::vector<long long> sizes;
+  for (size_t at = 0; at < cfg.size();) {
+    size_t end = cfg.find('\n', at);
+    if (end == std::string::npos) end = cfg.size();
+    const std::string line = cfg.substr(at, end - at);
+    if (line.rfind("x264 ", 0) == 0) {
+      const char* p = line.c_str() + 5;
+      char* next = nullptr;
+      for (long long v = std::strtoll(p, &next, 10); next != p; v = std::strtoll(p, &next, 10)) {
+        sizes.push_back(v);
+        p = next;
+      }
+    }
+    at = end + 1;
+  }
+  if (sizes.empty()) return 1024;
+  return sizes[static_cast<size_t>(call) < sizes.size() ? static_cast<size_t>(call) : sizes.size() - 1];
+}
+
+int X264(int argc, char** argv, const std::string& folder, int call) {
+  if (argc < 2) return Fail("no input");
+  const std::string input = argv[argc - 1];
+  const std::string output = OptionValue(argc, argv, "-o");
+  const std::string stats = OptionValue(argc, argv, "--stats");
+  const std::string pass = OptionValue(argc, argv, "-p");
+  const int n = call + 1;
+  if (const std::string missing = MissingInput(input); !missing.empty()) return Fail(missing);
+  if ((pass == "2" || pass == "3") && !IsFile(stats)) return Fail("stats file " + stats + " does not exist");
+  if (output.empty()) return Fail("no output");
+  for (int percent = 0; percent <= 100; percent += 50) {
+    std::printf("[%d.0%%] %d/30 frames, stand-in call %d\n", percent, percent * 30 / 100, n);
+    std::fflush(stdout);
+  }
+  if (pass == "1" && !WriteAll(stats, "stand-in stats of call " + std::to_string(n) + "\r\n", "wb"))
+    return Fail("cannot write stats file " + stats);
+  if (_stricmp(output.c_str(), "nul") != 0) {
+    std::string bytes = "stand-in output of x264 call " + std::to_string(n) + "\r\n";
+    const long long size = OutputSize(folder, call);
+    bytes.resize(static_cast<size_t>(size < 0 ? 0 : size), '.');
+    if (!WriteAll(output, bytes, "wb")) return Fail("cannot write " + output);
+  }
+  std::fprintf(stderr, "x264 [info]: stand-in call %d done\n", n);
+  return 0;
+}
+
+// bepipe --script "import(^FILE^)": the carets stand for the quotes that
+// the batch line cannot carry inside its own quotes.
+int Bepipe(int argc, char** argv) {
+  if (argc != 3 || std::strcmp(argv[1], "--script") != 0) return Fail("usage: bepipe --script SCRIPT");
+  std::string script = argv[2];
+  for (char& c : script)
+    if (c == '^') c = '"';
+  const std::string open = "import(\"", close = "\")";
+  if (script.rfind(open, 0) != 0 || script.size() < open.size() + close.size() ||
+      script.compare(script.size() - close.size(), close.size(), close) != 0)
+    return Fail("script " + script + " is not one import");
+  const std::string path = script.substr(open.size(), script.size() - open.size() - close.size());
+  if (const std::string missing = MissingInput(path); !missing.empty()) return Fail(missing);
+  _setmode(_fileno(stdout), _O_BINARY);
+  std::string audio;
+  while (audio.size() < 4096) audio += "stand-in audio of " + path + "\r\n";
+  std::fwrite(audio.data(), 1, audio.size(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// neroaacenc -if - -of FILE ...: reads the audio from standard input.
+int NeroAacEnc(int argc, char** argv) {
+  const std::string in = OptionValue(argc, argv, "-if");
+  const std::string out = OptionValue(argc, argv, "-of");
+  if (in.empty() || out.empty()) return Fail("usage: neroaacenc -if INPUT -of OUTPUT");
+  std::string audio;
+  if (in == "-") {
+    _setmode(_fileno(stdin), _O_BINARY);
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, stdin)) > 0) audio.append(buf, n);
+  } else if (!ReadAll(in, audio)) {
+    return Fail("input " + in + " does not exist");
+  }
+  if (audio.empty()) return Fail("no audio on the input");
+  return WriteAll(out, audio, "wb") ? 0 : Fail("cannot write " + out);
+}
+
+// mp4box -add AUDIO VIDEO: adds the audio to the video file in place.
+int Mp4Box(int argc, char** argv) {
+  const std::string audioPath = OptionValue(argc, argv, "-add");
+  if (audioPath.empty() || argc != 4) return Fail("usage: mp4box -add AUDIO VIDEO");
+  const std::string video = argv[3];
+  std::string audio;
+  if (!ReadAll(audioPath, audio)) return Fail("input " + audioPath + " does not exist");
+  if (!IsFile(video)) return Fail("input " + video + " does not exist");
+  const std::string tail = audio + "stand-in mp4box added " + audioPath + "\r\n";
+  return WriteAll(video, tail, "ab") ? 0 : Fail("cannot write " + video);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string folder = OwnFolder();
+  const int call = Record(folder);
+  if (call < 0) return Fail("cannot record the call in " + folder + "calls.log");
+  if (kTool == "x264") return X264(argc, argv, folder, call);
+  if (kTool == "bepipe") return Bepipe(argc, argv);
+  if (kTool == "neroaacenc") return NeroAacEnc(argc, argv);
+  if (kTool == "mp4box") return Mp4Box(argc, argv);
+  return Fail("unknown tool");
+}
