@@ -31,9 +31,9 @@ struct ControlSpec {
   Page page = Page::Window;
   const char* text = "";  // caption or start text
   int x = 0, y = 0, w = 0, h = 0;
-  int typingLimit = 0;       // characters the user may type, 0 for no limit
-  bool defaultFont = false;  // left out of the Tahoma pass
-  bool noIdentity = false;   // created without a control identifier
+  int typingLimit = 0;                  // characters the user may type, 0 for no limit
+  bool defaultFont = false;             // left out of the Tahoma pass
+  bool noIdentity = false;              // created without a control identifier
   std::array<const char*, 14> items{};  // fixed choice list, ends at the first null
   int startSelection = -1;              // -1: no start selection
   bool startChecked = false;

@@ -20,9 +20,7 @@ std::string ItemTextOf(std::string_view fileName) {
   return std::string(fileName.substr(0, dot));
 }
 
-void RefillConfigList(App& app) {
-  FillFromFolder(app, ConfigCombo, app.platform.programFolder + "configs", "*.ini");
-}
+void RefillConfigList(App& app) { FillFromFolder(app, ConfigCombo, app.platform.programFolder + "configs", "*.ini"); }
 
 void RefreshLists(App& app) {
   RefillConfigList(app);

@@ -18,9 +18,7 @@ FormModel::FormModel() : controls_(kControlCount) {
   }
 }
 
-int FormModel::State(ControlId id) const {
-  return HasState(Spec(id).kind) ? at(id).state : 0;
-}
+int FormModel::State(ControlId id) const { return HasState(Spec(id).kind) ? at(id).state : 0; }
 
 void FormModel::SetState(ControlId id, int state) {
   const ControlSpec& spec = Spec(id);

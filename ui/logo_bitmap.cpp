@@ -4,6 +4,7 @@
 namespace tw {
 namespace {
 
+// clang-format off
 constexpr unsigned char kLogo[] = {
     66, 77, 78, 48, 0, 0, 0, 0, 0, 0, 54, 2, 0, 0, 40, 0,
     0, 0, 200, 0, 0, 0, 59, 0, 0, 0, 1, 0, 8, 0, 0, 0,
@@ -779,6 +780,7 @@ constexpr unsigned char kLogo[] = {
     99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
     99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
 };
+// clang-format on
 
 }  // namespace
 
