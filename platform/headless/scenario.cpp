@@ -5,15 +5,6 @@
 namespace tw {
 namespace {
 
-bool Skipped(const std::string& line) { return line.empty() || line[0] == '#'; }
-
-// "verb rest": the word before the first blank and everything after it.
-std::pair<std::string, std::string> SplitWord(const std::string& s) {
-  size_t blank = s.find(' ');
-  if (blank == std::string::npos) return {s, std::string()};
-  return {s.substr(0, blank), s.substr(blank + 1)};
-}
-
 bool ParseInt(const std::string& s, int& value) {
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
   return ec == std::errc() && end == s.data() + s.size() && !s.empty();
@@ -22,6 +13,14 @@ bool ParseInt(const std::string& s, int& value) {
 bool TakesFocus(Kind k) { return k != Kind::Label && k != Kind::Frame && k != Kind::Image; }
 
 }  // namespace
+
+bool SkippedLine(const std::string& line) { return line.empty() || line[0] == '#'; }
+
+std::pair<std::string, std::string> SplitWord(const std::string& s) {
+  size_t blank = s.find(' ');
+  if (blank == std::string::npos) return {s, std::string()};
+  return {s.substr(0, blank), s.substr(blank + 1)};
+}
 
 std::vector<std::string> ScenarioLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -48,7 +47,7 @@ ScenarioHost::ScenarioHost(std::vector<std::string> lines, std::string programFo
   // Answers before every other line are queued before start-up, for the
   // dialogs a loaded settings file can open.
   for (size_t i = 0; i < lines_.size(); ++i) {
-    if (Skipped(lines_[i])) continue;
+    if (SkippedLine(lines_[i])) continue;
     auto [verb, rest] = SplitWord(lines_[i]);
     if (verb != "answer") break;
     current_ = static_cast<int>(i);
@@ -83,7 +82,7 @@ Event ScenarioHost::WaitEvent() {
 }
 
 bool ScenarioHost::RunLine(const std::string& line, Event& event) {
-  if (Skipped(line)) return false;
+  if (SkippedLine(line)) return false;
   auto [verb, rest] = SplitWord(line);
   if (verb == "close") {
     event = Event{};

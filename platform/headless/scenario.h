@@ -4,6 +4,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/startup.h"
@@ -46,5 +47,9 @@ class ScenarioHost : public Host, private EventSource {
 
 // Splits a scenario text into lines without their line ends.
 std::vector<std::string> ScenarioLines(const std::string& text);
+// Blank lines and comments, which a scenario skips.
+bool SkippedLine(const std::string& line);
+// "verb rest": the word before the first blank and everything after it.
+std::pair<std::string, std::string> SplitWord(const std::string& s);
 
 }  // namespace tw

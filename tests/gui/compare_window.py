@@ -11,6 +11,7 @@ NAME.setup script beside a scenario prepares the program folder first.
 Lines the window cannot print the same way are reduced on both sides: a
 dialog line keeps the title and the message the real dialog shows.
 """
+import difflib
 import os
 import re
 import shutil
@@ -91,7 +92,6 @@ def main():
         w_files = snapshot(work)
         problems = []
         if normalise(h_out) != normalise(w_out):
-            import difflib
             diff = difflib.unified_diff(normalise(h_out).split("\n"), normalise(w_out).split("\n"),
                                         "headless", "window", lineterm="")
             problems.append("output differs:\n" + "\n".join(diff))

@@ -23,14 +23,15 @@ std::string ClassOf(HWND h) {
 
 struct Search {
   DWORD processId;
+  const char* className;
   HWND found;
 };
 
-BOOL CALLBACK FindTopDialog(HWND h, LPARAM lp) {
+BOOL CALLBACK FindTop(HWND h, LPARAM lp) {
   auto* s = reinterpret_cast<Search*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(h, &pid);
-  if (pid == s->processId && IsWindowVisible(h) && ClassOf(h) == "#32770") {
+  if (pid == s->processId && IsWindowVisible(h) && ClassOf(h) == s->className) {
     s->found = h;
     return FALSE;
   }
@@ -138,11 +139,13 @@ bool ChooseFolder(HWND dialog, HANDLE process, std::string path) {
 
 }  // namespace
 
-HWND FindDialog(DWORD processId) {
-  Search s{processId, nullptr};
-  EnumWindows(FindTopDialog, reinterpret_cast<LPARAM>(&s));
+HWND FindTopWindow(DWORD processId, const char* className) {
+  Search s{processId, className, nullptr};
+  EnumWindows(FindTop, reinterpret_cast<LPARAM>(&s));
   return s.found;
 }
+
+HWND FindDialog(DWORD processId) { return FindTopWindow(processId, "#32770"); }
 
 DialogKind KindOf(HWND dialog) {
   if (ChildOfClass(dialog, WC_TREEVIEWA)) return DialogKind::Folder;

@@ -15,6 +15,8 @@ struct Answer {
   std::string text;
 };
 
+// A visible top-level window of the process with this class, or null.
+HWND FindTopWindow(DWORD processId, const char* className);
 // A visible top-level dialog of the process, or null.
 HWND FindDialog(DWORD processId);
 

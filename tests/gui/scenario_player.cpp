@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/headless/scenario.h"
 #include "tests/gui/remote_dialogs.h"
 #include "tests/gui/remote_form.h"
 #include "ui/catalogue.h"
@@ -18,33 +19,10 @@ struct LineError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::pair<std::string, std::string> SplitWord(const std::string& s) {
-  size_t blank = s.find(' ');
-  if (blank == std::string::npos) return {s, std::string()};
-  return {s.substr(0, blank), s.substr(blank + 1)};
-}
-
-bool Skipped(const std::string& line) { return line.empty() || line[0] == '#'; }
+using tw::SkippedLine;
+using tw::SplitWord;
 
 constexpr DWORD kPatience = 30000;  // ms the program may take for one line
-
-struct MainSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindMain(HWND h, LPARAM lp) {
-  auto* s = reinterpret_cast<MainSearch*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(h, &pid);
-  char cls[32] = {};
-  GetClassNameA(h, cls, sizeof cls);
-  if (pid == s->processId && IsWindowVisible(h) && std::string(cls) == "TarnwickMain") {
-    s->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
 
 class Player {
  public:
@@ -60,7 +38,7 @@ class Player {
   int Run(const std::string& program) {
     // Answers before every other line are there for start-up's dialogs.
     for (; line_ < lines_.size(); ++line_) {
-      if (Skipped(lines_[line_])) continue;
+      if (SkippedLine(lines_[line_])) continue;
       auto [verb, rest] = SplitWord(lines_[line_]);
       if (verb != "answer") break;
       Queue(rest);
@@ -87,9 +65,7 @@ class Player {
         HandleDialog(d);
         continue;
       }
-      MainSearch s{process_.dwProcessId, nullptr};
-      EnumWindows(FindMain, reinterpret_cast<LPARAM>(&s));
-      main = s.found;
+      main = FindTopWindow(process_.dwProcessId, "TarnwickMain");
       if (!main) Wait(started, "the window did not show");
     }
     form_ = std::make_unique<RemoteForm>(main, process_.hProcess);
@@ -146,7 +122,7 @@ class Player {
 
   // False at `close`.
   bool RunLine(const std::string& line) {
-    if (Skipped(line)) return true;
+    if (SkippedLine(line)) return true;
     auto [verb, rest] = SplitWord(line);
     if (verb == "close") return false;
     if (verb == "print") {
