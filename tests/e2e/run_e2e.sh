@@ -6,10 +6,10 @@
 # Two rounds: the conditional pass's first output inside its size range,
 # then outside. Usage: run_e2e.sh BUILD_DIR (e.g. build/win32).
 set -u
-build=$(realpath "${1:-build/win32}")
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$top/build/wineprefix} WINEDEBUG=-all
+source "$top/tools/wine-env.sh"
+build=$(realpath "${1:-$top/build/$TW_WIN}")
 wait_seconds=60
 # The class the tools must record; the shell cannot start the script at
 # idle priority, so for now the classes are only reported.

@@ -4,12 +4,15 @@ and through the real tarnwick.exe window (driven by gui_check.exe), both
 under Wine, and compares what they print and every file they leave behind,
 byte for byte.
 
-usage: compare_window.py BUILD_DIR SCENARIO...
+usage: compare_window.py [--package ZIP] BUILD_DIR SCENARIO...
 
 $PF in a scenario stands for the program folder with its separator. A
 NAME.setup script beside a scenario prepares the program folder first.
 Lines the window cannot print the same way are reduced on both sides: a
 dialog line keeps the title and the message the real dialog shows.
+
+With --package the program folder of both runs starts as the unpacked
+release zip, and the window run starts the tarnwick.exe from the zip.
 """
 import difflib
 import os
@@ -52,11 +55,14 @@ def snapshot(root):
     return files
 
 
-def prepare(work, scenario, program_exe):
+def prepare(work, scenario, program_exe, package):
     shutil.rmtree(work, ignore_errors=True)
-    os.makedirs(os.path.join(work, "prog"))
+    if package:
+        shutil.copytree(package, os.path.join(work, "prog"))
+    else:
+        os.makedirs(os.path.join(work, "prog"))
     os.makedirs(os.path.join(work, "cwd"))
-    if program_exe:
+    if program_exe and not package:
         shutil.copy(program_exe, os.path.join(work, "prog"))
     setup = os.path.abspath(scenario[:-4] + ".setup")
     if os.path.exists(setup):
@@ -75,19 +81,31 @@ def run(command, work):
     return out, r.stderr.decode("cp1252", "replace")
 
 
+def unpack(zip_path, into):
+    subprocess.run(["unzip", "-q", zip_path, "-d", into], check=True)
+    # the zip holds one folder, the program folder
+    (folder,) = os.listdir(into)
+    return os.path.join(into, folder)
+
+
 def main():
-    build = os.path.abspath(sys.argv[1])
+    args = sys.argv[1:]
+    package = None
+    if args[0] == "--package":
+        package = unpack(os.path.abspath(args[1]), tempfile.mkdtemp())
+        args = args[2:]
+    build = os.path.abspath(args[0])
     headless = os.path.join(build, "tarnwick-headless.exe")
     window = os.path.join(build, "platform", "win32", "tarnwick.exe")
     driver = os.path.join(build, "tests", "gui", "gui_check.exe")
     work = os.path.join(tempfile.mkdtemp(), "w")
     passed = failed = 0
-    for scenario in sys.argv[2:]:
+    for scenario in args[1:]:
         name = os.path.basename(scenario)[:-4]
-        pf = prepare(work, scenario, None)
+        pf = prepare(work, scenario, None, package)
         h_out, h_err = run(["wine", headless, "--program-folder", pf.rstrip("\\"), winpath(work + "/in.scn")], work)
         h_files = snapshot(work)
-        pf = prepare(work, scenario, window)
+        pf = prepare(work, scenario, window, package)
         w_out, w_err = run(["wine", driver, "play", pf + "tarnwick.exe", winpath(work + "/in.scn")], work)
         w_files = snapshot(work)
         problems = []
@@ -112,6 +130,8 @@ def main():
             passed += 1
             print("same %s (%d files)" % (name, len(w_files)))
     shutil.rmtree(os.path.dirname(work), ignore_errors=True)
+    if package:
+        shutil.rmtree(os.path.dirname(package), ignore_errors=True)
     print("window scenarios: %d agree, %d differ" % (passed, failed))
     return 0 if failed == 0 else 1
 

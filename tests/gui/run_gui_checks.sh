@@ -3,9 +3,9 @@
 # checks every control of the window, saves a screenshot of each page under
 # build/gui/, closes the window and checks the exit code and the files.
 set -u
-build=$(realpath "${1:-build/win32}")
 top=$(cd "$(dirname "$0")/../.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$top/build/wineprefix} WINEDEBUG=-all
+source "$top/tools/wine-env.sh"
+build=$(realpath "${1:-$top/build/$TW_WIN}")
 shots="$top/build/gui"; mkdir -p "$shots"
 display=:$((70 + RANDOM % 20))
 Xvfb "$display" -screen 0 800x600x24 >/dev/null 2>&1 &
@@ -32,6 +32,21 @@ for _ in $(seq 1 100); do [ -f "$prog/exit-code" ] && break; sleep 0.2; done
 for d in avs stats configs log avsinc; do [ -d "$prog/$d" ] && ok || bad "folder $d"; done
 [ -f "$prog/tarnwick.ini" ] && ok || bad "tarnwick.ini written at exit"
 rm -rf "$prog"
+
+# The real window and tarnwick-headless play the same scenarios from the
+# same folders; what they print and every file they write must agree.
+same=(tests/gui/scenarios/*.scn)
+for name in rules_modes start_state settings_first_start settings_named_config settings_save_no settings_last_run; do
+  same+=("tests/scenarios/$name.scn")
+done
+if (cd "$top" && python3 tests/gui/compare_window.py "$build" "${same[@]}"); then ok; else bad "window and headless differ"; fi
+# The release zip unpacked into an empty folder walks the whole road alone.
+if (cd "$top" && bash tools/package.sh "$TW_WIN" >/dev/null &&
+    python3 tests/gui/compare_window.py --package "dist/tarnwick-$TW_WIN.zip" "$build" tests/gui/scenarios/road.scn); then
+  ok
+else
+  bad "road from the release zip"
+fi
 wineserver -k 2>/dev/null
 echo "gui: $pass passed, $fail failed"
 [ $fail = 0 ]
