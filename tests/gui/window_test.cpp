@@ -1,10 +1,13 @@
 // The real window's controls read back exactly what the program put in
 // them. Built with the program's manifest, so the lists and combo boxes are
 // the version 6 controls that tarnwick.exe gets; run with a display.
+#include <windows.h>
+// commctrl.h needs the types of windows.h
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/win32/win32_window.h"
 #include "run/run_script.h"
@@ -23,13 +26,21 @@ BOOL CALLBACK FindById(HWND h, LPARAM lp) {
 
 class WindowTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { window_ = new Win32Window(GetModuleHandleA(nullptr), nullptr); }
+  static void SetUpTestSuite() {
+    // As the program does first: the tab and track-bar classes, and the
+    // version 6 classes the manifest asks for, come with this call.
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&icc));
+    window_ = new Win32Window(GetModuleHandleA(nullptr), nullptr);
+  }
   static void TearDownTestSuite() {
+    if (!window_) return;
     DestroyWindow(window_->handle());
     delete window_;
     window_ = nullptr;
   }
   void SetUp() override {
+    ASSERT_NE(window_, nullptr);
     for (ControlId id : {JobList, EncodeModeCombo, ConfigCombo}) window_->ClearItems(id);
   }
 
