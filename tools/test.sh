@@ -41,6 +41,6 @@ ninja -C build/win32 -j "$jobs"
 if [ -x tests/gui/run_gui_checks.sh ]; then
   bash tests/gui/run_gui_checks.sh build/win32
 fi
-# the generated scripts run by cmd, with stand-ins for the outside tools
+# the real window makes and starts the script; cmd runs it with stand-ins for the outside tools
 bash tests/e2e/run_e2e.sh build/win32
 echo "all tests passed"
