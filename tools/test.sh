@@ -41,6 +41,6 @@ if [ "$TW_WIN" = win64 ]; then
 fi
 (cd "build/$TW_WIN" && ctest --output-on-failure)
 bash tests/gui/run_gui_checks.sh "build/$TW_WIN"
-# the generated scripts run by cmd, with stand-ins for the outside tools
+# the real window makes and starts the script; cmd runs it with stand-ins for the outside tools
 bash tests/e2e/run_e2e.sh "build/$TW_WIN"
 echo "all tests passed"

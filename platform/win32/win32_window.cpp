@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace tw {
@@ -68,6 +70,26 @@ HBITMAP MakeBitmap(const Picture& p) {
   for (int y = 0; y < p.height; ++y)
     memcpy(static_cast<char*>(bits) + y * stride, &p.pixels[static_cast<size_t>(y) * p.width], p.width);
   return bmp;
+}
+
+// List and combo items are read in UTF-16, the form the controls keep them
+// in. Wine hands an ANSI LB_GETTEXT or CB_GETLBTEXT to the Unicode list of
+// the version 6 controls through a stack buffer of 512 characters, so a
+// longer job line read that way overwrites the stack (and the return
+// address) with its own UTF-16 text.
+std::string WideItemText(HWND h, bool list, int index) {
+  const LRESULT length = SendMessageW(h, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index, 0);
+  if (length <= 0) return std::string();
+  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT got = SendMessageW(h, list ? LB_GETTEXT : CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+  if (got <= 0) return std::string();
+  wide.resize(std::min(static_cast<size_t>(got), static_cast<size_t>(length)));
+  const int size = static_cast<int>(wide.size());
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return std::string();
+  std::string text(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, text.data(), bytes, nullptr, nullptr);
+  return text;
 }
 
 }  // namespace
@@ -242,12 +264,7 @@ std::string Win32Window::ItemText(ControlId id, int index) const {
   const Kind kind = Spec(id).kind;
   std::string text;
   if (kind == Kind::List || kind == Kind::DropDownList || kind == Kind::EditableCombo) {
-    const bool list = kind == Kind::List;
-    LRESULT n = Send(id, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index);
-    if (n < 0) return std::string();
-    text.assign(static_cast<size_t>(n) + 1, '\0');
-    n = Send(id, list ? LB_GETTEXT : CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(n < 0 ? 0 : static_cast<size_t>(n));
+    text = WideItemText(hwnd(id), kind == Kind::List, index);
   } else if (kind == Kind::TabPanel) {
     char buf[256] = {};
     TCITEMA item{};

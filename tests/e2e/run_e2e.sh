@@ -1,38 +1,48 @@
 #!/usr/bin/env bash
-# Runs the road of tests/e2e/road.scn end to end under Wine: in a fresh
-# program folder the program writes the job list (a copy by Make BAT, then
-# temp.bat by Start), the script runs with stand-ins for x264, bepipe,
-# neroaacenc and mp4box, and check_run.py checks what they recorded and left.
-# Two rounds: the conditional pass's first output inside its size range,
-# then outside. Usage: run_e2e.sh BUILD_DIR (e.g. build/win32).
+# Runs the road of tests/e2e/road.scn end to end under Wine and Xvfb: in a
+# fresh program folder the real tarnwick.exe window, driven by gui_check.exe
+# as a user would drive it, writes the job list (a copy by Make BAT, then
+# temp.bat by Start) and starts the script at idle priority; the script runs
+# with stand-ins for x264, bepipe, neroaacenc and mp4box, and check_run.py
+# checks what they recorded and left. Two rounds: the conditional pass's
+# first output inside its size range, then outside.
+# Usage: run_e2e.sh BUILD_DIR (e.g. build/win32).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
 source "$top/tools/wine-env.sh"
 build=$(realpath "${1:-$top/build/$TW_WIN}")
 wait_seconds=60
-# The class the tools must record; the shell cannot start the script at
-# idle priority, so for now the classes are only reported.
-want_priority=""
+# The class the program gives the run script, which every tool's parent
+# must have had.
+want_priority=64
 fail=0
 
-# Plays SCENARIO in the program folder PROG (Windows form PF) and starts the
-# run script the way the program would. Writes its output to LOG.
-produce_and_start() {
-  local prog=$1 pf=$2 scenario=$3 log=$4 line command folder
-  line=$(cd "$prog" && wine tarnwick-headless.exe --program-folder "$pf" "$scenario" 2>&1 | tee "$log" |
-    grep '^process command=')
-  if [ -z "$line" ]; then
+# A display of the run's own, so the window and its dialogs meet no others.
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 800x600x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null' EXIT
+sleep 1
+export DISPLAY=$display
+
+# Plays SCENARIO (a POSIX path) against the window of PROG's tarnwick.exe
+# (PF is PROG's Windows form), started in PROG. The scenario ends by pressing
+# Start; the driver then closes the window, which leaves the script running.
+# Writes the driver's output to LOG.
+play_window() {
+  local prog=$1 pf=$2 scenario=$3 log=$4 rc
+  (cd "$prog" && wine "$build/tests/gui/gui_check.exe" play "${pf}tarnwick.exe" "Z:${scenario//\//\\}") > "$log" 2>&1
+  rc=$?
+  if [ $rc != 0 ]; then
+    echo "FAIL the window driver ended with exit code $rc"
+    return 1
+  fi
+  # the script pauses a second before its first tool, so one of them is there
+  if [ ! -e "$prog/temp.bat" ] && [ ! -e "$prog/tools/calls.log" ]; then
     echo "FAIL the program started no script"
     return 1
   fi
-  # process command=""temp.bat"" folder="PF" priority=64
-  command=${line#process command=\"}
-  command=${command%%\" folder=*}
-  folder=${line#* folder=\"}
-  folder=${folder%%\" priority=*}
-  # wine quotes the arguments itself; idle priority cannot come from the shell
-  (cd "$(winepath -u "$folder")" && wine cmd /c "${command//\"/}") >> "$log" 2>&1
 }
 
 # Waits until the run script has deleted itself and the tools' record stays still.
@@ -56,7 +66,7 @@ round() {
   work=$(mktemp -d)
   prog=$work/prog
   mkdir -p "$prog/tools" "$prog/avsinc" "$prog/media"
-  cp "$build/platform/win32/tarnwick.exe" "$build/tarnwick-headless.exe" "$prog/"
+  cp "$build/platform/win32/tarnwick.exe" "$prog/"
   for tool in tallow brindle marram quillon; do cp "$build/$tool.exe" "$prog/"; done
   # in tools\, which only the search path from quillon.bat finds
   cp "$build"/tests/e2e/standins/*.exe "$prog/tools/"
@@ -66,7 +76,7 @@ round() {
   pf="Z:${prog//\//\\}\\"
   PF="$pf" python3 -c 'import os,sys; sys.stdout.write(open(sys.argv[1],newline="").read().replace("$PF", os.environ["PF"]))' \
     "$here/road.scn" > "$work/road.scn"
-  if produce_and_start "$prog" "$pf" "$work/road.scn" "$work/run.log" && wait_for_run "$prog"; then
+  if play_window "$prog" "$pf" "$work/road.scn" "$work/run.log" && wait_for_run "$prog"; then
     python3 "$here/check_run.py" "$prog" "$prog/road.bat" "$second" "$want_priority" || ok=0
   else
     ok=0
@@ -107,5 +117,6 @@ echo "== e2e stand-ins"
 standins_refuse
 round inside 0 "1000 2000 3000000 1500000 2500000"
 round outside 1 "1000 2000 3000000 3000000 1500000"
+wineserver -k 2>/dev/null
 if [ $fail = 0 ]; then echo "e2e: passed"; else echo "e2e: FAILED"; fi
 exit $fail

@@ -1,12 +1,14 @@
 // Stand-in for one outside tool the generated scripts call, built once per
 // name (STANDIN_TOOL: x264, bepipe, neroaacenc or mp4box). It appends its
-// call to calls.log beside its own executable, refuses inputs that do not
-// exist (exit 1) and writes the outputs the next lines of the script read,
-// so a whole run can be checked without the real tools.
+// call, with its own priority class and its parent's, to calls.log beside
+// its own executable, refuses inputs that do not exist (exit 1) and writes
+// the outputs the next lines of the script read, so a whole run can be
+// checked without the real tools.
 #include <windows.h>
-// the C runtime's binary-mode switch for the standard streams
+// the process snapshot and the C runtime's binary-mode switch
 #include <fcntl.h>
 #include <io.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstring>
@@ -51,9 +53,32 @@ bool WriteAll(const std::string& path, const std::string& bytes, const char* mod
   return std::fclose(f) == 0 && ok;
 }
 
-// Appends "TOOL CLASS COMMANDLINE" to calls.log and returns how many calls of
-// this tool the log held before, or -1. The file is opened without sharing,
-// so the two ends of a pipe cannot interleave their records.
+// The priority class of the process that started this one, 0 when unknown.
+// That is the script's interpreter (or, on Windows, a cmd it started for a
+// pipe): the class the program gave the script shows there under Wine too,
+// which starts every new process at normal priority whatever its parent.
+DWORD ParentPriorityClass() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  DWORD parent = 0;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    if (entry.th32ProcessID == GetCurrentProcessId()) {
+      parent = entry.th32ParentProcessID;
+      break;
+    }
+  CloseHandle(snapshot);
+  HANDLE process = parent ? OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, parent) : nullptr;
+  if (!process) return 0;
+  const DWORD priority = GetPriorityClass(process);
+  CloseHandle(process);
+  return priority;
+}
+
+// Appends "TOOL CLASS PARENTCLASS COMMANDLINE" to calls.log and returns how
+// many calls of this tool the log held before, or -1. The file is opened
+// without sharing, so the two ends of a pipe cannot interleave their records.
 int Record(const std::string& folder) {
   const std::string path = folder + "calls.log";
   HANDLE h = INVALID_HANDLE_VALUE;
@@ -76,8 +101,8 @@ int Record(const std::string& folder) {
     if (end == std::string::npos) break;
     at = end + 1;
   }
-  const std::string line =
-      kTool + " " + std::to_string(GetPriorityClass(GetCurrentProcess())) + " " + GetCommandLineA() + "\r\n";
+  const std::string line = kTool + " " + std::to_string(GetPriorityClass(GetCurrentProcess())) + " " +
+                           std::to_string(ParentPriorityClass()) + " " + GetCommandLineA() + "\r\n";
   DWORD wrote = 0;
   SetFilePointer(h, 0, nullptr, FILE_END);
   const bool ok = WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &wrote, nullptr) && wrote == line.size();
