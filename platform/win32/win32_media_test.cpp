@@ -99,7 +99,9 @@ TEST(Win32MediaTest, TinyUncompressedAvi) {
   Win32Media media;
   auto h = media.OpenMedia(path);
   DeleteFileA(path.c_str());
-  if (!h) GTEST_SKIP() << "DirectShow cannot render an uncompressed AVI here (no GStreamer plug-ins, or no display for the video renderer)";
+  if (!h)
+    GTEST_SKIP() << "DirectShow cannot render an uncompressed AVI here (no GStreamer plug-ins, or no display for the "
+                    "video renderer)";
   EXPECT_EQ(media.MediaFrameCount(*h), 5);
   EXPECT_EQ(media.MediaFrameRate(*h), 25);
   media.CloseMedia(*h);

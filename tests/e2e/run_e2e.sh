@@ -19,12 +19,7 @@ want_priority=64
 fail=0
 
 # A display of the run's own, so the window and its dialogs meet no others.
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 800x600x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-sleep 1
-export DISPLAY=$display
+source "$top/tools/own-display.sh"
 
 # Plays SCENARIO (a POSIX path) against the window of PROG's tarnwick.exe
 # (PF is PROG's Windows form), started in PROG. The scenario ends by pressing

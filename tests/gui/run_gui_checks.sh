@@ -8,12 +8,7 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 source "$top/tools/wine-env.sh"
 build=$(realpath "${1:-$top/build/$TW_WIN}")
 shots="$top/build/gui"; mkdir -p "$shots"
-display=:$((70 + RANDOM % 20))
-Xvfb "$display" -screen 0 800x600x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-sleep 1
-export DISPLAY=$display
+source "$top/tools/own-display.sh"
 pass=0; fail=0
 ok() { pass=$((pass+1)); }
 bad() { fail=$((fail+1)); echo "FAIL $*"; }
