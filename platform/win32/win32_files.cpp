@@ -41,7 +41,7 @@ std::optional<std::string> Win32Files::Read(const std::string& path) {
   return content;
 }
 
-bool Win32Files::WriteReplace(const std::string& path, std::string_view bytes) {
+bool Win32Files::WriteReplace(const std::string& path, std::string_view bytes, Flush flush) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
     return false;
@@ -71,7 +71,7 @@ bool Win32Files::WriteReplace(const std::string& path, std::string_view bytes) {
     done += n;
     written_ += static_cast<long>(n);
   }
-  if (ok && !FlushFileBuffers(h)) ok = false;
+  if (ok && flush == Flush::ToDisk && !FlushFileBuffers(h)) ok = false;
   if (!CloseHandle(h)) ok = false;
   if (ok && !MoveFileExA(tmp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) ok = false;
   if (!ok) DeleteFileA(tmp);
