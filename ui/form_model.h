@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/form.h"
+#include "ui/item_list.h"
 
 namespace tw {
 
@@ -45,7 +46,7 @@ class FormModel : public Form {
     std::string text;
     bool enabled = true;
     bool visible = true;
-    std::vector<std::string> items;
+    ItemList items;
   };
   Control& at(ControlId id) { return controls_[Index(id)]; }
   const Control& at(ControlId id) const { return controls_[Index(id)]; }
