@@ -12,9 +12,13 @@ std::string BatchFileText(Form& form, const std::string& programFolder) {
   form.HoldRedraw(JobList, true);
   const int count = form.ItemCount(JobList);
   for (int i = 0; i < count; ++i) {
-    form.SetState(JobList, i);
-    text += form.ItemText(JobList, i) + "\r\n";
+    text += form.ItemText(JobList, i);
+    text += "\r\n";
   }
+  // The walk ends on the last line, which is left selected. It is selected
+  // once at the end: selecting every line on the way scrolls the list each
+  // time, which makes a long list take seconds in the window.
+  if (count > 0) form.SetState(JobList, count - 1);
   form.HoldRedraw(JobList, false);
   return text;
 }

@@ -7,8 +7,8 @@
 
 namespace tw {
 
-// The four head lines and every JobList line, CR LF after each. Walking the
-// list selects each line in turn, so the last one is left selected.
+// The four head lines and every JobList line, CR LF after each. The walk
+// leaves the last line selected, as a walk that selects each line would.
 std::string BatchFileText(Form& form, const std::string& programFolder);
 // The name chosen in the save dialog, ".bat" added when it has no extension.
 std::string BatchFileName(const std::string& chosen);

@@ -11,15 +11,21 @@ namespace {
 
 using enum ControlId;
 
-// A form that counts the redraw holds around the list walk.
+// A form that counts the redraw holds around the list walk and the
+// selections made in the list.
 class HoldCountingForm : public FormModel {
  public:
   void HoldRedraw(ControlId id, bool hold) override {
     if (id == JobList) held += hold ? 1 : -1;
     if (id == JobList && hold) ++holds;
   }
+  void SetState(ControlId id, int state) override {
+    if (id == JobList) ++selections;
+    FormModel::SetState(id, state);
+  }
   int held = 0;
   int holds = 0;
+  int selections = 0;
 };
 
 struct BatchFixture : ScriptFixture {
@@ -109,6 +115,31 @@ TEST(MakeBat, HoldsRedrawAroundTheWalk) {
             "@del quillon.bat\r\na\r\nb\r\n");
   EXPECT_EQ(form.holds, 1);
   EXPECT_EQ(form.held, 0);
+}
+
+// Each selection scrolls the window's list, so a walk that selected every
+// line took seconds for a long list; the last line ends up selected all the
+// same.
+TEST(MakeBat, SelectsTheLastLineOnceWhateverWasSelected) {
+  const struct {
+    int lines, selectedBefore, selectedAfter, selections;
+  } cases[] = {{0, -1, -1, 0}, {1, -1, 0, 1}, {3, 0, 2, 1}, {2000, 700, 1999, 1}};
+  for (const auto& c : cases) {
+    HoldCountingForm form;
+    std::string expected = "@cd /d \"C:\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
+    for (int i = 0; i < c.lines; ++i) {
+      std::string line = "@echo line ";
+      line += std::to_string(i);
+      form.AddItem(JobList, line);
+      expected += line + "\r\n";
+    }
+    form.SetState(JobList, c.selectedBefore);
+    form.selections = 0;
+    EXPECT_EQ(BatchFileText(form, "C:\\"), expected) << c.lines;
+    EXPECT_EQ(form.State(JobList), c.selectedAfter) << c.lines;
+    EXPECT_EQ(form.selections, c.selections) << c.lines;
+    EXPECT_EQ(form.held, 0);
+  }
 }
 
 }  // namespace
