@@ -1,9 +1,11 @@
 // Files and folders, the only way the core touches the disk.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tw {
@@ -18,6 +20,11 @@ enum class Flush {
   Lazily,
 };
 
+// The content of a file handed over piece by piece: each call sets `piece`
+// to the next one (valid until the next call) and returns false once no
+// piece is left. A long content need not be held whole in memory.
+using Pieces = std::function<bool(std::string_view& piece)>;
+
 class Files {
  public:
   virtual ~Files() = default;
@@ -30,7 +37,18 @@ class Files {
   // folder, flushed (unless asked not to) and then moved over the target in
   // one step. On failure the old file stays whole and no temporary file is
   // left behind.
-  virtual bool WriteReplace(const std::string& path, std::string_view bytes, Flush flush = Flush::ToDisk) = 0;
+  bool WriteReplace(const std::string& path, std::string_view bytes, Flush flush = Flush::ToDisk) {
+    bool given = false;
+    return WriteReplaceFrom(
+        path,
+        [&](std::string_view& piece) {
+          piece = bytes;
+          return !std::exchange(given, true);
+        },
+        flush);
+  }
+  // The same, the content taken from `next` piece by piece.
+  virtual bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) = 0;
   virtual bool Remove(const std::string& path) = 0;
   virtual bool IsFile(const std::string& path) = 0;
   // Names (no folder part) of the files, not folders, in `folder` matching

@@ -142,5 +142,39 @@ TEST(MakeBat, SelectsTheLastLineOnceWhateverWasSelected) {
   }
 }
 
+// A long list goes to the file in pieces of about 64 KiB, never whole; the
+// pieces joined are the text, and each ends at the end of a line.
+TEST(MakeBat, LongListsAreWrittenInPiecesOfWholeLines) {
+  HoldCountingForm form;
+  const std::string line(300, 'x');
+  for (int i = 0; i < 1000; ++i) form.AddItem(JobList, line);
+  BatchFilePieces pieces(form, "C:\\");
+  std::string joined;
+  std::string_view piece;
+  int count = 0;
+  while (pieces.Next(piece)) {
+    ++count;
+    EXPECT_LT(piece.size(), 65536u + line.size() + 2);
+    EXPECT_TRUE(piece.ends_with("\r\n"));
+    joined += piece;
+  }
+  pieces.Finish();
+  EXPECT_EQ(count, 5);
+  EXPECT_EQ(joined, BatchFileText(form, "C:\\"));
+  EXPECT_EQ(joined.size(), 69u + 1000u * 302u);
+  EXPECT_EQ(form.held, 0);
+}
+
+// As before the list was written in pieces: a batch file that cannot be
+// created still leaves the last line selected and the list redrawing.
+TEST(MakeBat, AFileThatCannotBeCreatedStillSelectsTheLastLine) {
+  BatchFixture fx;
+  for (const char* line : {"a", "b", "c"}) fx.form.AddItem(JobList, line);
+  fx.dialogs.Queue({"save", fx.Path("missing/jobs.bat")});
+  OnMakeBatButton(fx.app, EventType::None);
+  EXPECT_FALSE(std::filesystem::exists(fx.folder.path / "missing"));
+  EXPECT_EQ(fx.form.State(JobList), 2);
+}
+
 }  // namespace
 }  // namespace tw

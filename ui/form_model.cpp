@@ -87,6 +87,11 @@ std::string FormModel::ItemText(ControlId id, int index) const {
   return c.items.at(index);
 }
 
+void FormModel::AppendItemText(ControlId id, int index, std::string& out) const {
+  const Control& c = at(id);
+  if (index >= 0 && index < c.items.size()) out += c.items.at(index);
+}
+
 void FormModel::SetItemText(ControlId id, int index, std::string_view text) {
   Control& c = at(id);
   if (index < 0 || index >= c.items.size()) return;

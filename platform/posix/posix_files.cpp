@@ -141,7 +141,7 @@ std::optional<std::string> PosixFiles::Read(const std::string& path) {
   return content;
 }
 
-bool PosixFiles::WriteReplace(const std::string& path, std::string_view bytes, Flush flush) {
+bool PosixFiles::WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush) {
   const std::string target = Resolve(path);
   struct stat st;
   // Windows refuses to replace a read-only file; so do we.
@@ -152,21 +152,24 @@ bool PosixFiles::WriteReplace(const std::string& path, std::string_view bytes, F
   const int fd = CreateTemporary(dir + "." + base, tmp);
   if (fd < 0) return false;
   bool ok = true;
-  size_t done = 0;
-  while (ok && done < bytes.size()) {
-    size_t chunk = std::min<size_t>(bytes.size() - done, 65536);
-    if (faultAfter_ >= 0 && written_ + static_cast<long>(chunk) > faultAfter_) {
-      chunk = static_cast<size_t>(std::max(0L, faultAfter_ - written_));
-      ok = false;  // the fault strikes after this part
-      if (chunk == 0) break;
+  std::string_view bytes;
+  while (ok && next(bytes)) {
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+      size_t chunk = std::min<size_t>(bytes.size() - done, 65536);
+      if (faultAfter_ >= 0 && written_ + static_cast<long>(chunk) > faultAfter_) {
+        chunk = static_cast<size_t>(std::max(0L, faultAfter_ - written_));
+        ok = false;  // the fault strikes after this part
+        if (chunk == 0) break;
+      }
+      ssize_t n = write(fd, bytes.data() + done, chunk);
+      if (n <= 0) {
+        ok = false;
+        break;
+      }
+      done += static_cast<size_t>(n);
+      written_ += n;
     }
-    ssize_t n = write(fd, bytes.data() + done, chunk);
-    if (n <= 0) {
-      ok = false;
-      break;
-    }
-    done += static_cast<size_t>(n);
-    written_ += n;
   }
   if (ok && flush == Flush::ToDisk) {
     ++flushes_;

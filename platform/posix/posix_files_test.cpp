@@ -134,6 +134,23 @@ TEST_F(PosixFilesTest, OnlyLazyWritesSkipTheFlush) {
   EXPECT_EQ(files_.Flushes(), 2);
 }
 
+TEST_F(PosixFilesTest, ContentInPiecesIsWrittenWholeOrNotAtAll) {
+  const std::vector<std::string> parts = {"first ", std::string(70000, 'm'), "", "last"};
+  auto from = [&parts] {
+    return Pieces([&parts, i = size_t{0}](std::string_view& piece) mutable {
+      if (i == parts.size()) return false;
+      piece = parts[i++];
+      return true;
+    });
+  };
+  ASSERT_TRUE(files_.WriteReplaceFrom(Path("x.bat"), from()));
+  EXPECT_EQ(files_.Read(Path("x.bat")).value(), "first " + std::string(70000, 'm') + "last");
+  files_.FailWritesAfter(65540);  // in the second piece
+  EXPECT_FALSE(files_.WriteReplaceFrom(Path("x.bat"), from()));
+  EXPECT_EQ(files_.Read(Path("x.bat")).value().size(), 70010u) << "the old file stays whole";
+  EXPECT_EQ(Entries(), 1);
+}
+
 TEST(Wildcard, MatchesAsWindowsDoesWithoutCase) {
   const struct {
     const char *pattern, *name;
