@@ -23,18 +23,36 @@ void ItemList::set(int index, std::string_view text) {
   blocks_[b][index - start] = text;
 }
 
+// Blocks are made with room for kBlockSize lines and split before they
+// would outgrow it, so none ever holds more room than that.
 void ItemList::insert(int index, std::string_view text) {
-  if (blocks_.empty()) blocks_.emplace_back();
+  if (blocks_.empty()) NewBlock(0);
   // Past the end of the last block when appending.
   auto [b, start] = Locate(index == size_ && index > 0 ? index - 1 : index);
+  if (static_cast<int>(blocks_[b].size()) == kBlockSize) {
+    if (b + 1 == blocks_.size() && index == size_) {
+      // Lines are mostly appended: a full last block stays full.
+      NewBlock(b + 1);
+    } else {
+      NewBlock(b + 1);  // before taking references: it may move the blocks
+      Block& full = blocks_[b];
+      Block& upper = blocks_[b + 1];
+      upper.assign(std::make_move_iterator(full.begin() + kBlockSize / 2), std::make_move_iterator(full.end()));
+      full.resize(kBlockSize / 2);
+    }
+    if (index - start >= static_cast<int>(blocks_[b].size())) start += static_cast<int>(blocks_[b++].size());
+    cursorBlock_ = b;
+    cursorStart_ = start;
+  }
   Block& block = blocks_[b];
   block.insert(block.begin() + (index - start), std::string(text));
   ++size_;
-  if (static_cast<int>(block.size()) > kBlockSize) {
-    Block upper(std::make_move_iterator(block.begin() + kBlockSize / 2), std::make_move_iterator(block.end()));
-    block.resize(kBlockSize / 2);
-    blocks_.insert(blocks_.begin() + static_cast<long>(b) + 1, std::move(upper));
-  }
+}
+
+ItemList::Block& ItemList::NewBlock(size_t at) {
+  Block& block = *blocks_.emplace(blocks_.begin() + static_cast<long>(at));
+  block.reserve(kBlockSize);
+  return block;
 }
 
 void ItemList::erase(int index) {

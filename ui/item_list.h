@@ -33,6 +33,7 @@ class ItemList {
   // The block holding `index` and the position of its first item.
   std::pair<size_t, int> Locate(int index) const;
   void JoinSmall(size_t block, int start);
+  Block& NewBlock(size_t at);
 
   std::vector<Block> blocks_;
   int size_ = 0;
