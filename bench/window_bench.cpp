@@ -3,7 +3,8 @@
 // - Make BAT of the lines of LINES (a batch file whose lines after the
 //   four head lines fill the list): from the moment the save dialog is gone
 //   to the moment BAT exists (the program writes it whole and moves it in
-//   place), and from the press of the dialog's OK button;
+//   place), and from the press of the dialog's OK button; and the same for
+//   SMALL lines (BAT.small), which is mostly the dialog's own close;
 // - Delete, Up and Down on a line in the middle of the list, with that
 //   list and again with SMALL lines, each REPEATS times: from the click to
 //   the moment the program waits for input again.
@@ -191,6 +192,10 @@ int main(int argc, char** argv) {
   bench.Fill(lines, small);
   bench.Settle();
   TimeOperations(bench, std::to_string(bench.Lines()).c_str(), repeats);
+  // The same with a short list: what the save dialog itself costs.
+  auto [smallFromClose, smallFromOk] = bench.MakeBat(bat + ".small");
+  Report("makebat-small", {smallFromClose});
+  Report("makebat-small-from-ok", {smallFromOk});
   bench.Close();
   return 0;
 }
