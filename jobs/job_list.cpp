@@ -22,10 +22,20 @@ std::optional<int> Selected(const Form& form) {
 
 void Deselect(Form& form) { form.SetState(JobList, -1); }
 
+// The window repaints its list after each change unless told to wait; a
+// line replaced in a long list would otherwise repaint it two or three times.
+void ReplaceLine(Form& form, int at, const std::string& text) {
+  form.HoldRedraw(JobList, true);
+  form.SetItemText(JobList, at, text);
+  form.HoldRedraw(JobList, false);
+}
+
 void Swap(Form& form, int a, int b) {
   std::string upper = form.ItemText(JobList, a);
+  form.HoldRedraw(JobList, true);
   form.SetItemText(JobList, a, form.ItemText(JobList, b));
   form.SetItemText(JobList, b, upper);
+  form.HoldRedraw(JobList, false);
 }
 
 }  // namespace
@@ -45,7 +55,7 @@ void OnDisableButton(App& app, EventType) {
   std::string line = form.ItemText(JobList, *at);
   constexpr std::string_view prefix = kDisabledPrefix;
   line = StartsWith(line, prefix) ? line.substr(prefix.size()) : std::string(prefix) + line;
-  form.SetItemText(JobList, *at, line);
+  ReplaceLine(form, *at, line);
   // so that the next press toggles the same line back
   form.SetState(JobList, *at);
 }
@@ -74,7 +84,7 @@ void OnEditButton(App& app, EventType) {
   // empty text confirmed with OK is a deliberate edit and replaces it.
   std::optional<std::string> edited =
       app.platform.dialogs.Input("Edit", "For expert only!", form.ItemText(JobList, *at));
-  if (edited) form.SetItemText(JobList, *at, *edited);
+  if (edited) ReplaceLine(form, *at, *edited);
   Deselect(form);
 }
 

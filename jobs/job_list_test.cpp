@@ -180,6 +180,66 @@ TEST_F(JobListTest, AddTwiceGivesTheJobAndThenAnEmptyBlock) {
   EXPECT_EQ(both[first.size() + 1], "@echo+");
 }
 
+// The window repaints its list after every change of a line unless its
+// redraw is held; each operation changes lines only while it is.
+class RedrawWatch : public FormModel {
+ public:
+  void HoldRedraw(ControlId id, bool hold) override {
+    if (id == JobList) held += hold ? 1 : -1;
+  }
+  void AddItem(ControlId id, std::string_view text, int index = -1) override {
+    Note(id);
+    FormModel::AddItem(id, text, index);
+  }
+  void SetItemText(ControlId id, int index, std::string_view text) override {
+    Note(id);
+    FormModel::SetItemText(id, index, text);
+  }
+  void RemoveItem(ControlId id, int index) override {
+    Note(id);
+    FormModel::RemoveItem(id, index);
+  }
+  int held = 0;
+  int changes = 0;
+  int unheldChanges = 0;
+
+ private:
+  void Note(ControlId id) {
+    if (id != JobList) return;
+    ++changes;
+    if (held <= 0) ++unheldChanges;
+  }
+};
+
+TEST_F(JobListTest, LinesChangeOnlyWhileTheListHoldsItsRedraw) {
+  const struct {
+    const char* what;
+    Action action;
+    int selected;
+    LineList after;
+  } cases[] = {
+      {"disable", OnDisableButton, 2, {"@echo.", "a", "@rem b", "@echo+", "c"}},
+      {"up", OnUpButton, 2, {"@echo.", "b", "a", "@echo+", "c"}},
+      {"down", OnDownButton, 1, {"@echo.", "b", "a", "@echo+", "c"}},
+      {"edit", OnEditButton, 1, {"@echo.", "edited", "b", "@echo+", "c"}},
+      {"delete", OnDeleteButton, 2, {"c"}},
+  };
+  for (const auto& c : cases) {
+    RedrawWatch watch;
+    App watched{watch, platform};
+    for (const char* line : {"@echo.", "a", "b", "@echo+", "c"}) watch.FormModel::AddItem(JobList, line);
+    watch.SetState(JobList, c.selected);
+    if (c.action == OnEditButton) dialogs.Queue({"input", "edited"});
+    c.action(watched, EventType::None);
+    LineList lines;
+    for (int i = 0; i < watch.ItemCount(JobList); ++i) lines.push_back(watch.ItemText(JobList, i));
+    EXPECT_EQ(lines, c.after) << c.what;
+    EXPECT_GT(watch.changes, 0) << c.what;
+    EXPECT_EQ(watch.unheldChanges, 0) << c.what;
+    EXPECT_EQ(watch.held, 0) << c.what << ": the hold is released";
+  }
+}
+
 TEST(JobDispatch, EveryJobAndRunControlReachesItsAction) {
   const std::pair<ControlId, Action> rows[] = {
       {InputFileBrowseButton, OnInputFileBrowseButton},

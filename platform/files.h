@@ -1,12 +1,29 @@
 // Files and folders, the only way the core touches the disk.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tw {
+
+// Whether a replaced file's new bytes reach the disk before it is moved over
+// the old one. Either way the move is one step, so no reader ever sees a
+// half-written file; only a crash of the whole system can leave an
+// unflushed file empty.
+enum class Flush {
+  ToDisk,
+  // for files the program writes afresh whenever it needs them
+  Lazily,
+};
+
+// The content of a file handed over piece by piece: each call sets `piece`
+// to the next one (valid until the next call) and returns false once no
+// piece is left. A long content need not be held whole in memory.
+using Pieces = std::function<bool(std::string_view& piece)>;
 
 class Files {
  public:
@@ -17,9 +34,21 @@ class Files {
   // The whole content of a file, or nothing when it cannot be read.
   virtual std::optional<std::string> Read(const std::string& path) = 0;
   // Writes the complete new content through a temporary file in the same
-  // folder, flushed and then moved over the target in one step. On failure
-  // the old file stays whole and no temporary file is left behind.
-  virtual bool WriteReplace(const std::string& path, std::string_view bytes) = 0;
+  // folder, flushed (unless asked not to) and then moved over the target in
+  // one step. On failure the old file stays whole and no temporary file is
+  // left behind.
+  bool WriteReplace(const std::string& path, std::string_view bytes, Flush flush = Flush::ToDisk) {
+    bool given = false;
+    return WriteReplaceFrom(
+        path,
+        [&](std::string_view& piece) {
+          piece = bytes;
+          return !std::exchange(given, true);
+        },
+        flush);
+  }
+  // The same, the content taken from `next` piece by piece.
+  virtual bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) = 0;
   virtual bool Remove(const std::string& path) = 0;
   virtual bool IsFile(const std::string& path) = 0;
   // Names (no folder part) of the files, not folders, in `folder` matching

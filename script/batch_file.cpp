@@ -6,16 +6,48 @@ namespace tw {
 
 using enum ControlId;
 
-std::string BatchFileText(Form& form, const std::string& programFolder) {
-  std::string text = "@cd /d " + QuotedName(programFolder) + "\r\n";
-  text += "@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
-  form.HoldRedraw(JobList, true);
-  const int count = form.ItemCount(JobList);
-  for (int i = 0; i < count; ++i) {
-    form.SetState(JobList, i);
-    text += form.ItemText(JobList, i) + "\r\n";
+namespace {
+
+constexpr size_t kPieceSize = 1 << 16;
+
+}  // namespace
+
+BatchFilePieces::BatchFilePieces(Form& form, const std::string& programFolder)
+    : form_(form), count_(form.ItemCount(JobList)) {
+  buffer_ = "@cd /d " + QuotedName(programFolder) + "\r\n";
+  buffer_ += "@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
+  form_.HoldRedraw(JobList, true);
+}
+
+bool BatchFilePieces::Next(std::string_view& piece) {
+  // The head waits in the buffer for the first piece.
+  if (started_) buffer_.clear();
+  started_ = true;
+  while (next_ < count_ && buffer_.size() < kPieceSize) {
+    form_.AppendItemText(JobList, next_++, buffer_);
+    buffer_ += "\r\n";
   }
-  form.HoldRedraw(JobList, false);
+  if (buffer_.empty()) return false;
+  piece = buffer_;
+  return true;
+}
+
+// Selecting every line on the way, as the walk once did, scrolls the
+// window's list each time: seconds for a long list. Once at the end is the
+// same for the user.
+void BatchFilePieces::Finish() {
+  if (finished_) return;
+  finished_ = true;
+  if (count_ > 0) form_.SetState(JobList, count_ - 1);
+  form_.HoldRedraw(JobList, false);
+}
+
+std::string BatchFileText(Form& form, const std::string& programFolder) {
+  BatchFilePieces pieces(form, programFolder);
+  std::string text;
+  std::string_view piece;
+  while (pieces.Next(piece)) text += piece;
+  pieces.Finish();
   return text;
 }
 
@@ -26,9 +58,11 @@ std::string BatchFileName(const std::string& chosen) {
 void OnMakeBatButton(App& app, EventType) {
   const std::string chosen = app.platform.dialogs.Save({.title = "", .filter = "Batch File|*.BAT", .preset = ""});
   if (chosen.empty()) return;
-  // Built whole in memory first so that a failed write leaves no half file.
-  const std::string text = BatchFileText(app.form, app.platform.programFolder);
-  app.platform.files.WriteReplace(BatchFileName(chosen), text);
+  // Written through a temporary file, so a failed write leaves no half file.
+  BatchFilePieces pieces(app.form, app.platform.programFolder);
+  app.platform.files.WriteReplaceFrom(BatchFileName(chosen),
+                                      [&pieces](std::string_view& piece) { return pieces.Next(piece); });
+  pieces.Finish();
 }
 
 }  // namespace tw

@@ -2,13 +2,34 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "app/context.h"
 
 namespace tw {
 
-// The four head lines and every JobList line, CR LF after each. Walking the
-// list selects each line in turn, so the last one is left selected.
+// The batch file in the pieces it is written in: the four head lines, then
+// every JobList line, CR LF after each, about 64 KiB a piece, so that a long
+// list is never held a second time in memory.
+class BatchFilePieces {
+ public:
+  BatchFilePieces(Form& form, const std::string& programFolder);
+  bool Next(std::string_view& piece);
+  // Leaves the last line selected, as a walk that selected each line in turn
+  // would, and lets the list redraw again; whether or not every piece was
+  // taken (a file that cannot be created takes none).
+  void Finish();
+
+ private:
+  Form& form_;
+  std::string buffer_;
+  int next_ = 0;
+  int count_;
+  bool started_ = false;
+  bool finished_ = false;
+};
+
+// All the pieces in one text.
 std::string BatchFileText(Form& form, const std::string& programFolder);
 // The name chosen in the save dialog, ".bat" added when it has no extension.
 std::string BatchFileName(const std::string& chosen);

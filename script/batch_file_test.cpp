@@ -11,15 +11,21 @@ namespace {
 
 using enum ControlId;
 
-// A form that counts the redraw holds around the list walk.
+// A form that counts the redraw holds around the list walk and the
+// selections made in the list.
 class HoldCountingForm : public FormModel {
  public:
   void HoldRedraw(ControlId id, bool hold) override {
     if (id == JobList) held += hold ? 1 : -1;
     if (id == JobList && hold) ++holds;
   }
+  void SetState(ControlId id, int state) override {
+    if (id == JobList) ++selections;
+    FormModel::SetState(id, state);
+  }
   int held = 0;
   int holds = 0;
+  int selections = 0;
 };
 
 struct BatchFixture : ScriptFixture {
@@ -109,6 +115,65 @@ TEST(MakeBat, HoldsRedrawAroundTheWalk) {
             "@del quillon.bat\r\na\r\nb\r\n");
   EXPECT_EQ(form.holds, 1);
   EXPECT_EQ(form.held, 0);
+}
+
+// Each selection scrolls the window's list, so a walk that selected every
+// line took seconds for a long list; the last line ends up selected all the
+// same.
+TEST(MakeBat, SelectsTheLastLineOnceWhateverWasSelected) {
+  const struct {
+    int lines, selectedBefore, selectedAfter, selections;
+  } cases[] = {{0, -1, -1, 0}, {1, -1, 0, 1}, {3, 0, 2, 1}, {2000, 700, 1999, 1}};
+  for (const auto& c : cases) {
+    HoldCountingForm form;
+    std::string expected = "@cd /d \"C:\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
+    for (int i = 0; i < c.lines; ++i) {
+      std::string line = "@echo line ";
+      line += std::to_string(i);
+      form.AddItem(JobList, line);
+      expected += line + "\r\n";
+    }
+    form.SetState(JobList, c.selectedBefore);
+    form.selections = 0;
+    EXPECT_EQ(BatchFileText(form, "C:\\"), expected) << c.lines;
+    EXPECT_EQ(form.State(JobList), c.selectedAfter) << c.lines;
+    EXPECT_EQ(form.selections, c.selections) << c.lines;
+    EXPECT_EQ(form.held, 0);
+  }
+}
+
+// A long list goes to the file in pieces of about 64 KiB, never whole; the
+// pieces joined are the text, and each ends at the end of a line.
+TEST(MakeBat, LongListsAreWrittenInPiecesOfWholeLines) {
+  HoldCountingForm form;
+  const std::string line(300, 'x');
+  for (int i = 0; i < 1000; ++i) form.AddItem(JobList, line);
+  BatchFilePieces pieces(form, "C:\\");
+  std::string joined;
+  std::string_view piece;
+  int count = 0;
+  while (pieces.Next(piece)) {
+    ++count;
+    EXPECT_LT(piece.size(), 65536u + line.size() + 2);
+    EXPECT_TRUE(piece.ends_with("\r\n"));
+    joined += piece;
+  }
+  pieces.Finish();
+  EXPECT_EQ(count, 5);
+  EXPECT_EQ(joined, BatchFileText(form, "C:\\"));
+  EXPECT_EQ(joined.size(), 69u + 1000u * 302u);
+  EXPECT_EQ(form.held, 0);
+}
+
+// As before the list was written in pieces: a batch file that cannot be
+// created still leaves the last line selected and the list redrawing.
+TEST(MakeBat, AFileThatCannotBeCreatedStillSelectsTheLastLine) {
+  BatchFixture fx;
+  for (const char* line : {"a", "b", "c"}) fx.form.AddItem(JobList, line);
+  fx.dialogs.Queue({"save", fx.Path("missing/jobs.bat")});
+  OnMakeBatButton(fx.app, EventType::None);
+  EXPECT_FALSE(std::filesystem::exists(fx.folder.path / "missing"));
+  EXPECT_EQ(fx.form.State(JobList), 2);
 }
 
 }  // namespace

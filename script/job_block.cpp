@@ -29,8 +29,9 @@ void PrepareJobFiles(App& app, const std::string& outputFolder) {
   if (EndsWithNoCase(name, ".avs")) return;
   const std::string wrapper = program + "avs\\" + name + ".avs";
   // Written whole or not at all; a failure is not reported, the job still
-  // names the wrapper.
-  app.platform.files.WriteReplace(wrapper, WrapperText(input, form.Text(AvsIncludeCombo)));
+  // names the wrapper. Not flushed one by one: a batch import writes
+  // thousands, and each is written again whenever its job is added again.
+  app.platform.files.WriteReplace(wrapper, WrapperText(input, form.Text(AvsIncludeCombo)), Flush::Lazily);
   form.SetText(InputFileEdit, wrapper);
 }
 

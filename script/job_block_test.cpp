@@ -91,6 +91,18 @@ TEST_P(JobNames, FollowTheChosenFile) {
 
 INSTANTIATE_TEST_SUITE_P(All, JobNames, testing::ValuesIn(kNames));
 
+// A batch import writes thousands of wrappers; flushing each to the disk
+// made it many times slower than writing the files. Each is still replaced
+// in one step, and written again whenever its job is added again.
+TEST(PrepareJobFiles, WrappersAreWrittenWholeWithoutAFlushEach) {
+  JobFixture fx;
+  for (const char* input : {"D:\\in\\a.mkv", "D:\\in\\b.mkv", "D:\\in\\a.mkv"}) fx.Choose(input, "E:\\out\\");
+  EXPECT_EQ(fx.files.Flushes(), 0);
+  EXPECT_EQ(fx.WrapperCount(), 2);
+  EXPECT_EQ(fx.files.Read(fx.Prog() + "avs\\b.mkv.avs"),
+            "fs=\"D:\\in\\b.mkv\"\r\nmfn=\"D:\\in\\b\"\r\nimport(\"..\\avsinc\\default.avs\")\r\n");
+}
+
 TEST(PrepareJobFiles, EmptyInputDoesNothing) {
   JobFixture fx;
   fx.form.SetText(OutputFileEdit, "keep");

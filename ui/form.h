@@ -37,6 +37,9 @@ class Form {
   virtual void ClearItems(ControlId id) = 0;
   virtual int ItemCount(ControlId id) const = 0;
   virtual std::string ItemText(ControlId id, int index) const = 0;
+  // Appends the item text to `out`: a walk over a long list copies each
+  // text once, straight to where it goes.
+  virtual void AppendItemText(ControlId id, int index, std::string& out) const { out += ItemText(id, index); }
   virtual void SetItemText(ControlId id, int index, std::string_view text) = 0;
   virtual void RemoveItem(ControlId id, int index) = 0;
   // Around a walk over a whole list the window stops redrawing it.

@@ -14,7 +14,7 @@ FormModel::FormModel() : controls_(kControlCount) {
     if (spec.kind == Kind::TrackBar) c.state = spec.rangeMin;
     // The pages of the tab panel are made with the window.
     if (spec.kind == Kind::TabPanel)
-      for (int k = 0; k < FixedItemCount(spec); ++k) c.items.emplace_back(spec.items[k]);
+      for (int k = 0; k < FixedItemCount(spec); ++k) c.items.push_back(spec.items[k]);
   }
 }
 
@@ -31,8 +31,8 @@ void FormModel::SetState(ControlId id, int state) {
     case Kind::EditableCombo:
     case Kind::List:
     case Kind::TabPanel:
-      c.state = state >= 0 && state < static_cast<int>(c.items.size()) ? state : -1;
-      if (spec.kind == Kind::EditableCombo && c.state >= 0) c.text = c.items[c.state];
+      c.state = state >= 0 && state < c.items.size() ? state : -1;
+      if (spec.kind == Kind::EditableCombo && c.state >= 0) c.text = c.items.at(c.state);
       if (spec.kind == Kind::TabPanel && c.state < 0) c.state = 0;
       break;
     case Kind::CheckBox:
@@ -48,7 +48,7 @@ std::string FormModel::Text(ControlId id) const {
   switch (Spec(id).kind) {
     case Kind::DropDownList:
     case Kind::List:
-      return c.state >= 0 ? c.items[c.state] : std::string();
+      return c.state >= 0 ? c.items.at(c.state) : std::string();
     case Kind::TrackBar:
     case Kind::Image:
     case Kind::TabPanel:
@@ -66,9 +66,9 @@ void FormModel::WriteText(ControlId id, std::string_view text) {
 
 void FormModel::AddItem(ControlId id, std::string_view text, int index) {
   Control& c = at(id);
-  int n = static_cast<int>(c.items.size());
+  int n = c.items.size();
   if (index < 0 || index > n) index = n;
-  c.items.insert(c.items.begin() + index, std::string(text));
+  c.items.insert(index, text);
   if (c.state >= index && Spec(id).kind != Kind::TabPanel) ++c.state;
 }
 
@@ -79,24 +79,29 @@ void FormModel::ClearItems(ControlId id) {
   if (Spec(id).kind == Kind::EditableCombo) c.text.clear();
 }
 
-int FormModel::ItemCount(ControlId id) const { return static_cast<int>(at(id).items.size()); }
+int FormModel::ItemCount(ControlId id) const { return at(id).items.size(); }
 
 std::string FormModel::ItemText(ControlId id, int index) const {
   const Control& c = at(id);
-  if (index < 0 || index >= static_cast<int>(c.items.size())) return std::string();
-  return c.items[index];
+  if (index < 0 || index >= c.items.size()) return std::string();
+  return c.items.at(index);
+}
+
+void FormModel::AppendItemText(ControlId id, int index, std::string& out) const {
+  const Control& c = at(id);
+  if (index >= 0 && index < c.items.size()) out += c.items.at(index);
 }
 
 void FormModel::SetItemText(ControlId id, int index, std::string_view text) {
   Control& c = at(id);
-  if (index < 0 || index >= static_cast<int>(c.items.size())) return;
-  c.items[index] = text;
+  if (index < 0 || index >= c.items.size()) return;
+  c.items.set(index, text);
 }
 
 void FormModel::RemoveItem(ControlId id, int index) {
   Control& c = at(id);
-  if (index < 0 || index >= static_cast<int>(c.items.size())) return;
-  c.items.erase(c.items.begin() + index);
+  if (index < 0 || index >= c.items.size()) return;
+  c.items.erase(index);
   if (c.state == index)
     c.state = -1;
   else if (c.state > index)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/form.h"
+#include "ui/item_list.h"
 
 namespace tw {
 
@@ -26,6 +27,7 @@ class FormModel : public Form {
   void ClearItems(ControlId id) override;
   int ItemCount(ControlId id) const override;
   std::string ItemText(ControlId id, int index) const override;
+  void AppendItemText(ControlId id, int index, std::string& out) const override;
   void SetItemText(ControlId id, int index, std::string_view text) override;
   void RemoveItem(ControlId id, int index) override;
 
@@ -45,7 +47,7 @@ class FormModel : public Form {
     std::string text;
     bool enabled = true;
     bool visible = true;
-    std::vector<std::string> items;
+    ItemList items;
   };
   Control& at(ControlId id) { return controls_[Index(id)]; }
   const Control& at(ControlId id) const { return controls_[Index(id)]; }

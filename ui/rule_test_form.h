@@ -21,7 +21,7 @@ class NoFiles : public Files {
  public:
   bool CreateFolder(const std::string&) override { return false; }
   std::optional<std::string> Read(const std::string&) override { return std::nullopt; }
-  bool WriteReplace(const std::string&, std::string_view) override { return false; }
+  bool WriteReplaceFrom(const std::string&, const Pieces&, Flush) override { return false; }
   bool Remove(const std::string&) override { return false; }
   bool IsFile(const std::string&) override { return false; }
   std::optional<std::vector<std::string>> ListFiles(const std::string&, const std::string&) override {

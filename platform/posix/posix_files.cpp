@@ -1,6 +1,7 @@
 #include "platform/posix/posix_files.h"
 
 #include <dirent.h>
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 #include "platform/native_files.h"
 
@@ -28,19 +30,30 @@ bool Exists(const std::string& p) {
   return lstat(p.c_str(), &st) == 0;
 }
 
-// A case-insensitive match for `name` inside `dir`, or `name` itself.
-std::string MatchInFolder(const std::string& dir, const std::string& name) {
-  DIR* d = opendir(dir.empty() ? "." : dir.c_str());
-  if (!d) return name;
-  std::string found = name;
-  while (dirent* e = readdir(d)) {
-    if (SameIgnoringCase(e->d_name, name)) {
-      found = e->d_name;
-      break;
-    }
+// The folder part of a resolved path with its final "/" ("" for a bare
+// name), and the name after it.
+std::pair<std::string, std::string> SplitFolder(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {"", path};
+  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+bool IsFolder(const std::string& p) {
+  struct stat st;
+  return stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// A new file of our own beside `target`, opened for writing; -1 when none
+// can be made. Created with the usual permissions, the umask applied.
+int CreateTemporary(const std::string& target, std::string& name) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = target + "." + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".tmp";
+    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
   }
-  closedir(d);
-  return found;
+  return -1;
 }
 
 }  // namespace
@@ -71,6 +84,14 @@ std::string PosixFiles::Resolve(const std::string& path) {
   std::string p = path;
   std::replace(p.begin(), p.end(), '\\', '/');
   if (Exists(p)) return p;
+  // Mostly only the last name is new (a file about to be written): when its
+  // folder stands as written, that name is the only one to match.
+  if (!p.ends_with('/') && p.find("//") == std::string::npos) {
+    const size_t slash = p.rfind('/');
+    const std::string dir = slash == std::string::npos ? "" : p.substr(0, slash + 1);
+    const std::string name = p.substr(dir.size());
+    if (dir.empty() || IsFolder(dir)) return dir + index_.Find(dir, name).value_or(name);
+  }
   std::string out = p.starts_with("/") ? "/" : "";
   size_t i = out.size();
   while (i <= p.size()) {
@@ -79,7 +100,7 @@ std::string PosixFiles::Resolve(const std::string& path) {
     std::string part = p.substr(i, j - i);
     if (!part.empty()) {
       std::string candidate = out + part;
-      if (!Exists(candidate)) candidate = out + MatchInFolder(out, part);
+      if (!Exists(candidate)) candidate = out + index_.Find(out, part).value_or(part);
       out = candidate;
       if (j < p.size()) out += '/';
     }
@@ -88,7 +109,14 @@ std::string PosixFiles::Resolve(const std::string& path) {
   return out;
 }
 
-bool PosixFiles::CreateFolder(const std::string& path) { return mkdir(Resolve(path).c_str(), 0777) == 0; }
+bool PosixFiles::CreateFolder(const std::string& path) {
+  const std::string target = Resolve(path);
+  const auto [dir, name] = SplitFolder(target);
+  const std::optional<timespec> before = index_.Stamp(dir);
+  if (mkdir(target.c_str(), 0777) != 0) return false;
+  index_.Added(dir, name, before);
+  return true;
+}
 
 std::optional<std::string> PosixFiles::Read(const std::string& path) {
   int fd = open(Resolve(path).c_str(), O_RDONLY);
@@ -113,48 +141,56 @@ std::optional<std::string> PosixFiles::Read(const std::string& path) {
   return content;
 }
 
-bool PosixFiles::WriteReplace(const std::string& path, std::string_view bytes) {
+bool PosixFiles::WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush) {
   const std::string target = Resolve(path);
   struct stat st;
   // Windows refuses to replace a read-only file; so do we.
   if (stat(target.c_str(), &st) == 0 && (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0)) return false;
-  const size_t slash = target.rfind('/');
-  const std::string dir = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string tmp = dir + "." + base + ".XXXXXX";
-  int fd = mkstemp(tmp.data());
+  const auto [dir, base] = SplitFolder(target);
+  const std::optional<timespec> before = index_.Stamp(dir);
+  std::string tmp;
+  const int fd = CreateTemporary(dir + "." + base, tmp);
   if (fd < 0) return false;
-  fchmod(
-      fd, 0666 & ~[] {
-        mode_t m = umask(0);
-        umask(m);
-        return m;
-      }());
   bool ok = true;
-  size_t done = 0;
-  while (ok && done < bytes.size()) {
-    size_t chunk = std::min<size_t>(bytes.size() - done, 65536);
-    if (faultAfter_ >= 0 && written_ + static_cast<long>(chunk) > faultAfter_) {
-      chunk = static_cast<size_t>(std::max(0L, faultAfter_ - written_));
-      ok = false;  // the fault strikes after this part
-      if (chunk == 0) break;
+  std::string_view bytes;
+  while (ok && next(bytes)) {
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+      size_t chunk = std::min<size_t>(bytes.size() - done, 65536);
+      if (faultAfter_ >= 0 && written_ + static_cast<long>(chunk) > faultAfter_) {
+        chunk = static_cast<size_t>(std::max(0L, faultAfter_ - written_));
+        ok = false;  // the fault strikes after this part
+        if (chunk == 0) break;
+      }
+      ssize_t n = write(fd, bytes.data() + done, chunk);
+      if (n <= 0) {
+        ok = false;
+        break;
+      }
+      done += static_cast<size_t>(n);
+      written_ += n;
     }
-    ssize_t n = write(fd, bytes.data() + done, chunk);
-    if (n <= 0) {
-      ok = false;
-      break;
-    }
-    done += static_cast<size_t>(n);
-    written_ += n;
   }
-  if (ok && fsync(fd) != 0) ok = false;
+  if (ok && flush == Flush::ToDisk) {
+    ++flushes_;
+    if (fsync(fd) != 0) ok = false;
+  }
   if (close(fd) != 0) ok = false;
   if (ok && rename(tmp.c_str(), target.c_str()) != 0) ok = false;
-  if (!ok) unlink(tmp.c_str());
-  return ok;
+  if (!ok) {
+    unlink(tmp.c_str());
+    return false;
+  }
+  index_.Added(dir, base, before);
+  return true;
 }
 
-bool PosixFiles::Remove(const std::string& path) { return unlink(Resolve(path).c_str()) == 0; }
+bool PosixFiles::Remove(const std::string& path) {
+  const std::string target = Resolve(path);
+  if (unlink(target.c_str()) != 0) return false;
+  index_.Forget(SplitFolder(target).first);
+  return true;
+}
 
 bool PosixFiles::IsFile(const std::string& path) {
   struct stat st;

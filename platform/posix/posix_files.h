@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/files.h"
+#include "platform/posix/folder_index.h"
 
 namespace tw {
 
@@ -11,7 +12,7 @@ class PosixFiles : public Files {
  public:
   bool CreateFolder(const std::string& path) override;
   std::optional<std::string> Read(const std::string& path) override;
-  bool WriteReplace(const std::string& path, std::string_view bytes) override;
+  bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) override;
   bool Remove(const std::string& path) override;
   bool IsFile(const std::string& path) override;
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder, const std::string& pattern) override;
@@ -25,11 +26,17 @@ class PosixFiles : public Files {
 
   // The path as the disk knows it: separators turned to "/", each missing
   // component matched without regard to case.
-  static std::string Resolve(const std::string& path);
+  std::string Resolve(const std::string& path);
+  // Files flushed to the disk so far, for tests.
+  int Flushes() const { return flushes_; }
+  // Folder reads made for such matches so far, for tests.
+  int FolderReads() const { return index_.Reads(); }
 
  private:
+  FolderIndex index_;
   long faultAfter_ = -1;
   long written_ = 0;
+  int flushes_ = 0;
 };
 
 // Windows wildcard match without regard to case: "*" and "?".

@@ -90,6 +90,67 @@ TEST_F(PosixFilesTest, MissingFilesReadAsNothing) {
   EXPECT_FALSE(files_.IsFile(dir_));
 }
 
+// A batch import writes thousands of new wrappers into one folder; looking
+// for another spelling of each new name must not read the folder each time.
+TEST_F(PosixFilesTest, NewFilesInOneFolderReadItOnce) {
+  ASSERT_TRUE(files_.CreateFolder(Path("avs")));
+  const int before = files_.FolderReads();
+  for (int i = 0; i < 300; ++i) {
+    std::string name = dir_ + "/avs\\clip";
+    name += std::to_string(i);
+    ASSERT_TRUE(files_.WriteReplace(name + ".mkv.avs", "w", Flush::Lazily));
+  }
+  EXPECT_LE(files_.FolderReads() - before, 1);
+  EXPECT_EQ(Entries(), 1);
+  EXPECT_EQ(static_cast<int>(std::distance(fs::directory_iterator(Path("avs")), fs::directory_iterator())), 300)
+      << "no temporary file is left behind";
+  // the names this layer made are found in any spelling
+  EXPECT_TRUE(files_.IsFile(dir_ + "/AVS/CLIP7.MKV.AVS"));
+  EXPECT_EQ(files_.Read(dir_ + "/Avs/Clip299.mkv.avs").value_or(""), "w");
+}
+
+TEST_F(PosixFilesTest, NamesMadeByOthersAreFoundAfterTheFolderChanged) {
+  ASSERT_TRUE(files_.WriteReplace(Path("mine.ini"), "m"));
+  EXPECT_FALSE(files_.IsFile(Path("THEIRS.INI")));
+  std::ofstream(Path("Theirs.ini")) << "t";
+  EXPECT_EQ(files_.Read(Path("THEIRS.INI")).value_or(""), "t");
+  ASSERT_TRUE(files_.Remove(Path("theirs.ini")));
+  EXPECT_FALSE(files_.IsFile(Path("Theirs.ini")));
+  // a new file of another spelling replaces the old one in place
+  std::ofstream(Path("Other.ini")) << "o";
+  ASSERT_TRUE(files_.WriteReplace(Path("OTHER.ini"), "new"));
+  EXPECT_EQ(files_.Read(Path("Other.ini")).value_or(""), "new");
+  EXPECT_FALSE(fs::exists(Path("OTHER.ini"))) << "no second spelling";
+  EXPECT_EQ(Entries(), 2);
+}
+
+TEST_F(PosixFilesTest, OnlyLazyWritesSkipTheFlush) {
+  ASSERT_TRUE(files_.WriteReplace(Path("settings.ini"), "a"));
+  EXPECT_EQ(files_.Flushes(), 1);
+  ASSERT_TRUE(files_.WriteReplace(Path("clip.mkv.avs"), "b", Flush::Lazily));
+  EXPECT_EQ(files_.Flushes(), 1);
+  EXPECT_EQ(files_.Read(Path("clip.mkv.avs")).value_or(""), "b");
+  ASSERT_TRUE(files_.WriteReplace(Path("settings.ini"), "c", Flush::ToDisk));
+  EXPECT_EQ(files_.Flushes(), 2);
+}
+
+TEST_F(PosixFilesTest, ContentInPiecesIsWrittenWholeOrNotAtAll) {
+  const std::vector<std::string> parts = {"first ", std::string(70000, 'm'), "", "last"};
+  auto from = [&parts] {
+    return Pieces([&parts, i = size_t{0}](std::string_view& piece) mutable {
+      if (i == parts.size()) return false;
+      piece = parts[i++];
+      return true;
+    });
+  };
+  ASSERT_TRUE(files_.WriteReplaceFrom(Path("x.bat"), from()));
+  EXPECT_EQ(files_.Read(Path("x.bat")).value(), "first " + std::string(70000, 'm') + "last");
+  files_.FailWritesAfter(65540);  // in the second piece
+  EXPECT_FALSE(files_.WriteReplaceFrom(Path("x.bat"), from()));
+  EXPECT_EQ(files_.Read(Path("x.bat")).value().size(), 70010u) << "the old file stays whole";
+  EXPECT_EQ(Entries(), 1);
+}
+
 TEST(Wildcard, MatchesAsWindowsDoesWithoutCase) {
   const struct {
     const char *pattern, *name;

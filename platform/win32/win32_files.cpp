@@ -41,7 +41,7 @@ std::optional<std::string> Win32Files::Read(const std::string& path) {
   return content;
 }
 
-bool Win32Files::WriteReplace(const std::string& path, std::string_view bytes) {
+bool Win32Files::WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
     return false;
@@ -55,23 +55,26 @@ bool Win32Files::WriteReplace(const std::string& path, std::string_view bytes) {
     return false;
   }
   bool ok = true;
-  size_t done = 0;
-  while (ok && done < bytes.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 65536));
-    if (faultAfter_ >= 0 && written_ + static_cast<long>(chunk) > faultAfter_) {
-      chunk = static_cast<DWORD>(std::max(0L, faultAfter_ - written_));
-      ok = false;  // the fault strikes after this part
-      if (chunk == 0) break;
+  std::string_view bytes;
+  while (ok && next(bytes)) {
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+      DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 65536));
+      if (faultAfter_ >= 0 && written_ + static_cast<long>(chunk) > faultAfter_) {
+        chunk = static_cast<DWORD>(std::max(0L, faultAfter_ - written_));
+        ok = false;  // the fault strikes after this part
+        if (chunk == 0) break;
+      }
+      DWORD n = 0;
+      if (!WriteFile(h, bytes.data() + done, chunk, &n, nullptr) || n == 0) {
+        ok = false;
+        break;
+      }
+      done += n;
+      written_ += static_cast<long>(n);
     }
-    DWORD n = 0;
-    if (!WriteFile(h, bytes.data() + done, chunk, &n, nullptr) || n == 0) {
-      ok = false;
-      break;
-    }
-    done += n;
-    written_ += static_cast<long>(n);
   }
-  if (ok && !FlushFileBuffers(h)) ok = false;
+  if (ok && flush == Flush::ToDisk && !FlushFileBuffers(h)) ok = false;
   if (!CloseHandle(h)) ok = false;
   if (ok && !MoveFileExA(tmp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) ok = false;
   if (!ok) DeleteFileA(tmp);

@@ -10,7 +10,7 @@ class Win32Files : public Files {
  public:
   bool CreateFolder(const std::string& path) override;
   std::optional<std::string> Read(const std::string& path) override;
-  bool WriteReplace(const std::string& path, std::string_view bytes) override;
+  bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) override;
   bool Remove(const std::string& path) override;
   bool IsFile(const std::string& path) override;
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder, const std::string& pattern) override;

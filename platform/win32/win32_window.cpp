@@ -277,6 +277,21 @@ std::string Win32Window::ItemText(ControlId id, int index) const {
   return text;
 }
 
+// Two messages a line, the text read straight into `out`: Make BAT reads a
+// whole list this way.
+void Win32Window::AppendItemText(ControlId id, int index, std::string& out) const {
+  if (Spec(id).kind != Kind::List) {
+    out += ItemText(id, index);
+    return;
+  }
+  const LRESULT n = Send(id, LB_GETTEXTLEN, index);
+  if (n <= 0) return;  // LB_ERR for a line that is not there
+  const size_t old = out.size();
+  out.resize(old + static_cast<size_t>(n) + 1);
+  const LRESULT got = Send(id, LB_GETTEXT, index, reinterpret_cast<LPARAM>(out.data() + old));
+  out.resize(old + (got < 0 ? 0 : static_cast<size_t>(got)));
+}
+
 void Win32Window::SetItemText(ControlId id, int index, std::string_view text) {
   if (index < 0 || index >= ItemCount(id)) return;
   const int selected = State(id);

@@ -29,6 +29,7 @@ class Win32Window : public Form, public EventSource {
   void ClearItems(ControlId id) override;
   int ItemCount(ControlId id) const override;
   std::string ItemText(ControlId id, int index) const override;
+  void AppendItemText(ControlId id, int index, std::string& out) const override;
   void SetItemText(ControlId id, int index, std::string_view text) override;
   void RemoveItem(ControlId id, int index) override;
   void HoldRedraw(ControlId id, bool hold) override;
