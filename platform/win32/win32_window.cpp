@@ -77,19 +77,21 @@ HBITMAP MakeBitmap(const Picture& p) {
 // the version 6 controls through a stack buffer of 512 characters, so a
 // longer job line read that way overwrites the stack (and the return
 // address) with its own UTF-16 text.
-std::string WideItemText(HWND h, bool list, int index) {
+// Appends item `index` of the list or combo `h` to `out`, converted to the
+// ANSI code page: two messages, one conversion.
+void AppendWideItemText(HWND h, bool list, int index, std::string& out) {
   const LRESULT length = SendMessageW(h, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index, 0);
-  if (length <= 0) return std::string();
-  std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+  if (length <= 0) return;  // LB_ERR / CB_ERR for an item that is not there
+  thread_local std::wstring wide;
+  wide.assign(static_cast<size_t>(length) + 1, L'\0');
   const LRESULT got = SendMessageW(h, list ? LB_GETTEXT : CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
-  if (got <= 0) return std::string();
-  wide.resize(std::min(static_cast<size_t>(got), static_cast<size_t>(length)));
-  const int size = static_cast<int>(wide.size());
-  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 0) return std::string();
-  std::string text(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, text.data(), bytes, nullptr, nullptr);
-  return text;
+  if (got <= 0) return;
+  const int size = static_cast<int>(std::min(static_cast<size_t>(got), static_cast<size_t>(length)));
+  // an ANSI code page takes at most two bytes for a character
+  const size_t old = out.size();
+  out.resize(old + 2 * static_cast<size_t>(size));
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, out.data() + old, 2 * size, nullptr, nullptr);
+  out.resize(old + static_cast<size_t>(bytes > 0 ? bytes : 0));
 }
 
 }  // namespace
@@ -264,7 +266,7 @@ std::string Win32Window::ItemText(ControlId id, int index) const {
   const Kind kind = Spec(id).kind;
   std::string text;
   if (kind == Kind::List || kind == Kind::DropDownList || kind == Kind::EditableCombo) {
-    text = WideItemText(hwnd(id), kind == Kind::List, index);
+    AppendWideItemText(hwnd(id), kind == Kind::List, index, text);
   } else if (kind == Kind::TabPanel) {
     char buf[256] = {};
     TCITEMA item{};
@@ -277,19 +279,15 @@ std::string Win32Window::ItemText(ControlId id, int index) const {
   return text;
 }
 
-// Two messages a line, the text read straight into `out`: Make BAT reads a
-// whole list this way.
+// Two messages a line, the text converted straight into `out`: Make BAT
+// reads a whole list this way.
 void Win32Window::AppendItemText(ControlId id, int index, std::string& out) const {
-  if (Spec(id).kind != Kind::List) {
+  const Kind kind = Spec(id).kind;
+  if (kind != Kind::List && kind != Kind::DropDownList && kind != Kind::EditableCombo) {
     out += ItemText(id, index);
     return;
   }
-  const LRESULT n = Send(id, LB_GETTEXTLEN, index);
-  if (n <= 0) return;  // LB_ERR for a line that is not there
-  const size_t old = out.size();
-  out.resize(old + static_cast<size_t>(n) + 1);
-  const LRESULT got = Send(id, LB_GETTEXT, index, reinterpret_cast<LPARAM>(out.data() + old));
-  out.resize(old + (got < 0 ? 0 : static_cast<size_t>(got)));
+  AppendWideItemText(hwnd(id), kind == Kind::List, index, out);
 }
 
 void Win32Window::SetItemText(ControlId id, int index, std::string_view text) {

@@ -88,6 +88,12 @@ TEST_F(WindowTest, JobLinesOfEveryLengthReadBackByteForByte) {
   ASSERT_EQ(window_->ItemCount(JobList), static_cast<int>(std::size(kLengths)));
   for (int i = 0; i < static_cast<int>(std::size(kLengths)); ++i)
     EXPECT_EQ(window_->ItemText(JobList, i), JobLine(kLengths[i])) << "length " << kLengths[i];
+  // Make BAT appends the lines one after another to one text.
+  std::string all = "head";
+  for (int i = 0; i < static_cast<int>(std::size(kLengths)); ++i) window_->AppendItemText(JobList, i, all);
+  std::string want = "head";
+  for (size_t length : kLengths) want += JobLine(length);
+  EXPECT_EQ(all, want);
   // The selected line is read through the same way.
   window_->SetState(JobList, 7);
   EXPECT_EQ(window_->Text(JobList), JobLine(kLengths[7]));
