@@ -5,27 +5,17 @@
 // counted.
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "crlf_lines.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: bench_floor_write SOURCE TARGET\n");
     return 2;
   }
-  std::ifstream in(argv[1], std::ios::binary);
-  std::stringstream whole;
-  whole << in.rdbuf();
-  const std::string text = whole.str();
-  std::vector<std::string> lines;
-  for (size_t at = 0; at < text.size();) {
-    size_t end = text.find("\r\n", at);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(at, end - at));
-    at = end + 2;
-  }
+  const std::vector<std::string> lines = bench::ReadCrLfLines(argv[1]);
 
   const auto start = std::chrono::steady_clock::now();
   std::FILE* f = std::fopen(argv[2], "wb");

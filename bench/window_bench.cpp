@@ -14,11 +14,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "crlf_lines.h"
 #include "tests/gui/remote_dialogs.h"
 #include "tests/gui/remote_form.h"
 
@@ -123,17 +122,7 @@ class Bench {
 };
 
 std::vector<std::string> ReadLines(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream whole;
-  whole << in.rdbuf();
-  const std::string text = whole.str();
-  std::vector<std::string> lines;
-  for (size_t at = 0; at < text.size();) {
-    size_t end = text.find("\r\n", at);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(at, end - at));
-    at = end + 2;
-  }
+  std::vector<std::string> lines = bench::ReadCrLfLines(path);
   // the head is the program's own
   lines.erase(lines.begin(), lines.begin() + std::min<size_t>(4, lines.size()));
   return lines;
