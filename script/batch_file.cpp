@@ -34,11 +34,12 @@ bool BatchFilePieces::Next(std::string_view& piece) {
 
 // Selecting every line on the way, as the walk once did, scrolls the
 // window's list each time: seconds for a long list. Once at the end is the
-// same for the user.
+// same for the user. A file that could not be created was never walked, so
+// its list keeps its selection.
 void BatchFilePieces::Finish() {
   if (finished_) return;
   finished_ = true;
-  if (count_ > 0) form_.SetState(JobList, count_ - 1);
+  if (started_ && count_ > 0) form_.SetState(JobList, count_ - 1);
   form_.HoldRedraw(JobList, false);
 }
 

@@ -165,14 +165,18 @@ TEST(MakeBat, LongListsAreWrittenInPiecesOfWholeLines) {
   EXPECT_EQ(form.held, 0);
 }
 
-// As before the list was written in pieces: a batch file that cannot be
-// created still leaves the last line selected and the list redrawing.
-TEST(MakeBat, AFileThatCannotBeCreatedStillSelectsTheLastLine) {
+// A batch file that cannot be created stops Make BAT before the list is
+// walked: the selection stays where it was and the list redraws again.
+TEST(MakeBat, AFileThatCannotBeCreatedLeavesTheSelection) {
   BatchFixture fx;
   for (const char* line : {"a", "b", "c"}) fx.form.AddItem(JobList, line);
+  fx.form.SetState(JobList, 0);
   fx.dialogs.Queue({"save", fx.Path("missing/jobs.bat")});
   OnMakeBatButton(fx.app, EventType::None);
   EXPECT_FALSE(std::filesystem::exists(fx.folder.path / "missing"));
+  EXPECT_EQ(fx.form.State(JobList), 0);
+  fx.dialogs.Queue({"save", fx.Path("jobs.bat")});
+  OnMakeBatButton(fx.app, EventType::None);
   EXPECT_EQ(fx.form.State(JobList), 2);
 }
 
