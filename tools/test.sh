@@ -13,7 +13,7 @@ for tool in cmake ninja g++ i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-po
   command -v "$tool" >/dev/null 2>&1 || missing=1
 done
 [ -f /usr/include/gtest/gtest.h ] && [ -x /usr/lib/wine/wine64 ] || missing=1
-[ -f /usr/lib/x86_64-linux-gnu/gstreamer-1.0/libgstavi.so ] || missing=1
+[ -f /usr/lib/x86_64-linux-gnu/gstreamer-1.0/libgstavi.so ] && [ -f /usr/lib/i386-linux-gnu/gstreamer-1.0/libgstavi.so ] || missing=1
 if [ $missing = 1 ]; then bash tools/install-deps.sh; fi
 
 # The DirectShow check would open a video window; tests run without a display.
