@@ -15,9 +15,9 @@ class BatchFilePieces {
  public:
   BatchFilePieces(Form& form, const std::string& programFolder);
   bool Next(std::string_view& piece);
-  // Leaves the last line selected, as a walk that selected each line in turn
-  // would, and lets the list redraw again; whether or not every piece was
-  // taken (a file that cannot be created takes none).
+  // Lets the list redraw again and, once any piece was taken, leaves the
+  // last line selected, as a walk that selected each line in turn would. A
+  // file that cannot be created takes no piece and keeps the selection.
   void Finish();
 
  private:

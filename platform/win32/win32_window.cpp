@@ -72,13 +72,12 @@ HBITMAP MakeBitmap(const Picture& p) {
   return bmp;
 }
 
-// List and combo items are read in UTF-16, the form the controls keep them
-// in. Wine hands an ANSI LB_GETTEXT or CB_GETLBTEXT to the Unicode list of
-// the version 6 controls through a stack buffer of 512 characters, so a
-// longer job line read that way overwrites the stack (and the return
-// address) with its own UTF-16 text.
-// Appends item `index` of the list or combo `h` to `out`, converted to the
-// ANSI code page: two messages, one conversion.
+// Appends item `index` of the list or combo `h` to `out`, read in UTF-16
+// (the form the controls keep it in) and converted to the ANSI code page:
+// two messages, one conversion. Wine hands an ANSI LB_GETTEXT or
+// CB_GETLBTEXT to the Unicode list of the version 6 controls through a stack
+// buffer of 512 characters, so a longer job line read that way overwrites
+// the stack (and the return address) with its own UTF-16 text.
 void AppendWideItemText(HWND h, bool list, int index, std::string& out) {
   const LRESULT length = SendMessageW(h, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index, 0);
   if (length <= 0) return;  // LB_ERR / CB_ERR for an item that is not there
