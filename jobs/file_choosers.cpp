@@ -5,14 +5,12 @@
 #include <vector>
 
 #include "script/job_block.h"
+#include "ui/encode_modes.h"
 
 namespace tw {
 namespace {
 
 using enum ControlId;
-
-// The mode whose first pass reads an existing stats file.
-constexpr int kFastFirstPassMode = 4;
 
 size_t AfterLastSeparator(const std::string& name) {
   size_t cut = name.find_last_of("\\/");
@@ -41,7 +39,8 @@ void OnOutputFileBrowseButton(App& app, EventType) {
 
 void OnStatsFileBrowseButton(App& app, EventType) {
   FileDialog d{"", "Statsfile (*.stat)|*.stat", app.form.Text(StatsFileEdit)};
-  bool readsStats = app.form.State(EncodeModeCombo) == kFastFirstPassMode;
+  const EncodeModeRow* mode = FindEncodeMode(app.form.State(EncodeModeCombo));
+  const bool readsStats = mode && mode->opensStats;
   app.form.SetText(StatsFileEdit, readsStats ? app.platform.dialogs.Open(d) : app.platform.dialogs.Save(d));
 }
 

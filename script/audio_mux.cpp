@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "script/batch_text.h"
+#include "ui/choices.h"
 #include "ui/reading.h"
 
 namespace tw {
@@ -32,12 +33,10 @@ constexpr AudioEncoder kEncoders[] = {
 };
 constexpr int kEncoderCount = static_cast<int>(std::size(kEncoders));
 
-enum Muxer { kMp4Box = 0, kMp4Creator = 1, kMkvMerge = 2 };
-
 }  // namespace
 
 std::string AudioFileName(const std::string& output, int encoder) {
-  const char* extension = encoder == 0 ? "aac" : "mp4";
+  const char* extension = encoder == kCtAac ? "aac" : "mp4";
   return QuotedName(WithoutExtensionKeepDot(output) + "audio." + extension);
 }
 

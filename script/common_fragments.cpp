@@ -3,6 +3,7 @@
 
 #include "script/batch_text.h"
 #include "script/fragments.h"
+#include "ui/choices.h"
 #include "ui/reading.h"
 
 namespace tw {
@@ -48,17 +49,17 @@ std::string KeyframeFragment(const Form& form) {
 
 std::string EntropyFragment(const Form& form) {
   if (!form.Checked(CabacCheck)) return " --no-cabac";
-  if (form.State(TrellisCombo) == 0) return "";
+  if (form.State(TrellisCombo) == kTrellisOff) return "";
   return " -t " + form.Text(TrellisCombo);
 }
 
 std::string MotionSearchFragment(const Form& form) {
   switch (form.State(MeMethodCombo)) {
-    case 0:
+    case kDiamond:
       return " --me dia";
-    case 1:
+    case kHexagonal:
       return " --me hex";
-    case 2:
+    case kMultiHexagon:
       return " --me umh --merange " + form.Text(MeRangeEdit);
     default:
       return " --me esa --merange " + form.Text(MeRangeEdit);

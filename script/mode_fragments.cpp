@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "script/fragments.h"
+#include "ui/choices.h"
 #include "ui/reading.h"
 
 namespace tw {
@@ -69,13 +70,13 @@ std::string ChromaMeFragment(const Form& form) {
 std::string SubmeFragment(const Form& form) {
   const int index = form.State(SubmeCombo);
   std::string out = " -m " + FirstCharacter(form, SubmeCombo);
-  if (index == 6 || index == 8) out += " --b-rdo";
+  if (index == kSubme6b || index == kSubme7b) out += " --b-rdo";
   return out;
 }
 
 std::string FastSubmeFragment(const Form& form) {
   const int index = form.State(SubmeCombo);
-  if (index >= 0 && index <= 2) return " -m " + FirstCharacter(form, SubmeCombo);
+  if (index >= kSubme1 && index <= kSubme3) return " -m " + FirstCharacter(form, SubmeCombo);
   return " -m 3";
 }
 

@@ -3,47 +3,12 @@
 #include "script/audio_mux.h"
 #include "script/batch_text.h"
 #include "script/passes.h"
+#include "ui/choices.h"
+#include "ui/encode_modes.h"
 
 namespace tw {
 
 using enum ControlId;
-
-namespace {
-
-constexpr int kAudioOnly = 4;
-
-// The passes of an automated double pass: first-pass mode, then mode 5.
-void AddDoublePasses(Form& form, MediaInfo& media, int firstMode, bool firstPassCrf) {
-  const int mode = form.State(EncodeModeCombo);
-  const std::string rate = form.Text(RateValueEdit);
-  if (firstPassCrf) form.SetText(RateValueEdit, form.Text(FirstPassCrfEdit));
-  form.SetState(EncodeModeCombo, firstMode);
-  AddPassLines(form, media);
-  form.SetState(EncodeModeCombo, 5);
-  if (firstPassCrf) form.SetText(RateValueEdit, rate);
-  AddPassLines(form, media);
-  form.SetState(EncodeModeCombo, mode);
-}
-
-// The first pass writes the output at the first-pass rate factor; the size
-// check tool's exit code decides whether the second pass replaces it.
-void AddConditionalPasses(Form& form, MediaInfo& media) {
-  const std::string rate = form.Text(RateValueEdit);
-  form.SetText(RateValueEdit, form.Text(FirstPassCrfEdit));
-  form.SetState(EncodeModeCombo, 12);
-  const bool audio = form.Checked(AudioCheck);
-  form.SetChecked(AudioCheck, false);
-  AddPassLines(form, media);
-  form.SetChecked(AudioCheck, audio);
-  form.SetState(EncodeModeCombo, 5);
-  form.SetText(RateValueEdit, rate);
-  form.AddItem(JobList, "@brindle.exe " + form.Text(MinSizeEdit) + " " + form.Text(MaxSizeEdit) + " " +
-                            QuotedName(form.Text(OutputFileEdit)));
-  form.SetState(EncodeModeCombo, 13);
-  AddPassLines(form, media);
-}
-
-}  // namespace
 
 void AddPassLines(Form& form, MediaInfo& media) {
   form.AddItem(JobList, BuildPassLine(form, media));
@@ -57,26 +22,33 @@ void AddModePasses(Form& form, MediaInfo& media) {
     AddAudioLines(form, form.State(AudioEncoderCombo));
     return;
   }
-  switch (form.State(EncodeModeCombo)) {
-    case 6:
-      AddDoublePasses(form, media, 3, false);
-      break;
-    case 7:
-      AddDoublePasses(form, media, 4, false);
-      break;
-    case 10:
-      AddDoublePasses(form, media, 8, true);
-      break;
-    case 11:
-      AddDoublePasses(form, media, 9, true);
-      break;
-    case 13:
-      AddConditionalPasses(form, media);
-      break;
-    default:
-      AddPassLines(form, media);
-      break;
+  const int mode = form.State(EncodeModeCombo);
+  const EncodeModeRow* row = FindEncodeMode(mode);
+  if (!row || IndexOf(row->firstPass) == mode) {
+    AddPassLines(form, media);
+    return;
   }
+  // The first pass, at the first-pass CRF where the mode says so. A first
+  // pass that writes the output gets no audio: the later pass may replace
+  // that file. (AudioCheck stays on for the others, whose target-size
+  // bitrate leaves room for the audio.)
+  const std::string rate = form.Text(RateValueEdit);
+  if (row->firstPassRate == RateSource::FirstPassCrf) form.SetText(RateValueEdit, form.Text(FirstPassCrfEdit));
+  form.SetState(EncodeModeCombo, IndexOf(row->firstPass));
+  const bool audio = form.Checked(AudioCheck);
+  if (kEncodeModes[static_cast<size_t>(IndexOf(row->firstPass))].writesOutput) form.SetChecked(AudioCheck, false);
+  AddPassLines(form, media);
+  form.SetChecked(AudioCheck, audio);
+  if (row->firstPassRate == RateSource::FirstPassCrf) form.SetText(RateValueEdit, rate);
+  if (row->conditional) {
+    // The size check's exit code decides whether the later pass replaces the first result.
+    form.AddItem(JobList, "@brindle.exe " + form.Text(MinSizeEdit) + " " + form.Text(MaxSizeEdit) + " " +
+                              QuotedName(form.Text(OutputFileEdit)));
+  }
+  // The conditional mode builds its later pass itself, behind the size check's test.
+  form.SetState(EncodeModeCombo, row->conditional ? mode : IndexOf(kLaterPass));
+  AddPassLines(form, media);
+  form.SetState(EncodeModeCombo, mode);
 }
 
 }  // namespace tw

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "ui/encode_modes.h"
+
 namespace tw {
 
 enum class Kind {
@@ -31,11 +33,12 @@ struct ControlSpec {
   Page page = Page::Window;
   const char* text = "";  // caption or start text
   int x = 0, y = 0, w = 0, h = 0;
-  int typingLimit = 0;                  // characters the user may type, 0 for no limit
-  bool defaultFont = false;             // left out of the Tahoma pass
-  bool noIdentity = false;              // created without a control identifier
-  std::array<const char*, 14> items{};  // fixed choice list, ends at the first null
-  int startSelection = -1;              // -1: no start selection
+  int typingLimit = 0;       // characters the user may type, 0 for no limit
+  bool defaultFont = false;  // left out of the Tahoma pass
+  bool noIdentity = false;   // created without a control identifier
+  // fixed choice list, ends at the first null; the encode modes are the longest
+  std::array<const char*, kEncodeModeCount> items{};
+  int startSelection = -1;  // -1: no start selection
   bool startChecked = false;
   bool startDisabled = false;
   bool startHidden = false;

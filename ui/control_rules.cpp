@@ -1,6 +1,7 @@
 // Controls that only make sense together with another one follow it.
 #include <string>
 
+#include "ui/choices.h"
 #include "ui/reading.h"
 #include "ui/rules.h"
 
@@ -50,10 +51,10 @@ void ApplyPPartitionRule(Form& form) { form.Enable(P4x4SearchCheck, form.Checked
 void ApplyMixedRefsRule(Form& form) { form.Enable(MixedRefsCheck, IntegerReading(form.Text(RefFramesEdit)) > 1); }
 
 // Chroma motion estimation is only refined from subpixel level 5 on.
-void ApplySubpixelRule(Form& form) { form.Enable(ChromaMeCheck, form.State(SubmeCombo) >= 4); }
+void ApplySubpixelRule(Form& form) { form.Enable(ChromaMeCheck, form.State(SubmeCombo) >= kSubme5); }
 
 // Diamond and hexagonal search have a fixed range.
-void ApplySearchRangeRule(Form& form) { form.Enable(MeRangeEdit, form.State(MeMethodCombo) >= 2); }
+void ApplySearchRangeRule(Form& form) { form.Enable(MeRangeEdit, form.State(MeMethodCombo) >= kMultiHexagon); }
 
 // Trellis needs CABAC, but its choice stays editable so it survives a toggle.
 void ApplyCabacRule(Form& form) { form.Enable(TrellisLabel, form.Checked(CabacCheck)); }
@@ -63,7 +64,7 @@ void ApplyAudioRule(Form& form) { form.Enable(AudioBitrateEdit, form.Checked(Aud
 // The quality-based Nero items take a quality instead of a bitrate.
 void ApplyAudioUnitRule(Form& form) {
   const int item = form.State(AudioEncoderCombo);
-  form.SetText(AudioUnitLabel, item == 5 || item == 6 ? "Quality" : "Kbps");
+  form.SetText(AudioUnitLabel, item == kNeroQuality || item == kNeroQualitySse2 ? "Quality" : "Kbps");
 }
 
 }  // namespace tw

@@ -1,9 +1,9 @@
 // The encode mode decides what the rate area of the form offers: a quantizer
 // or a bitrate (or target size), which rate-control limits apply, whether a
 // stats file is used, and whether the first pass runs at its own CRF.
-#include <array>
 #include <string>
 
+#include "ui/encode_modes.h"
 #include "ui/reading.h"
 #include "ui/rules.h"
 
@@ -11,33 +11,6 @@ namespace tw {
 namespace {
 
 using enum ControlId;
-
-enum class RateFields { All, None, AllButVariance };
-
-struct ModeRow {
-  bool quantizerScale;  // RateValueEdit holds a quantizer or CRF value
-  RateFields rateFields;
-  bool usesStats;
-  bool firstPassCrf;
-  bool sizeLimits;  // the conditional mode keeps the result between two sizes
-};
-
-constexpr std::array<ModeRow, 14> kModes = {{
-    {false, RateFields::All, false, false, false},            // 0 single pass, bitrate
-    {true, RateFields::None, false, false, false},            // 1 single pass, quantizer
-    {true, RateFields::AllButVariance, false, false, false},  // 2 single pass, CRF
-    {false, RateFields::All, true, false, false},             // 3 first pass
-    {false, RateFields::All, true, false, false},             // 4 first pass, fast
-    {false, RateFields::All, true, false, false},             // 5 nth pass
-    {false, RateFields::All, true, false, false},             // 6 double passes
-    {false, RateFields::All, true, false, false},             // 7 double passes, fast
-    {true, RateFields::AllButVariance, true, false, false},   // 8 first pass at CRF
-    {true, RateFields::AllButVariance, true, false, false},   // 9 first pass at CRF, fast
-    {false, RateFields::All, true, true, false},              // 10 double passes, first at CRF
-    {false, RateFields::All, true, true, false},              // 11 the same, fast
-    {true, RateFields::AllButVariance, true, false, false},   // 12 first pass at CRF with output
-    {false, RateFields::All, true, true, true},               // 13 conditional double passes
-}};
 
 constexpr ControlId kRateControlFields[] = {QuantCompEdit,        MinQpEdit,          MaxQpEdit,
                                             MaxQpStepEdit,        VbvBufferSizeEdit,  VbvMaxBitrateEdit,
@@ -47,10 +20,9 @@ constexpr ControlId kStatsControls[] = {UpdateStatsCheck, StatsFileEdit, StatsFi
 
 // Nothing chosen (only a damaged settings file can leave the list so) is
 // treated as the first mode, a single bitrate pass.
-const ModeRow& CurrentMode(const Form& form) {
-  int m = form.State(EncodeModeCombo);
-  if (m < 0 || m >= static_cast<int>(kModes.size())) m = 0;
-  return kModes[static_cast<size_t>(m)];
+const EncodeModeRow& CurrentMode(const Form& form) {
+  const EncodeModeRow* mode = FindEncodeMode(form.State(EncodeModeCombo));
+  return mode ? *mode : kEncodeModes[0];
 }
 
 bool RateFieldEnabled(RateFields fields, ControlId id) {
@@ -68,7 +40,8 @@ bool RateFieldEnabled(RateFields fields, ControlId id) {
 }  // namespace
 
 void ApplyEncodeModeRule(Form& form) {
-  const ModeRow& mode = CurrentMode(form);
+  const EncodeModeRow& mode = CurrentMode(form);
+  const bool firstPassCrf = mode.firstPassRate == RateSource::FirstPassCrf;
   if (mode.quantizerScale) {
     form.SetText(RateLabel, "Quantizer");
     form.SetText(RangeLabel, "Range 0~51");
@@ -89,10 +62,11 @@ void ApplyEncodeModeRule(Form& form) {
   // target size back.
   form.Show(SizeCheck, !mode.quantizerScale);
   for (ControlId id : kStatsControls) form.Enable(id, mode.usesStats);
-  form.Show(FirstPassCrfEdit, mode.firstPassCrf);
-  form.Show(FirstPassCrfLabel, mode.firstPassCrf);
-  form.Show(LogoImage, !mode.sizeLimits);
-  for (ControlId id : kSizeLimitControls) form.Show(id, mode.sizeLimits);
+  form.Show(FirstPassCrfEdit, firstPassCrf);
+  form.Show(FirstPassCrfLabel, firstPassCrf);
+  // The conditional mode keeps the result between two sizes.
+  form.Show(LogoImage, !mode.conditional);
+  for (ControlId id : kSizeLimitControls) form.Show(id, mode.conditional);
 }
 
 void ApplyRateRangeRule(Form& form) {
