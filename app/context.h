@@ -32,6 +32,6 @@ struct App {
 };
 
 // An action runs for every event of its control; only two look at the type.
-using Action = void (*)(App& app, EventType type);
+using Action = void (*)(App& app, const Event& event);
 
 }  // namespace tw

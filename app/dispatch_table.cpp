@@ -26,24 +26,11 @@ struct Row {
 };
 
 constexpr Row kDispatch[] = {
-    // Track-bar displays, field clamps, the matrix chooser and the control rules
+    // Track-bar displays, the matrix chooser and the control rules
     {DeblockStrengthTrackBar, OnDeblockStrengthTrackBar},
     {DeblockThresholdTrackBar, OnDeblockThresholdTrackBar},
     {BiasTrackBar, OnBiasTrackBar},
     {BiasEdit, OnBiasEdit},
-    {KeyframeBoostEdit, OnKeyframeBoostEdit},
-    {BFrameReductionEdit, OnBFrameReductionEdit},
-    {QuantCompEdit, OnQuantCompEdit},
-    {MinQpEdit, OnMinQpEdit},
-    {MaxQpEdit, OnMaxQpEdit},
-    {MaxQpStepEdit, OnMaxQpStepEdit},
-    {SceneCutEdit, OnSceneCutEdit},
-    {MeRangeEdit, OnMeRangeEdit},
-    {ThreadsEdit, OnThreadsEdit},
-    {VbvBufferSizeEdit, OnVbvBufferSizeEdit},
-    {VbvMaxBitrateEdit, OnVbvMaxBitrateEdit},
-    {VbvInitialBufferEdit, OnVbvInitialBufferEdit},
-    {BitrateVarianceEdit, OnBitrateVarianceEdit},
     {RefFramesEdit, OnRefFramesEdit},
     {RateValueEdit, OnRateValueEdit},
     {CqmCombo, OnCqmCombo},
@@ -92,6 +79,9 @@ constexpr Row kDispatch[] = {
 
 std::array<Action, kControlCount> BuildIndex() {
   std::array<Action, kControlCount> index{};
+  // The clamp table names the clamped fields; a row below may give one of
+  // them an action of its own.
+  for (ControlId field : ClampedFields()) index[Index(field)] = OnClampedField;
   for (const Row& row : kDispatch) index[Index(row.control)] = row.action;
   return index;
 }

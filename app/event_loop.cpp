@@ -6,7 +6,7 @@ namespace tw {
 
 void Dispatch(App& app, const Event& event) {
   if (event.IsClose()) return;
-  if (Action action = ActionOf(event.control)) action(app, event.type);
+  if (Action action = ActionOf(event.control)) action(app, event);
 }
 
 void HandleEvent(App& app, const Event& event) {
@@ -33,6 +33,6 @@ void RunEventLoop(App& app, EventSource& events) {
   }
 }
 
-void RequestClose(App& app, EventType) { app.closeRequested = true; }
+void RequestClose(App& app, const Event&) { app.closeRequested = true; }
 
 }  // namespace tw

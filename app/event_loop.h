@@ -22,6 +22,6 @@ void RunPendingEvents(App& app);
 void RunEventLoop(App& app, EventSource& events);
 
 // CancelButton: ends the loop exactly like the close box.
-void RequestClose(App& app, EventType type);
+void RequestClose(App& app, const Event& event);
 
 }  // namespace tw

@@ -26,29 +26,29 @@ std::string WithDefaultExtension(const std::string& name) {
   return name + ".mp4";
 }
 
-void OnInputFileBrowseButton(App& app, EventType) {
+void OnInputFileBrowseButton(App& app, const Event&) {
   std::string name = app.platform.dialogs.Open({"", "AVS(*.avs)|*.AVS|Other Media|*.*", ""});
   app.form.SetText(InputFileEdit, name);
   PrepareJobFiles(app, FolderPart(name));
 }
 
-void OnOutputFileBrowseButton(App& app, EventType) {
+void OnOutputFileBrowseButton(App& app, const Event&) {
   std::string name = app.platform.dialogs.Save({"", "MP4(*.mp4)|*.MP4|MKV(*.mkv)|*.MKV|RAW(*.264)|*.264", ""});
   app.form.SetText(OutputFileEdit, WithDefaultExtension(name));
 }
 
-void OnStatsFileBrowseButton(App& app, EventType) {
+void OnStatsFileBrowseButton(App& app, const Event&) {
   FileDialog d{"", "Statsfile (*.stat)|*.stat", app.form.Text(StatsFileEdit)};
   const EncodeModeRow* mode = FindEncodeMode(app.form.State(EncodeModeCombo));
   const bool readsStats = mode && mode->opensStats;
   app.form.SetText(StatsFileEdit, readsStats ? app.platform.dialogs.Open(d) : app.platform.dialogs.Save(d));
 }
 
-void OnLogFileBrowseButton(App& app, EventType) {
+void OnLogFileBrowseButton(App& app, const Event&) {
   app.form.SetText(LogFileEdit, app.platform.dialogs.Save({"", "Log file (*.txt)|*.txt", app.form.Text(LogFileEdit)}));
 }
 
-void OnFilesInputButton(App& app, EventType) {
+void OnFilesInputButton(App& app, const Event&) {
   std::string folder = app.platform.dialogs.Folder("Select a folder for output", app.platform.programFolder);
   if (folder.empty()) return;
   app.outputFolder = folder;

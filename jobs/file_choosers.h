@@ -12,10 +12,10 @@ std::string FolderPart(const std::string& name);
 // `name` with ".mp4" appended when it is not empty and its file name has no dot.
 std::string WithDefaultExtension(const std::string& name);
 
-void OnInputFileBrowseButton(App& app, EventType type);
-void OnOutputFileBrowseButton(App& app, EventType type);
-void OnStatsFileBrowseButton(App& app, EventType type);
-void OnLogFileBrowseButton(App& app, EventType type);
-void OnFilesInputButton(App& app, EventType type);
+void OnInputFileBrowseButton(App& app, const Event& event);
+void OnOutputFileBrowseButton(App& app, const Event& event);
+void OnStatsFileBrowseButton(App& app, const Event& event);
+void OnLogFileBrowseButton(App& app, const Event& event);
+void OnFilesInputButton(App& app, const Event& event);
 
 }  // namespace tw

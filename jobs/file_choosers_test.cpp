@@ -86,7 +86,7 @@ TEST_F(FileChoosersTest, ChoosersStoreWhatTheDialogReturned) {
     log.str("");
     form.SetText(c.field, "old text");
     dialogs.Queue(c.answer);
-    ActionOf(c.button)(app, EventType::None);
+    ActionOf(c.button)(app, {c.button});
     EXPECT_EQ(form.Text(c.field), c.fieldAfter) << Spec(c.button).name << " " << c.answer.kind;
     EXPECT_EQ(log.str(), std::string(c.dialogLine) + "\n");
   }
@@ -98,7 +98,7 @@ TEST_F(FileChoosersTest, StatsChooserOpensOnlyInTheFastFirstPassMode) {
     log.str("");
     form.SetState(EncodeModeCombo, mode);
     dialogs.Queue({mode == 4 ? "open" : "save", "D:\\s\\x.stat"});
-    OnStatsFileBrowseButton(app, EventType::None);
+    OnStatsFileBrowseButton(app, {ControlId::StatsFileBrowseButton});
     EXPECT_EQ(log.str().rfind(mode == 4 ? "dialog open " : "dialog save ", 0), 0u) << mode;
     EXPECT_EQ(form.Text(StatsFileEdit), "D:\\s\\x.stat");
   }
@@ -106,7 +106,7 @@ TEST_F(FileChoosersTest, StatsChooserOpensOnlyInTheFastFirstPassMode) {
 
 TEST_F(FileChoosersTest, InputChooserDerivesNamesBesideTheInput) {
   dialogs.Queue({"open", "D:\\in\\clip.avs"});
-  OnInputFileBrowseButton(app, EventType::None);
+  OnInputFileBrowseButton(app, {ControlId::InputFileBrowseButton});
   EXPECT_EQ(form.Text(InputFileEdit), "D:\\in\\clip.avs");
   EXPECT_EQ(form.Text(OutputFileEdit), "D:\\in\\clip.mp4");
   EXPECT_EQ(form.ItemCount(JobList), 0);
@@ -116,7 +116,7 @@ TEST_F(FileChoosersTest, CancelledFolderDialogChangesNothing) {
   app.outputFolder = "D:\\before\\";
   form.SetText(InputFileEdit, "D:\\in\\keep.avs");
   dialogs.Queue({"cancel", ""});
-  OnFilesInputButton(app, EventType::None);
+  OnFilesInputButton(app, {ControlId::FilesInputButton});
   EXPECT_EQ(log.str(),
             "dialog folder title=\"Select a folder for output\" text=\"\" filter=\"\" preset=\"C:\\Prog\\\"\n");
   EXPECT_EQ(app.outputFolder, "D:\\before\\");
@@ -128,7 +128,7 @@ TEST_F(FileChoosersTest, CancelledFileSelectionEmptiesOnlyTheInput) {
   form.SetText(LogFileEdit, "D:\\l\\keep.txt");
   dialogs.Queue({"folder", "D:\\out\\"});
   dialogs.Queue({"cancel", ""});
-  OnFilesInputButton(app, EventType::None);
+  OnFilesInputButton(app, {ControlId::FilesInputButton});
   EXPECT_EQ(app.outputFolder, "D:\\out\\");
   EXPECT_EQ(form.Text(InputFileEdit), "");
   EXPECT_EQ(form.Text(LogFileEdit), "D:\\l\\keep.txt");
@@ -147,7 +147,7 @@ TEST_F(FileChoosersTest, ImportOfHundredsOfFilesAddsEveryJobWithoutMarkers) {
   }
   dialogs.Queue({"folder", "D:\\out\\"});
   dialogs.Queue({"files", names});
-  OnFilesInputButton(app, EventType::None);
+  OnFilesInputButton(app, {ControlId::FilesInputButton});
   int inputs = 0;
   for (int i = 0; i < form.ItemCount(JobList); ++i) {
     std::string line = form.ItemText(JobList, i);
@@ -165,7 +165,7 @@ TEST_F(FileChoosersTest, ImportOfHundredsOfFilesAddsEveryJobWithoutMarkers) {
   for (ControlId id : {InputFileEdit, OutputFileEdit, StatsFileEdit, LogFileEdit}) EXPECT_EQ(form.Text(id), "");
   // and Delete anywhere in such a list takes it all
   form.SetState(JobList, form.ItemCount(JobList) / 2);
-  OnDeleteButton(app, EventType::None);
+  OnDeleteButton(app, {ControlId::DeleteButton});
   EXPECT_EQ(form.ItemCount(JobList), 0);
 }
 

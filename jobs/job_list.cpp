@@ -40,15 +40,15 @@ void Swap(Form& form, int a, int b) {
 
 }  // namespace
 
-void OnAddButton(App& app, EventType) {
+void OnAddButton(App& app, const Event&) {
   app.form.AddItem(JobList, kBlockStartLine);
   AddJobLines(app);
   app.form.AddItem(JobList, kBlockEndLine);
 }
 
-void OnClearButton(App& app, EventType) { app.form.ClearItems(JobList); }
+void OnClearButton(App& app, const Event&) { app.form.ClearItems(JobList); }
 
-void OnDisableButton(App& app, EventType) {
+void OnDisableButton(App& app, const Event&) {
   Form& form = app.form;
   auto at = Selected(form);
   if (!at) return;
@@ -60,7 +60,7 @@ void OnDisableButton(App& app, EventType) {
   form.SetState(JobList, *at);
 }
 
-void OnUpButton(App& app, EventType) {
+void OnUpButton(App& app, const Event&) {
   Form& form = app.form;
   auto at = Selected(form);
   if (!at) return;
@@ -68,7 +68,7 @@ void OnUpButton(App& app, EventType) {
   Deselect(form);
 }
 
-void OnDownButton(App& app, EventType) {
+void OnDownButton(App& app, const Event&) {
   Form& form = app.form;
   auto at = Selected(form);
   if (!at) return;
@@ -76,7 +76,7 @@ void OnDownButton(App& app, EventType) {
   Deselect(form);
 }
 
-void OnEditButton(App& app, EventType) {
+void OnEditButton(App& app, const Event&) {
   Form& form = app.form;
   auto at = Selected(form);
   if (!at) return;
@@ -88,13 +88,13 @@ void OnEditButton(App& app, EventType) {
   Deselect(form);
 }
 
-void OnViewButton(App& app, EventType) {
+void OnViewButton(App& app, const Event&) {
   auto at = Selected(app.form);
   if (!at) return;
   app.platform.dialogs.Message("The command line parameter is:", app.form.ItemText(JobList, *at));
 }
 
-void OnDeleteButton(App& app, EventType) {
+void OnDeleteButton(App& app, const Event&) {
   Form& form = app.form;
   auto found = Selected(form);
   if (!found) return;

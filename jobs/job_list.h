@@ -9,13 +9,13 @@ inline constexpr const char* kBlockStartLine = "@echo.";
 inline constexpr const char* kBlockEndLine = "@echo+";
 inline constexpr const char* kDisabledPrefix = "@rem ";
 
-void OnAddButton(App& app, EventType type);
-void OnClearButton(App& app, EventType type);
-void OnDisableButton(App& app, EventType type);
-void OnUpButton(App& app, EventType type);
-void OnDownButton(App& app, EventType type);
-void OnEditButton(App& app, EventType type);
-void OnViewButton(App& app, EventType type);
-void OnDeleteButton(App& app, EventType type);
+void OnAddButton(App& app, const Event& event);
+void OnClearButton(App& app, const Event& event);
+void OnDisableButton(App& app, const Event& event);
+void OnUpButton(App& app, const Event& event);
+void OnDownButton(App& app, const Event& event);
+void OnEditButton(App& app, const Event& event);
+void OnViewButton(App& app, const Event& event);
+void OnDeleteButton(App& app, const Event& event);
 
 }  // namespace tw

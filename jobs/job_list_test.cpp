@@ -66,21 +66,20 @@ TEST_F(JobListTest, DeleteWalksToTheBlockAroundTheSelection) {
   for (const DeleteCase& c : kDeleteCases) {
     SetLines(c.before);
     Select(c.selected);
-    OnDeleteButton(app, EventType::None);
+    OnDeleteButton(app, {ControlId::DeleteButton});
     EXPECT_EQ(Lines(), c.after) << c.what;
     EXPECT_EQ(Selected(), -1) << c.what;
   }
 }
 
 TEST_F(JobListTest, EveryOperationButClearNeedsASelection) {
-  using Op = void (*)(App&, EventType);
-  for (Op op : {OnDisableButton, OnUpButton, OnDownButton, OnEditButton, OnViewButton, OnDeleteButton}) {
+  for (Action op : {OnDisableButton, OnUpButton, OnDownButton, OnEditButton, OnViewButton, OnDeleteButton}) {
     SetLines({"a", "b"});
-    op(app, EventType::None);
+    op(app, {});
     EXPECT_EQ(Lines(), (LineList{"a", "b"}));
   }
   EXPECT_EQ(log.str(), "") << "no dialog without a selection";
-  OnClearButton(app, EventType::None);
+  OnClearButton(app, {ControlId::ClearButton});
   EXPECT_EQ(Lines(), LineList{});
 }
 
@@ -102,10 +101,10 @@ TEST_F(JobListTest, DisableTogglesTheExactPrefixAndKeepsTheSelection) {
   for (const DisableCase& c : kDisableCases) {
     SetLines({"first", c.line, "last"});
     Select(1);
-    OnDisableButton(app, EventType::None);
+    OnDisableButton(app, {ControlId::DisableButton});
     EXPECT_EQ(form.ItemText(JobList, 1), c.once) << c.line;
     EXPECT_EQ(Selected(), 1);
-    OnDisableButton(app, EventType::None);
+    OnDisableButton(app, {ControlId::DisableButton});
     EXPECT_EQ(form.ItemText(JobList, 1), c.line) << "twice restores";
     EXPECT_EQ(Lines().size(), 3u);
   }
@@ -126,7 +125,7 @@ TEST_F(JobListTest, UpAndDownSwapNeighboursAndLeaveNoSelection) {
   for (const MoveCase& c : kMoveCases) {
     SetLines({"a", "b", "c"});
     Select(c.selected);
-    (c.up ? OnUpButton : OnDownButton)(app, EventType::None);
+    (c.up ? OnUpButton : OnDownButton)(app, {});
     EXPECT_EQ(Lines(), c.after) << (c.up ? "up " : "down ") << c.selected;
     EXPECT_EQ(Selected(), -1);
   }
@@ -142,7 +141,7 @@ TEST_F(JobListTest, EditReplacesOnlyWhenConfirmed) {
     SetLines({"a", "x264 old", "c"});
     Select(1);
     dialogs.Queue(c.answer);
-    OnEditButton(app, EventType::None);
+    OnEditButton(app, {ControlId::EditButton});
     EXPECT_EQ(log.str(), "dialog input title=\"Edit\" text=\"For expert only!\" filter=\"\" preset=\"x264 old\"\n");
     EXPECT_EQ(Lines(), (LineList{"a", c.after, "c"})) << c.answer.kind;
     EXPECT_EQ(Selected(), -1);
@@ -153,7 +152,7 @@ TEST_F(JobListTest, EditReplacesOnlyWhenConfirmed) {
 TEST_F(JobListTest, ViewShowsTheLineAndChangesNothing) {
   SetLines({"a", "@echo Input:\"D:\\in\\clip.avs\""});
   Select(1);
-  OnViewButton(app, EventType::None);
+  OnViewButton(app, {ControlId::ViewButton});
   EXPECT_EQ(log.str(),
             "dialog ok title=\"The command line parameter is:\" text=\"@echo Input:\"D:\\in\\clip.avs\"\" filter=\"\" "
             "preset=\"\"\n");
@@ -166,14 +165,14 @@ TEST_F(JobListTest, AddTwiceGivesTheJobAndThenAnEmptyBlock) {
   form.SetState(EncodeModeCombo, 0);
   form.SetText(InputFileEdit, "D:\\in\\a.avs");
   form.SetText(OutputFileEdit, "D:\\out\\a.mp4");
-  OnAddButton(app, EventType::None);
+  OnAddButton(app, {ControlId::AddButton});
   LineList first = Lines();
   ASSERT_GE(first.size(), 5u);
   EXPECT_EQ(first.front(), "@echo.");
   EXPECT_EQ(first[1], "@echo Input:\"D:\\in\\a.avs\"");
   EXPECT_EQ(first.back(), "@echo+");
   EXPECT_EQ(form.Text(InputFileEdit), "");
-  OnAddButton(app, EventType::None);
+  OnAddButton(app, {ControlId::AddButton});
   LineList both = Lines();
   ASSERT_EQ(both.size(), first.size() + 2);
   EXPECT_EQ(both[first.size()], "@echo.");
@@ -230,7 +229,7 @@ TEST_F(JobListTest, LinesChangeOnlyWhileTheListHoldsItsRedraw) {
     for (const char* line : {"@echo.", "a", "b", "@echo+", "c"}) watch.FormModel::AddItem(JobList, line);
     watch.SetState(JobList, c.selected);
     if (c.action == OnEditButton) dialogs.Queue({"input", "edited"});
-    c.action(watched, EventType::None);
+    c.action(watched, {});
     LineList lines;
     for (int i = 0; i < watch.ItemCount(JobList); ++i) lines.push_back(watch.ItemText(JobList, i));
     EXPECT_EQ(lines, c.after) << c.what;

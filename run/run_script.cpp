@@ -46,7 +46,7 @@ std::string ChooseScriptName(App& app) {
   return name;
 }
 
-void OnStartButton(App& app, EventType) {
+void OnStartButton(App& app, const Event&) {
   // saved first, so the last-run file is current even when the script shuts the computer down
   SaveSettings(app, "tarnwick.ini");
   std::string name = ChooseScriptName(app);
@@ -63,6 +63,6 @@ void OnStartButton(App& app, EventType) {
   app.runningScriptName = name;
 }
 
-void OnShutButton(App& app, EventType) { app.form.AddItem(JobList, kShutdownLine); }
+void OnShutButton(App& app, const Event&) { app.form.AddItem(JobList, kShutdownLine); }
 
 }  // namespace tw

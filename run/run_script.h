@@ -15,7 +15,7 @@ std::string RunScriptText(const Form& form, const std::string& programFolder, co
 // (N from 2) that no running script of ours uses.
 std::string ChooseScriptName(App& app);
 
-void OnStartButton(App& app, EventType type);
-void OnShutButton(App& app, EventType type);
+void OnStartButton(App& app, const Event& event);
+void OnShutButton(App& app, const Event& event);
 
 }  // namespace tw

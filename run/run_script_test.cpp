@@ -44,7 +44,7 @@ constexpr const char* kHeadAfterCd =
     "@del quillon.bat\r\n";
 
 TEST_F(RunScriptTest, EmptyListGivesSevenLinesEndingWithoutLineEnd) {
-  OnStartButton(app, EventType::None);
+  OnStartButton(app, {ControlId::StartButton});
   EXPECT_EQ(ReadFile("temp.bat"), std::string("@cd /d \"C:\\Prog\\\"\r\n") + kHeadAfterCd + "del temp.bat");
   EXPECT_EQ(log.str(), "process command=\"\"temp.bat\"\" folder=\"C:\\Prog\\\" priority=64\n");
   EXPECT_EQ(Selected(), -1);
@@ -54,7 +54,7 @@ TEST_F(RunScriptTest, EmptyListGivesSevenLinesEndingWithoutLineEnd) {
 TEST_F(RunScriptTest, ListLinesGoInUnchangedAndTheLastStaysSelected) {
   SetLines({"@echo.", "@rem x264 --crf 20 %1", "shutdown.exe -s -f -t 30"});
   Select(0);
-  OnStartButton(app, EventType::None);
+  OnStartButton(app, {ControlId::StartButton});
   EXPECT_EQ(ReadFile("temp.bat"), std::string("@cd /d \"C:\\Prog\\\"\r\n") + kHeadAfterCd +
                                       "@echo.\r\n@rem x264 --crf 20 %1\r\nshutdown.exe -s -f -t 30\r\ndel temp.bat");
   EXPECT_EQ(Selected(), 2);
@@ -82,20 +82,20 @@ TEST_F(RunScriptTest, SecondStartWhileTheFirstRunsUsesItsOwnSelfDeletingName) {
   Platform p{files, dialogs, media, running, "C:\\Prog\\"};
   App a{form, p};
   SetLines({"x264 a"});
-  OnStartButton(a, EventType::None);
+  OnStartButton(a, {ControlId::StartButton});
   std::string first = ReadFile("temp.bat");
-  OnStartButton(a, EventType::None);
+  OnStartButton(a, {ControlId::StartButton});
   EXPECT_EQ(ReadFile("temp.bat"), first) << "the running script is never rewritten";
   std::string second = ReadFile("temp2.bat");
   EXPECT_TRUE(second.ends_with("\r\nx264 a\r\ndel temp2.bat")) << second;
-  OnStartButton(a, EventType::None);
+  OnStartButton(a, {ControlId::StartButton});
   EXPECT_TRUE(ReadFile("temp3.bat").ends_with("del temp3.bat"));
   EXPECT_EQ(running.starts,
             (std::vector<std::string>{"\"temp.bat\" in C:\\Prog\\ at 64", "\"temp2.bat\" in C:\\Prog\\ at 64",
                                       "\"temp3.bat\" in C:\\Prog\\ at 64"}));
   // once ours have finished (and deleted themselves) the plain name comes back
   running.running.clear();
-  OnStartButton(a, EventType::None);
+  OnStartButton(a, {ControlId::StartButton});
   EXPECT_EQ(a.runningScriptName, "temp.bat");
   EXPECT_EQ(running.starts.back(), "\"temp.bat\" in C:\\Prog\\ at 64");
 }
@@ -104,9 +104,9 @@ TEST_F(RunScriptTest, WhileOneRunsAFileOfAnOlderScriptIsPassedOver) {
   LongRunningProcesses running;
   Platform p{files, dialogs, media, running, "C:\\Prog\\"};
   App a{form, p};
-  OnStartButton(a, EventType::None);
+  OnStartButton(a, {ControlId::StartButton});
   std::ofstream(dir_ / "temp2.bat") << "an older script, still running";
-  OnStartButton(a, EventType::None);
+  OnStartButton(a, {ControlId::StartButton});
   EXPECT_EQ(a.runningScriptName, "temp3.bat");
   EXPECT_EQ(ReadFile("temp2.bat"), "an older script, still running");
   EXPECT_TRUE(ReadFile("temp3.bat").ends_with("\r\ndel temp3.bat"));
@@ -114,15 +114,15 @@ TEST_F(RunScriptTest, WhileOneRunsAFileOfAnOlderScriptIsPassedOver) {
 
 TEST_F(RunScriptTest, FinishedScriptLeftBehindIsReplaced) {
   std::ofstream(dir_ / "temp.bat") << "old";
-  OnStartButton(app, EventType::None);
+  OnStartButton(app, {ControlId::StartButton});
   EXPECT_TRUE(ReadFile("temp.bat").ends_with("del temp.bat"));
-  OnStartButton(app, EventType::None);  // ScriptedProcesses reports every script finished
+  OnStartButton(app, {ControlId::StartButton});  // ScriptedProcesses reports every script finished
   EXPECT_FALSE(Exists("temp2.bat"));
 }
 
 TEST_F(RunScriptTest, UnwritableScriptStartsNothing) {
   files.FailWritesAfter(0);
-  OnStartButton(app, EventType::None);
+  OnStartButton(app, {ControlId::StartButton});
   EXPECT_EQ(log.str(), "");
   EXPECT_FALSE(app.runningScript.has_value());
   EXPECT_FALSE(Exists("temp.bat"));
@@ -132,8 +132,8 @@ TEST_F(RunScriptTest, UnwritableScriptStartsNothing) {
 TEST_F(RunScriptTest, ShutAppendsAtTheEndWhateverIsSelected) {
   SetLines({"a", "b", "c"});
   Select(1);
-  OnShutButton(app, EventType::None);
-  OnShutButton(app, EventType::None);
+  OnShutButton(app, {ControlId::ShutButton});
+  OnShutButton(app, {ControlId::ShutButton});
   EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "b", "c", kShutdownLine, kShutdownLine}));
   EXPECT_EQ(std::string(kShutdownLine), "shutdown.exe -s -f -t 30");
 }

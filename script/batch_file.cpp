@@ -56,7 +56,7 @@ std::string BatchFileName(const std::string& chosen) {
   return FileNamePart(chosen).find('.') == std::string::npos ? chosen + ".bat" : chosen;
 }
 
-void OnMakeBatButton(App& app, EventType) {
+void OnMakeBatButton(App& app, const Event&) {
   const std::string chosen = app.platform.dialogs.Save({.title = "", .filter = "Batch File|*.BAT", .preset = ""});
   if (chosen.empty()) return;
   // Written through a temporary file, so a failed write leaves no half file.

@@ -33,6 +33,6 @@ class BatchFilePieces {
 std::string BatchFileText(Form& form, const std::string& programFolder);
 // The name chosen in the save dialog, ".bat" added when it has no extension.
 std::string BatchFileName(const std::string& chosen);
-void OnMakeBatButton(App& app, EventType type);
+void OnMakeBatButton(App& app, const Event& event);
 
 }  // namespace tw

@@ -34,7 +34,7 @@ struct BatchFixture : ScriptFixture {
   std::string Path(const std::string& name) const { return (folder.path / name).string(); }
   void Save(const std::string& name) {
     dialogs.Queue({"save", Path(name)});
-    OnMakeBatButton(app, EventType::None);
+    OnMakeBatButton(app, {ControlId::MakeBatButton});
   }
   TempFolder folder;
   Platform platform;
@@ -84,7 +84,7 @@ TEST(MakeBat, WritingTwiceGivesIdenticalFiles) {
 TEST(MakeBat, CancelWritesNothing) {
   BatchFixture fx;
   fx.dialogs.Queue({"cancel", ""});
-  OnMakeBatButton(fx.app, EventType::None);
+  OnMakeBatButton(fx.app, {ControlId::MakeBatButton});
   EXPECT_TRUE(std::filesystem::is_empty(fx.folder.path / "avs"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fx.folder.path), {}), 1);
 }
@@ -97,7 +97,7 @@ TEST(MakeBat, UnwritableTargetIsLeftAlone) {
   EXPECT_FALSE(std::filesystem::exists(fx.Path("jobs.bat")));
   fx.files.FailWritesAfter(-1);
   fx.dialogs.Queue({"save", fx.Path("missing\\jobs")});
-  OnMakeBatButton(fx.app, EventType::None);
+  OnMakeBatButton(fx.app, {ControlId::MakeBatButton});
   EXPECT_FALSE(std::filesystem::exists(fx.folder.path / "missing"));
 }
 
@@ -172,11 +172,11 @@ TEST(MakeBat, AFileThatCannotBeCreatedLeavesTheSelection) {
   for (const char* line : {"a", "b", "c"}) fx.form.AddItem(JobList, line);
   fx.form.SetState(JobList, 0);
   fx.dialogs.Queue({"save", fx.Path("missing/jobs.bat")});
-  OnMakeBatButton(fx.app, EventType::None);
+  OnMakeBatButton(fx.app, {ControlId::MakeBatButton});
   EXPECT_FALSE(std::filesystem::exists(fx.folder.path / "missing"));
   EXPECT_EQ(fx.form.State(JobList), 0);
   fx.dialogs.Queue({"save", fx.Path("jobs.bat")});
-  OnMakeBatButton(fx.app, EventType::None);
+  OnMakeBatButton(fx.app, {ControlId::MakeBatButton});
   EXPECT_EQ(fx.form.State(JobList), 2);
 }
 

@@ -31,7 +31,7 @@ TEST(WholeJob, AutomatedDoublePassWithAudioIsWrittenByteForByte) {
   AddJobLines(app);
   fx.form.AddItem(JobList, "@echo+");
   fx.dialogs.Queue({"save", (folder.path / "jobs").string()});
-  OnMakeBatButton(app, EventType::None);
+  OnMakeBatButton(app, {ControlId::MakeBatButton});
 
   const std::string avs = prog + "avs\\clip.mkv.avs";
   const std::string common =

@@ -18,9 +18,9 @@ std::string ConfigPath(const App& app, std::string_view name) {
   return app.platform.programFolder + "configs\\" + std::string(name) + ".ini";
 }
 
-void OnLoadDefaultButton(App& app, EventType) { LoadFactoryDefaults(app); }
+void OnLoadDefaultButton(App& app, const Event&) { LoadFactoryDefaults(app); }
 
-void OnSaveConfigButton(App& app, EventType) {
+void OnSaveConfigButton(App& app, const Event&) {
   if (app.platform.dialogs.YesNo("Save", "Are you sure?")) {
     const std::string name = app.form.Text(ConfigCombo);
     if (IsUsableConfigName(name)) SaveSettings(app, ConfigPath(app, name));
@@ -28,7 +28,7 @@ void OnSaveConfigButton(App& app, EventType) {
   RefillConfigList(app);
 }
 
-void OnLoadConfigButton(App& app, EventType) {
+void OnLoadConfigButton(App& app, const Event&) {
   const std::string name = app.form.Text(ConfigCombo);
   if (!IsUsableConfigName(name)) return;
   const std::string path = ConfigPath(app, name);

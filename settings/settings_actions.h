@@ -12,8 +12,8 @@ namespace tw {
 bool IsUsableConfigName(std::string_view name);
 std::string ConfigPath(const App& app, std::string_view name);
 
-void OnLoadDefaultButton(App& app, EventType type);
-void OnSaveConfigButton(App& app, EventType type);
-void OnLoadConfigButton(App& app, EventType type);
+void OnLoadDefaultButton(App& app, const Event& event);
+void OnSaveConfigButton(App& app, const Event& event);
+void OnLoadConfigButton(App& app, const Event& event);
 
 }  // namespace tw

@@ -1,6 +1,7 @@
 // Numeric fields hold their values inside the ranges x264 accepts; the
 // track bars show their values beside them; "custom..." asks for a matrix.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -38,6 +39,12 @@ constexpr Clamp kClamps[] = {
     {BitrateVarianceEdit, false, 10, "10", 1000, "1000"},
 };
 
+constexpr auto kClampedFields = [] {
+  std::array<ControlId, std::size(kClamps)> fields{};
+  for (size_t i = 0; i < fields.size(); ++i) fields[i] = kClamps[i].field;
+  return fields;
+}();
+
 // The track bars show values centred on zero.
 constexpr int kDeblockOffset = 6;
 constexpr int kBiasOffset = 100;
@@ -57,6 +64,8 @@ void ClampField(Form& form, ControlId field) {
     return;
   }
 }
+
+std::span<const ControlId> ClampedFields() { return kClampedFields; }
 
 void ClampAllFields(Form& form) {
   for (const Clamp& c : kClamps) ClampField(form, c.field);

@@ -34,6 +34,6 @@ void ChooseIncludeByName(Form& form, std::string_view name) {
     if (form.ItemText(AvsIncludeCombo, i) == name) form.SetState(AvsIncludeCombo, i);
 }
 
-void OnRefreshButton(App& app, EventType) { RefreshLists(app); }
+void OnRefreshButton(App& app, const Event&) { RefreshLists(app); }
 
 }  // namespace tw

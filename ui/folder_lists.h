@@ -19,6 +19,6 @@ void RefillConfigList(App& app);
 void ChooseIncludeByName(Form& form, std::string_view name);
 
 // RefreshButton.
-void OnRefreshButton(App& app, EventType type);
+void OnRefreshButton(App& app, const Event& event);
 
 }  // namespace tw

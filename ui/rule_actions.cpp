@@ -4,50 +4,38 @@ namespace tw {
 
 using enum ControlId;
 
-void OnDeblockStrengthTrackBar(App& app, EventType) { ShowDeblockStrength(app.form); }
-void OnDeblockThresholdTrackBar(App& app, EventType) { ShowDeblockThreshold(app.form); }
-void OnBiasTrackBar(App& app, EventType) { ShowBias(app.form); }
+void OnDeblockStrengthTrackBar(App& app, const Event&) { ShowDeblockStrength(app.form); }
+void OnDeblockThresholdTrackBar(App& app, const Event&) { ShowDeblockThreshold(app.form); }
+void OnBiasTrackBar(App& app, const Event&) { ShowBias(app.form); }
 
 // Only leaving the field moves the bar, so a half-typed number does not.
-void OnBiasEdit(App& app, EventType type) {
-  if (type == EventType::LostFocus) MoveBiasBarToText(app.form);
+void OnBiasEdit(App& app, const Event& event) {
+  if (event.type == EventType::LostFocus) MoveBiasBarToText(app.form);
 }
 
-void OnKeyframeBoostEdit(App& app, EventType) { ClampField(app.form, KeyframeBoostEdit); }
-void OnBFrameReductionEdit(App& app, EventType) { ClampField(app.form, BFrameReductionEdit); }
-void OnQuantCompEdit(App& app, EventType) { ClampField(app.form, QuantCompEdit); }
-void OnMinQpEdit(App& app, EventType) { ClampField(app.form, MinQpEdit); }
-void OnMaxQpEdit(App& app, EventType) { ClampField(app.form, MaxQpEdit); }
-void OnMaxQpStepEdit(App& app, EventType) { ClampField(app.form, MaxQpStepEdit); }
-void OnSceneCutEdit(App& app, EventType) { ClampField(app.form, SceneCutEdit); }
-void OnMeRangeEdit(App& app, EventType) { ClampField(app.form, MeRangeEdit); }
-void OnThreadsEdit(App& app, EventType) { ClampField(app.form, ThreadsEdit); }
-void OnVbvBufferSizeEdit(App& app, EventType) { ClampField(app.form, VbvBufferSizeEdit); }
-void OnVbvMaxBitrateEdit(App& app, EventType) { ClampField(app.form, VbvMaxBitrateEdit); }
-void OnVbvInitialBufferEdit(App& app, EventType) { ClampField(app.form, VbvInitialBufferEdit); }
-void OnBitrateVarianceEdit(App& app, EventType) { ClampField(app.form, BitrateVarianceEdit); }
+void OnClampedField(App& app, const Event& event) { ClampField(app.form, event.control); }
 
-void OnRefFramesEdit(App& app, EventType) {
-  ClampField(app.form, RefFramesEdit);
+void OnRefFramesEdit(App& app, const Event& event) {
+  OnClampedField(app, event);
   ApplyMixedRefsRule(app.form);
 }
 
 // Focus changes leave a value from another mode alone until it is edited.
-void OnRateValueEdit(App& app, EventType type) {
-  if (type == EventType::Change) ApplyRateRangeRule(app.form);
+void OnRateValueEdit(App& app, const Event& event) {
+  if (event.type == EventType::Change) ApplyRateRangeRule(app.form);
 }
 
-void OnCqmCombo(App& app, EventType) { ChooseCustomMatrix(app); }
-void OnEncodeModeCombo(App& app, EventType) { ApplyEncodeModeRule(app.form); }
-void OnSizeCheck(App& app, EventType) { ApplyEncodeModeRule(app.form); }
-void OnMaxBFramesEdit(App& app, EventType) { ApplyBFrameRule(app.form); }
-void OnLogFileCheck(App& app, EventType) { ApplyLogFileRule(app.form); }
-void OnTransform8x8Check(App& app, EventType) { ApplyTransform8x8Rule(app.form); }
-void OnP8x8SearchCheck(App& app, EventType) { ApplyPPartitionRule(app.form); }
-void OnSubmeCombo(App& app, EventType) { ApplySubpixelRule(app.form); }
-void OnMeMethodCombo(App& app, EventType) { ApplySearchRangeRule(app.form); }
-void OnCabacCheck(App& app, EventType) { ApplyCabacRule(app.form); }
-void OnAudioCheck(App& app, EventType) { ApplyAudioRule(app.form); }
-void OnAudioEncoderCombo(App& app, EventType) { ApplyAudioUnitRule(app.form); }
+void OnCqmCombo(App& app, const Event&) { ChooseCustomMatrix(app); }
+void OnEncodeModeCombo(App& app, const Event&) { ApplyEncodeModeRule(app.form); }
+void OnSizeCheck(App& app, const Event&) { ApplyEncodeModeRule(app.form); }
+void OnMaxBFramesEdit(App& app, const Event&) { ApplyBFrameRule(app.form); }
+void OnLogFileCheck(App& app, const Event&) { ApplyLogFileRule(app.form); }
+void OnTransform8x8Check(App& app, const Event&) { ApplyTransform8x8Rule(app.form); }
+void OnP8x8SearchCheck(App& app, const Event&) { ApplyPPartitionRule(app.form); }
+void OnSubmeCombo(App& app, const Event&) { ApplySubpixelRule(app.form); }
+void OnMeMethodCombo(App& app, const Event&) { ApplySearchRangeRule(app.form); }
+void OnCabacCheck(App& app, const Event&) { ApplyCabacRule(app.form); }
+void OnAudioCheck(App& app, const Event&) { ApplyAudioRule(app.form); }
+void OnAudioEncoderCombo(App& app, const Event&) { ApplyAudioUnitRule(app.form); }
 
 }  // namespace tw

@@ -6,38 +6,29 @@
 
 namespace tw {
 
-void OnDeblockStrengthTrackBar(App& app, EventType type);
-void OnDeblockThresholdTrackBar(App& app, EventType type);
-void OnBiasTrackBar(App& app, EventType type);
-void OnBiasEdit(App& app, EventType type);
+void OnDeblockStrengthTrackBar(App& app, const Event& event);
+void OnDeblockThresholdTrackBar(App& app, const Event& event);
+void OnBiasTrackBar(App& app, const Event& event);
+void OnBiasEdit(App& app, const Event& event);
 
-void OnKeyframeBoostEdit(App& app, EventType type);
-void OnBFrameReductionEdit(App& app, EventType type);
-void OnQuantCompEdit(App& app, EventType type);
-void OnMinQpEdit(App& app, EventType type);
-void OnMaxQpEdit(App& app, EventType type);
-void OnMaxQpStepEdit(App& app, EventType type);
-void OnSceneCutEdit(App& app, EventType type);
-void OnMeRangeEdit(App& app, EventType type);
-void OnThreadsEdit(App& app, EventType type);
-void OnVbvBufferSizeEdit(App& app, EventType type);
-void OnVbvMaxBitrateEdit(App& app, EventType type);
-void OnVbvInitialBufferEdit(App& app, EventType type);
-void OnBitrateVarianceEdit(App& app, EventType type);
-void OnRefFramesEdit(App& app, EventType type);
+// The action of every field of the clamp table: the field that raised the
+// event is put back into its range.
+void OnClampedField(App& app, const Event& event);
+// The clamp, then the mixed-refs rule that reads the clamped count.
+void OnRefFramesEdit(App& app, const Event& event);
 
-void OnRateValueEdit(App& app, EventType type);
-void OnCqmCombo(App& app, EventType type);
-void OnEncodeModeCombo(App& app, EventType type);
-void OnSizeCheck(App& app, EventType type);
-void OnMaxBFramesEdit(App& app, EventType type);
-void OnLogFileCheck(App& app, EventType type);
-void OnTransform8x8Check(App& app, EventType type);
-void OnP8x8SearchCheck(App& app, EventType type);
-void OnSubmeCombo(App& app, EventType type);
-void OnMeMethodCombo(App& app, EventType type);
-void OnCabacCheck(App& app, EventType type);
-void OnAudioCheck(App& app, EventType type);
-void OnAudioEncoderCombo(App& app, EventType type);
+void OnRateValueEdit(App& app, const Event& event);
+void OnCqmCombo(App& app, const Event& event);
+void OnEncodeModeCombo(App& app, const Event& event);
+void OnSizeCheck(App& app, const Event& event);
+void OnMaxBFramesEdit(App& app, const Event& event);
+void OnLogFileCheck(App& app, const Event& event);
+void OnTransform8x8Check(App& app, const Event& event);
+void OnP8x8SearchCheck(App& app, const Event& event);
+void OnSubmeCombo(App& app, const Event& event);
+void OnMeMethodCombo(App& app, const Event& event);
+void OnCabacCheck(App& app, const Event& event);
+void OnAudioCheck(App& app, const Event& event);
+void OnAudioEncoderCombo(App& app, const Event& event);
 
 }  // namespace tw

@@ -3,6 +3,8 @@
 // controls afresh, so running it twice changes nothing the second time.
 #pragma once
 
+#include <span>
+
 #include "app/context.h"
 
 namespace tw {
@@ -22,6 +24,7 @@ void ApplyAudioRule(Form& form);
 void ApplyAudioUnitRule(Form& form);
 // The field clamp of one field of the clamp table (no-op for other fields).
 void ClampField(Form& form, ControlId field);
+std::span<const ControlId> ClampedFields();
 // Every field of the clamp table in turn, as a settings load needs it.
 void ClampAllFields(Form& form);
 bool IsClampedField(ControlId field);
