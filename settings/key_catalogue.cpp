@@ -1,88 +1,106 @@
 #include "settings/key_catalogue.h"
 
-#include <cstdlib>
+#include <array>
 
 namespace tw {
 namespace {
 
 using enum ControlId;
 
-constexpr SettingsKey I(const char* key, ControlId control, int absent) { return {key, false, control, absent, ""}; }
-constexpr SettingsKey T(const char* key, ControlId control, const char* absent) {
-  return {key, true, control, 0, absent};
+using enum LoadPhase;
+
+constexpr SettingsKey I(const char* key, ControlId control, int absent, LoadPhase phase, int loadOrder) {
+  return {key, false, control, absent, "", phase, loadOrder};
+}
+constexpr SettingsKey T(const char* key, ControlId control, const char* absent, LoadPhase phase, int loadOrder) {
+  return {key, true, control, 0, absent, phase, loadOrder};
 }
 
 constexpr SettingsKey kKeys[] = {
-    I("upstat", UpdateStatsCheck, 1),
-    I("a1", Transform8x8Check, 0),
-    I("a2", P8x8SearchCheck, 0),
-    I("a3", B8x8SearchCheck, 0),
-    I("a4", P4x4SearchCheck, 0),
-    I("a5", I8x8SearchCheck, 0),
-    I("a6", I4x4SearchCheck, 0),
-    I("cab", CabacCheck, 0),
-    I("mxref", MixedRefsCheck, 0),
-    I("tre", TrellisCombo, 0),
-    I("fil", DeblockCheck, 0),
-    I("bref", BRefCheck, 0),
-    I("bme", BimeCheck, 0),
-    I("ba", AdaptiveBCheck, 0),
-    I("bwb", WeightedBCheck, 0),
-    I("mode", EncodeModeCombo, 0),
-    I("dm", DirectModeCombo, 0),
-    I("m", SubmeCombo, 0),
-    I("ms", MeMethodCombo, 0),
-    I("aud", AudioCheck, 0),
-    I("ae", AudioEncoderCombo, 0),
-    I("apin", ThreadInputCheck, 0),
-    I("muxer", MuxerCombo, 0),
-    I("deb-a", DeblockStrengthTrackBar, 6),
-    I("deb-b", DeblockThresholdTrackBar, 6),
-    I("fastpsk", FastPSkipCheck, 1),
-    I("dctd", DctDecimateCheck, 1),
-    I("crelog", LogFileCheck, 1),
-    I("sizemode", SizeCheck, 0),
-    T("cqm", CqmCombo, "flat"),
-    T("aub", AudioBitrateEdit, "64000"),
-    T("fa", DeblockStrengthValueLabel, "0"),
-    T("mb", MaxBFramesEdit, "0"),
-    T("bias", BiasEdit, "0"),
-    T("fb", DeblockThresholdValueLabel, "0"),
-    T("value", RateValueEdit, "0"),
-    T("range", MeRangeEdit, "0"),
-    T("ref", RefFramesEdit, "0"),
-    T("arx", SarWidthEdit, "0"),
-    T("ary", SarHeightEdit, "0"),
-    T("thr", ThreadsEdit, "0"),
-    T("nr", NoiseReductionEdit, "0"),
-    T("kfb", KeyframeBoostEdit, "0"),
-    T("bfr", BFrameReductionEdit, "0"),
-    T("vbr", QuantCompEdit, "0"),
-    T("minqp", MinQpEdit, "0"),
-    T("maxqp", MaxQpEdit, "0"),
-    T("qps", MaxQpStepEdit, "0"),
-    T("vbs", VbvBufferSizeEdit, "0"),
-    T("vmb", VbvMaxBitrateEdit, "0"),
-    T("vib", VbvInitialBufferEdit, "0.9"),
-    T("bv", BitrateVarianceEdit, "100"),
-    T("sct", SceneCutEdit, "0"),
-    T("mingop", MinIdrEdit, "0"),
-    T("maxgop", MaxIdrEdit, "0"),
-    T("auto1pcrf", FirstPassCrfEdit, "16"),
-    T("avsinc", AvsIncludeCombo, ""),  // empty: the include selection stays
-    T("maxsize", MaxSizeEdit, "110"),
-    T("minsize", MinSizeEdit, "90"),
+    I("upstat", UpdateStatsCheck, 1, Flags, 25),
+    I("a1", Transform8x8Check, 0, States, 0),
+    I("a2", P8x8SearchCheck, 0, States, 1),
+    I("a3", B8x8SearchCheck, 0, States, 2),
+    I("a4", P4x4SearchCheck, 0, States, 3),
+    I("a5", I8x8SearchCheck, 0, States, 4),
+    I("a6", I4x4SearchCheck, 0, States, 5),
+    I("cab", CabacCheck, 0, States, 6),
+    I("mxref", MixedRefsCheck, 0, Values, 57),
+    I("tre", TrellisCombo, 0, States, 7),
+    I("fil", DeblockCheck, 0, States, 8),
+    I("bref", BRefCheck, 0, States, 9),
+    I("bme", BimeCheck, 0, States, 10),
+    I("ba", AdaptiveBCheck, 0, States, 11),
+    I("bwb", WeightedBCheck, 0, States, 12),
+    I("mode", EncodeModeCombo, 0, States, 13),
+    I("dm", DirectModeCombo, 0, States, 14),
+    I("m", SubmeCombo, 0, States, 15),
+    I("ms", MeMethodCombo, 0, States, 16),
+    I("aud", AudioCheck, 0, States, 17),
+    I("ae", AudioEncoderCombo, 0, States, 18),
+    I("apin", ThreadInputCheck, 0, States, 19),
+    I("muxer", MuxerCombo, 0, States, 20),
+    I("deb-a", DeblockStrengthTrackBar, 6, States, 21),
+    I("deb-b", DeblockThresholdTrackBar, 6, States, 22),
+    I("fastpsk", FastPSkipCheck, 1, States, 24),
+    I("dctd", DctDecimateCheck, 1, States, 23),
+    I("crelog", LogFileCheck, 1, Flags, 26),
+    I("sizemode", SizeCheck, 0, Values, 27),
+    T("cqm", CqmCombo, "flat", Values, 28),
+    T("aub", AudioBitrateEdit, "64000", Values, 29),
+    T("fa", DeblockStrengthValueLabel, "0", Values, 32),
+    T("mb", MaxBFramesEdit, "0", Values, 30),
+    T("bias", BiasEdit, "0", Values, 31),
+    T("fb", DeblockThresholdValueLabel, "0", Values, 33),
+    T("value", RateValueEdit, "0", Values, 34),
+    T("range", MeRangeEdit, "0", Values, 35),
+    T("ref", RefFramesEdit, "0", Values, 36),
+    T("arx", SarWidthEdit, "0", Values, 37),
+    T("ary", SarHeightEdit, "0", Values, 38),
+    T("thr", ThreadsEdit, "0", Values, 39),
+    T("nr", NoiseReductionEdit, "0", Values, 40),
+    T("kfb", KeyframeBoostEdit, "0", Values, 41),
+    T("bfr", BFrameReductionEdit, "0", Values, 42),
+    T("vbr", QuantCompEdit, "0", Values, 43),
+    T("minqp", MinQpEdit, "0", Values, 44),
+    T("maxqp", MaxQpEdit, "0", Values, 45),
+    T("qps", MaxQpStepEdit, "0", Values, 46),
+    T("vbs", VbvBufferSizeEdit, "0", Values, 51),
+    T("vmb", VbvMaxBitrateEdit, "0", Values, 52),
+    T("vib", VbvInitialBufferEdit, "0.9", Values, 53),
+    T("bv", BitrateVarianceEdit, "100", Values, 54),
+    T("sct", SceneCutEdit, "0", Values, 47),
+    T("mingop", MinIdrEdit, "0", Values, 48),
+    T("maxgop", MaxIdrEdit, "0", Values, 49),
+    T("auto1pcrf", FirstPassCrfEdit, "16", Values, 50),
+    T("avsinc", AvsIncludeCombo, "", Include, 58),  // empty: the include selection stays
+    T("maxsize", MaxSizeEdit, "110", Values, 55),
+    T("minsize", MinSizeEdit, "90", Values, 56),
 };
+
+constexpr size_t kKeyCount = std::size(kKeys);
+
+constexpr std::array<const SettingsKey*, kKeyCount> kLoadOrder = [] {
+  std::array<const SettingsKey*, kKeyCount> order{};
+  for (const SettingsKey& k : kKeys) order.at(static_cast<size_t>(k.loadOrder)) = &k;
+  return order;
+}();
+
+// Every key has its own place in the load, and the phases follow each other.
+constexpr bool LoadOrderIsWhole() {
+  for (size_t i = 0; i < kKeyCount; ++i) {
+    if (kLoadOrder[i] == nullptr) return false;
+    if (i > 0 && kLoadOrder[i]->phase < kLoadOrder[i - 1]->phase) return false;
+  }
+  return true;
+}
+static_assert(LoadOrderIsWhole());
 
 }  // namespace
 
 std::span<const SettingsKey> SettingsKeys() { return kKeys; }
 
-const SettingsKey& KeyNamed(std::string_view key) {
-  for (const SettingsKey& k : kKeys)
-    if (key == k.key) return k;
-  std::abort();  // only ever called with the names above
-}
+std::span<const SettingsKey* const> SettingsKeysInLoadOrder() { return kLoadOrder; }
 
 const std::string_view DefaultSettingsText =
     "a1 = 1\r\na2 = 1\r\na3 = 1\r\na4 = 0\r\na5 = 1\r\na6 = 1\r\ncab = 1\r\nmxref = 0\r\ntre = 0\r\nfil = 1\r\n"

@@ -13,26 +13,6 @@ namespace {
 
 using enum ControlId;
 
-// The order in which a load sets the controls; it differs from the written
-// order because later states lean on earlier ones.
-constexpr const char* kFirstStates[] = {"a1",   "a2",   "a3",    "a4",    "a5",    "a6",   "cab",    "tre", "fil",
-                                        "bref", "bme",  "ba",    "bwb",   "mode",  "dm",   "m",      "ms",  "aud",
-                                        "ae",   "apin", "muxer", "deb-a", "deb-b", "dctd", "fastpsk"};
-constexpr const char* kTexts[] = {"cqm",   "aub",   "mb",  "bias",    "fa",     "fb",     "value",     "range",
-                                  "ref",   "arx",   "ary", "thr",     "nr",     "kfb",    "bfr",       "vbr",
-                                  "minqp", "maxqp", "qps", "sct",     "mingop", "maxgop", "auto1pcrf", "vbs",
-                                  "vmb",   "vib",   "bv",  "maxsize", "minsize"};
-
-void LoadState(Form& form, const SettingsReader& file, const char* name) {
-  const SettingsKey& key = KeyNamed(name);
-  form.SetState(key.control, file.Integer(key.key, key.absentState));
-}
-
-void LoadText(Form& form, const SettingsReader& file, const char* name) {
-  const SettingsKey& key = KeyNamed(name);
-  form.SetText(key.control, file.Text(key.key, key.absentText));
-}
-
 // Brings hand-edited or stale values back into what the event handlers
 // would have allowed while typing.
 void FixUp(App& app) {
@@ -65,19 +45,28 @@ void FixUp(App& app) {
   ClampField(form, BitrateVarianceEdit);
 }
 
+// The rules that the next phase's keys lean on.
+void RulesAfter(Form& form, LoadPhase phase) {
+  if (phase == LoadPhase::States) ApplyAudioRule(form);
+  if (phase == LoadPhase::Flags) ApplyLogFileRule(form);
+}
+
 }  // namespace
 
 void ApplySettings(App& app, const SettingsReader& file) {
   Form& form = app.form;
-  for (const char* name : kFirstStates) LoadState(form, file, name);
-  ApplyAudioRule(form);
-  LoadState(form, file, "upstat");
-  LoadState(form, file, "crelog");
-  ApplyLogFileRule(form);
-  LoadState(form, file, "sizemode");
-  for (const char* name : kTexts) LoadText(form, file, name);
-  LoadState(form, file, "mxref");
-  ChooseIncludeByName(form, file.Text("avsinc", ""));
+  LoadPhase phase = LoadPhase::States;
+  for (const SettingsKey* key : SettingsKeysInLoadOrder()) {
+    if (key->phase != phase) RulesAfter(form, phase);
+    phase = key->phase;
+    if (phase == LoadPhase::Include) {
+      ChooseIncludeByName(form, file.Text(key->key, key->absentText));
+    } else if (key->text) {
+      form.SetText(key->control, file.Text(key->key, key->absentText));
+    } else {
+      form.SetState(key->control, file.Integer(key->key, key->absentState));
+    }
+  }
   FixUp(app);
 }
 

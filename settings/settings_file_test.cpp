@@ -121,8 +121,6 @@ TEST(KeyCatalogue, HasTheFiftyNineKeysIntegersFirst) {
   EXPECT_STREQ(keys[28].key, "sizemode");
   EXPECT_STREQ(keys[29].key, "cqm");
   EXPECT_STREQ(keys[58].key, "minsize");
-  EXPECT_STREQ(KeyNamed("aub").absentText, "64000");
-  EXPECT_EQ(KeyNamed("deb-b").absentState, 6);
 }
 
 TEST(DefaultSettings, IsTheFactoryTextOf403BytesWithoutAFinalLineEnd) {
