@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/text.h"
 #include "script/job_block.h"
 #include "ui/encode_modes.h"
 
@@ -12,17 +13,10 @@ namespace {
 
 using enum ControlId;
 
-size_t AfterLastSeparator(const std::string& name) {
-  size_t cut = name.find_last_of("\\/");
-  return cut == std::string::npos ? 0 : cut + 1;
-}
-
 }  // namespace
 
-std::string FolderPart(const std::string& name) { return name.substr(0, AfterLastSeparator(name)); }
-
 std::string WithDefaultExtension(const std::string& name) {
-  if (name.empty() || name.find('.', AfterLastSeparator(name)) != std::string::npos) return name;
+  if (name.empty() || HasExtension(name)) return name;
   return name + ".mp4";
 }
 

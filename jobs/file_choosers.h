@@ -7,8 +7,6 @@
 
 namespace tw {
 
-// The folder part of a name, up to and including its last "\" or "/".
-std::string FolderPart(const std::string& name);
 // `name` with ".mp4" appended when it is not empty and its file name has no dot.
 std::string WithDefaultExtension(const std::string& name);
 

@@ -52,9 +52,7 @@ std::string BatchFileText(Form& form, const std::string& programFolder) {
   return text;
 }
 
-std::string BatchFileName(const std::string& chosen) {
-  return FileNamePart(chosen).find('.') == std::string::npos ? chosen + ".bat" : chosen;
-}
+std::string BatchFileName(const std::string& chosen) { return HasExtension(chosen) ? chosen : chosen + ".bat"; }
 
 void OnMakeBatButton(App& app, const Event&) {
   const std::string chosen = app.platform.dialogs.Save({.title = "", .filter = "Batch File|*.BAT", .preset = ""});

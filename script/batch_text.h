@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
+
 namespace tw {
 
 // cmd expands "%" in batch files even inside quotes; every file name the
@@ -13,11 +15,5 @@ std::string BatchName(std::string_view name);
 // A file name for a batch line: percent signs doubled, then quoted.
 std::string QuotedName(std::string_view name);
 std::string Quoted(std::string_view text);
-// The path without the extension of its last component, the final dot kept;
-// a path without extension is returned whole.
-std::string WithoutExtensionKeepDot(std::string_view path);
-// The last component of a path ("\" or "/" separated).
-std::string FileNamePart(std::string_view path);
-bool EndsWithNoCase(std::string_view text, std::string_view tail);
 
 }  // namespace tw

@@ -1,6 +1,4 @@
 // The ten fragments every pass line carries.
-#include <algorithm>
-
 #include "script/batch_text.h"
 #include "script/fragments.h"
 #include "ui/choices.h"
@@ -17,12 +15,6 @@ std::string Trimmed(const std::string& text) {
   if (first == std::string::npos) return "";
   const size_t last = text.find_last_not_of(' ');
   return text.substr(first, last - first + 1);
-}
-
-std::string Lowered(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
-  return text;
 }
 
 }  // namespace

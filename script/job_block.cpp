@@ -9,11 +9,7 @@ namespace tw {
 
 using enum ControlId;
 
-namespace {
-
-bool HasDot(const std::string& name) { return name.find('.') != std::string::npos; }
-
-}  // namespace
+namespace {}  // namespace
 
 void PrepareJobFiles(App& app, const std::string& outputFolder) {
   Form& form = app.form;
@@ -24,7 +20,7 @@ void PrepareJobFiles(App& app, const std::string& outputFolder) {
   form.SetText(StatsFileEdit, program + "stats\\" + name + ".stat");
   form.SetText(LogFileEdit, program + "log\\" + name + ".txt");
   // A name without extension still gets a proper ".mp4" output.
-  const std::string stem = HasDot(name) ? WithoutExtensionKeepDot(name) : name + ".";
+  const std::string stem = HasExtension(name) ? WithoutExtensionKeepDot(name) : name + ".";
   form.SetText(OutputFileEdit, outputFolder + stem + "mp4");
   if (EndsWithNoCase(name, ".avs")) return;
   const std::string wrapper = program + "avs\\" + name + ".avs";

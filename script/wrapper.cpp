@@ -7,7 +7,7 @@
 namespace tw {
 
 std::string MediaFileStem(const std::string& input) {
-  if (FileNamePart(input).find('.') == std::string::npos) return input;
+  if (!HasExtension(input)) return input;
   const std::string kept = WithoutExtensionKeepDot(input);
   return kept.substr(0, kept.size() - 1);
 }

@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 
+#include "base/text.h"
 #include "settings/code_page.h"
 #include "ui/reading.h"
 
@@ -17,16 +18,7 @@ std::string_view TrimBlanks(std::string_view s) {
   return s;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
-
-bool SameKey(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
 
 SettingsReader::SettingsReader(std::string_view bytes) {
   const bool utf8 = bytes.starts_with(kByteOrderMark);
@@ -54,7 +46,7 @@ SettingsReader::SettingsReader(std::string_view bytes) {
 
 const SettingsReader::Line* SettingsReader::Find(std::string_view key) const {
   for (const Line& line : lines_)
-    if (SameKey(line.key, key)) return &line;
+    if (SameNoCase(line.key, key)) return &line;
   return nullptr;
 }
 
@@ -74,7 +66,7 @@ void SettingsWriter::PutInteger(std::string_view key, int32_t value) { PutText(k
 
 void SettingsWriter::PutText(std::string_view key, std::string_view value) {
   for (auto& line : lines_) {
-    if (SameKey(line.first, key)) {
+    if (SameNoCase(line.first, key)) {
       line.second = std::string(value);
       return;
     }

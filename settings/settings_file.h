@@ -42,6 +42,4 @@ class SettingsWriter {
   std::vector<std::pair<std::string, std::string>> lines_;
 };
 
-bool SameKey(std::string_view a, std::string_view b);
-
 }  // namespace tw

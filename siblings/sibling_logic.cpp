@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/text.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -73,17 +75,8 @@ std::optional<uint64_t> FileSize(const std::string& path) {
   return static_cast<uint64_t>(st.st_size);
 }
 
-std::string EscapePercent(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    out += c;
-    if (c == '%') out += '%';
-  }
-  return out;
-}
-
 std::string PathBatch(const std::string& folder) {
-  const std::string f = EscapePercent(folder);
+  const std::string f = DoublePercent(folder);
   return "@set \"PATH=" + f + ";" + f + "tools;%PATH%\"\r\n";
 }
 
@@ -99,9 +92,7 @@ std::string OwnFolder(const char* argv0) {
   if (n > 0) path.assign(buf.data(), static_cast<size_t>(n));
 #endif
   if (path.empty() && argv0) path = argv0;
-  const size_t slash = path.find_last_of("\\/");
-  if (slash == std::string::npos) return "";
-  return path.substr(0, slash + 1);
+  return FolderPart(path);
 }
 
 bool CopyStream(int in, std::FILE* log, std::FILE* out) {

@@ -27,8 +27,6 @@ std::optional<uint64_t> FileSize(const std::string& path);
 // The lines of quillon.bat, CR LF ended, putting `folder` (ending in a
 // separator) and its tools subfolder in front of the search path.
 std::string PathBatch(const std::string& folder);
-// Doubles every "%" so that cmd reads the text back unchanged in a .bat file.
-std::string EscapePercent(const std::string& text);
 // The folder of the running executable, ending in its separator.
 std::string OwnFolder(const char* argv0);
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/startup.h"
+#include "base/text.h"
 #include "platform/native_files.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_media.h"
@@ -18,7 +19,7 @@ std::string ProgramFolder() {
   char path[MAX_PATH * 4] = {};
   DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
   std::string folder(path, n);
-  return folder.substr(0, folder.find_last_of("\\/") + 1);
+  return tw::FolderPart(folder);
 }
 
 class WindowHost : public tw::Host {

@@ -1,0 +1,54 @@
+#include "base/text.h"
+
+namespace tw {
+namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+size_t AfterLastSeparator(std::string_view path) {
+  const size_t sep = path.find_last_of("\\/");
+  return sep == std::string_view::npos ? 0 : sep + 1;
+}
+
+}  // namespace
+
+std::string Lowered(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = Lower(c);
+  return out;
+}
+
+bool SameNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  return true;
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view tail) {
+  return tail.size() <= text.size() && SameNoCase(text.substr(text.size() - tail.size()), tail);
+}
+
+std::string DoublePercent(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    out += c;
+    if (c == '%') out += '%';
+  }
+  return out;
+}
+
+std::string FolderPart(std::string_view path) { return std::string(path.substr(0, AfterLastSeparator(path))); }
+
+std::string FileNamePart(std::string_view path) { return std::string(path.substr(AfterLastSeparator(path))); }
+
+bool HasExtension(std::string_view path) { return path.find('.', AfterLastSeparator(path)) != std::string_view::npos; }
+
+std::string WithoutExtensionKeepDot(std::string_view path) {
+  const size_t dot = path.find_last_of('.');
+  if (dot == std::string_view::npos || dot < AfterLastSeparator(path)) return std::string(path);
+  return std::string(path.substr(0, dot + 1));
+}
+
+}  // namespace tw

@@ -1,0 +1,28 @@
+// Texts and paths as the program and its small tools treat them: case is
+// folded in ASCII only (as Windows folds file and key names for the names
+// the program writes), and a path separator is "\" or "/".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+std::string Lowered(std::string_view text);
+bool SameNoCase(std::string_view a, std::string_view b);
+bool EndsWithNoCase(std::string_view text, std::string_view tail);
+
+// cmd expands "%" in batch files even inside quotes; doubled, it stands for itself.
+std::string DoublePercent(std::string_view text);
+
+// Up to and including the last separator; "" for a bare name.
+std::string FolderPart(std::string_view path);
+// After the last separator.
+std::string FileNamePart(std::string_view path);
+// Whether the last component has a dot.
+bool HasExtension(std::string_view path);
+// The path without the extension of its last component, the final dot kept;
+// a path without extension is returned whole.
+std::string WithoutExtensionKeepDot(std::string_view path);
+
+}  // namespace tw
