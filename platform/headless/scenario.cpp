@@ -1,40 +1,6 @@
 #include "platform/headless/scenario.h"
 
-#include <charconv>
-
 namespace tw {
-namespace {
-
-bool ParseInt(const std::string& s, int& value) {
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  return ec == std::errc() && end == s.data() + s.size() && !s.empty();
-}
-
-bool TakesFocus(Kind k) { return k != Kind::Label && k != Kind::Frame && k != Kind::Image; }
-
-}  // namespace
-
-bool SkippedLine(const std::string& line) { return line.empty() || line[0] == '#'; }
-
-std::pair<std::string, std::string> SplitWord(const std::string& s) {
-  size_t blank = s.find(' ');
-  if (blank == std::string::npos) return {s, std::string()};
-  return {s.substr(0, blank), s.substr(blank + 1)};
-}
-
-std::vector<std::string> ScenarioLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t lf = text.find('\n', start);
-    std::string line = text.substr(start, lf == std::string::npos ? std::string::npos : lf - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    if (lf == std::string::npos) break;
-    start = lf + 1;
-  }
-  return lines;
-}
 
 ScenarioHost::ScenarioHost(std::vector<std::string> lines, std::string programFolder, std::ostream& out,
                            std::unique_ptr<Files> files)
@@ -46,30 +12,15 @@ ScenarioHost::ScenarioHost(std::vector<std::string> lines, std::string programFo
       platform_{*files_, dialogs_, media_, processes_, std::move(programFolder)} {
   // Answers before every other line are queued before start-up, for the
   // dialogs a loaded settings file can open.
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    if (SkippedLine(lines_[i])) continue;
-    auto [verb, rest] = SplitWord(lines_[i]);
-    if (verb != "answer") break;
-    current_ = static_cast<int>(i);
-    QueueAnswer(rest);
-  }
+  size_t next = 0;
+  for (Answer& answer : LeadingAnswers(lines_, next)) dialogs_.Queue(std::move(answer));
+  current_ = static_cast<int>(next) - 1;
 }
 
 Form& ScenarioHost::BuildWindow(const Picture*) { return form_; }
 
 void ScenarioHost::CheckFinished() const {
   if (dialogs_.Pending() > 0) throw ScenarioError("answers left over at the end");
-}
-
-void ScenarioHost::QueueAnswer(const std::string& rest) {
-  auto [kind, text] = SplitWord(rest);
-  static const char* const kKinds[] = {"open", "save", "folder", "files", "yes", "no", "input", "cancel"};
-  for (const char* k : kKinds)
-    if (kind == k) {
-      dialogs_.Queue({kind, text});
-      return;
-    }
-  throw ScenarioError("unknown answer kind: " + kind);
 }
 
 Event ScenarioHost::WaitEvent() {
@@ -81,78 +32,42 @@ Event ScenarioHost::WaitEvent() {
   return Event{};  // the end of the file closes the window
 }
 
-bool ScenarioHost::RunLine(const std::string& line, Event& event) {
-  if (SkippedLine(line)) return false;
-  auto [verb, rest] = SplitWord(line);
-  if (verb == "close") {
-    event = Event{};
-    return true;
+bool ScenarioHost::RunLine(const std::string& text, Event& event) {
+  const std::optional<ScenarioLine> line = ParseScenarioLine(text);
+  if (!line) return false;
+  const ControlId id = line->control;
+  switch (line->verb) {
+    case Verb::Print:
+      out_ << line->text << "\n";
+      return false;
+    case Verb::Answer:
+      dialogs_.Queue(line->answer);
+      return false;
+    case Verb::Media:
+      media_.Register(line->text, line->number, line->rate);
+      return false;
+    case Verb::DumpForm:
+      for (int i = 0; i < kControlCount; ++i) Dump(IdAt(i));
+      return false;
+    case Verb::Dump:
+      Dump(id);
+      return false;
+    case Verb::Type:
+      form_.TypeText(id, line->text);
+      break;
+    case Verb::Click:
+      form_.Click(id);
+      break;
+    case Verb::Choose:
+      CheckChoice(*line, form_.ItemCount(id));
+      form_.SetState(id, line->number);
+      break;
+    case Verb::Close:
+    case Verb::Focus:
+    case Verb::Leave:
+      break;
   }
-  if (verb == "print") {
-    out_ << rest << "\n";
-    return false;
-  }
-  if (verb == "answer") {
-    QueueAnswer(rest);
-    return false;
-  }
-  if (verb == "media") {
-    // PATH may hold blanks: the last two words are the numbers.
-    size_t b2 = rest.rfind(' ');
-    size_t b1 = b2 == std::string::npos || b2 == 0 ? std::string::npos : rest.rfind(' ', b2 - 1);
-    int frames = 0, rate = 0;
-    if (b1 == std::string::npos || !ParseInt(rest.substr(b1 + 1, b2 - b1 - 1), frames) ||
-        !ParseInt(rest.substr(b2 + 1), rate))
-      throw ScenarioError("media needs PATH FRAMES RATE");
-    media_.Register(rest.substr(0, b1), frames, rate);
-    return false;
-  }
-
-  auto [name, arg] = SplitWord(rest);
-  if (verb == "dump" && name == "form") {
-    for (int i = 0; i < kControlCount; ++i) Dump(IdAt(i));
-    return false;
-  }
-  static const char* const kEventVerbs[] = {"type", "focus", "leave", "click", "choose", "dump"};
-  bool known = false;
-  for (const char* v : kEventVerbs) known = known || verb == v;
-  if (!known) throw ScenarioError("unknown verb: " + verb);
-  std::optional<ControlId> id = FindControl(name);
-  if (!id) throw ScenarioError("unknown control: " + name);
-  const Kind kind = Spec(*id).kind;
-  event = Event{*id, EventType::None};
-
-  if (verb == "dump") {
-    Dump(*id);
-    return false;
-  }
-  if (verb == "type") {
-    if (kind != Kind::Edit && kind != Kind::NumericEdit && kind != Kind::EditableCombo)
-      throw ScenarioError(name + " cannot be typed into");
-    form_.TypeText(*id, arg);
-    event.type = EventType::Change;
-    return true;
-  }
-  if (verb == "focus" || verb == "leave") {
-    if (!TakesFocus(kind)) throw ScenarioError(name + " takes no focus");
-    if (verb == "leave") event.type = EventType::LostFocus;
-    return true;
-  }
-  if (verb == "click") {
-    if (kind != Kind::PushButton && kind != Kind::CheckBox) throw ScenarioError(name + " cannot be clicked");
-    form_.Click(*id);
-    return true;
-  }
-  // choose
-  int n = 0;
-  if (!ParseInt(arg, n)) throw ScenarioError("choose needs a number");
-  if (kind == Kind::TrackBar) {
-    form_.SetState(*id, n);
-    return true;
-  }
-  if (!HasItems(kind)) throw ScenarioError(name + " has nothing to choose");
-  if (n < 0 || n >= form_.ItemCount(*id)) throw ScenarioError(name + " has no item " + arg);
-  form_.SetState(*id, n);
+  event = EventOf(*line);
   return true;
 }
 

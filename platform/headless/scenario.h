@@ -4,10 +4,10 @@
 #include <memory>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/startup.h"
+#include "platform/headless/scenario_line.h"
 #include "platform/headless/scripted.h"
 #include "ui/form_model.h"
 
@@ -31,7 +31,6 @@ class ScenarioHost : public Host, private EventSource {
   Event WaitEvent() override;
   // Runs one line; true with `event` set when the line is an event.
   bool RunLine(const std::string& line, Event& event);
-  void QueueAnswer(const std::string& rest);
   void Dump(ControlId id);
 
   std::vector<std::string> lines_;
@@ -44,12 +43,5 @@ class ScenarioHost : public Host, private EventSource {
   Platform platform_;
   FormModel form_;
 };
-
-// Splits a scenario text into lines without their line ends.
-std::vector<std::string> ScenarioLines(const std::string& text);
-// Blank lines and comments, which a scenario skips.
-bool SkippedLine(const std::string& line);
-// "verb rest": the word before the first blank and everything after it.
-std::pair<std::string, std::string> SplitWord(const std::string& s);
 
 }  // namespace tw

@@ -6,14 +6,13 @@
 
 #include <string>
 
+#include "platform/headless/scripted.h"
+
 namespace gui {
 
 enum class DialogKind { File, Folder, YesNo, Input, Message };
 
-struct Answer {
-  std::string kind;  // open, save, folder, files, yes, no, input, cancel
-  std::string text;
-};
+using Answer = tw::Answer;
 
 // A visible top-level window of the process with this class, or null.
 HWND FindTopWindow(DWORD processId, const char* className);

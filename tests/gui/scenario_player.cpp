@@ -2,12 +2,11 @@
 
 #include <windows.h>
 
-#include <charconv>
 #include <deque>
 #include <memory>
 #include <stdexcept>
 
-#include "platform/headless/scenario.h"
+#include "platform/headless/scenario_line.h"
 #include "tests/gui/remote_dialogs.h"
 #include "tests/gui/remote_form.h"
 #include "ui/catalogue.h"
@@ -15,12 +14,8 @@
 namespace gui {
 namespace {
 
-struct LineError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-using tw::SkippedLine;
-using tw::SplitWord;
+using LineError = tw::ScenarioError;
+using tw::Verb;
 
 constexpr DWORD kPatience = 30000;  // ms the program may take for one line
 
@@ -37,12 +32,7 @@ class Player {
 
   int Run(const std::string& program) {
     // Answers before every other line are there for start-up's dialogs.
-    for (; line_ < lines_.size(); ++line_) {
-      if (SkippedLine(lines_[line_])) continue;
-      auto [verb, rest] = SplitWord(lines_[line_]);
-      if (verb != "answer") break;
-      Queue(rest);
-    }
+    for (Answer& answer : tw::LeadingAnswers(lines_, line_)) answers_.push_back(std::move(answer));
     Start(program);
     for (; line_ < lines_.size(); ++line_)
       if (!RunLine(lines_[line_])) break;
@@ -110,65 +100,50 @@ class Player {
     if (!AnswerDialog(dialog, process_.hProcess, a, error)) throw LineError(error);
   }
 
-  void Queue(const std::string& rest) {
-    auto [kind, text] = SplitWord(rest);
-    for (const char* k : {"open", "save", "folder", "files", "yes", "no", "input", "cancel"})
-      if (kind == k) {
-        answers_.push_back({kind, text});
-        return;
-      }
-    throw LineError("unknown answer kind: " + kind);
-  }
-
   // False at `close`.
-  bool RunLine(const std::string& line) {
-    if (SkippedLine(line)) return true;
-    auto [verb, rest] = SplitWord(line);
-    if (verb == "close") return false;
-    if (verb == "print") {
-      out_ << rest << "\n";
-      return true;
-    }
-    if (verb == "answer") {
-      Queue(rest);
-      return true;
-    }
-    // The real window opens media itself; the stand-in has no say there.
-    if (verb == "media") return true;
-    auto [name, arg] = SplitWord(rest);
-    if (verb == "dump" && name == "form") {
-      for (int i = 0; i < tw::kControlCount; ++i) out_ << form_->Dump(tw::IdAt(i));
-      return true;
-    }
-    std::optional<tw::ControlId> id = tw::FindControl(name);
-    if (!id) throw LineError("unknown control: " + name);
-    const tw::Kind kind = tw::Spec(*id).kind;
-    if (verb == "dump") {
-      out_ << form_->Dump(*id);
-      return true;
+  bool RunLine(const std::string& text) {
+    const std::optional<tw::ScenarioLine> line = tw::ParseScenarioLine(text);
+    if (!line) return true;
+    const tw::ControlId id = line->control;
+    switch (line->verb) {
+      case Verb::Close:
+        return false;
+      case Verb::Print:
+        out_ << line->text << "\n";
+        return true;
+      case Verb::Answer:
+        answers_.push_back(line->answer);
+        return true;
+      case Verb::Media:  // the real window opens media itself; the stand-in has no say there
+        return true;
+      case Verb::DumpForm:
+        for (int i = 0; i < tw::kControlCount; ++i) out_ << form_->Dump(tw::IdAt(i));
+        return true;
+      case Verb::Dump:
+        out_ << form_->Dump(id);
+        return true;
+      default:
+        break;
     }
     // A user cannot reach a control that is switched off.
-    if (verb != "dump" && !IsWindowEnabled(form_->Control(*id))) throw LineError(name + " is disabled");
-    if (verb == "type") {
-      if (kind != tw::Kind::Edit && kind != tw::Kind::NumericEdit && kind != tw::Kind::EditableCombo)
-        throw LineError(name + " cannot be typed into");
-      form_->Type(*id, arg);
-    } else if (verb == "focus" || verb == "leave") {
-      if (kind == tw::Kind::Label || kind == tw::Kind::Frame || kind == tw::Kind::Image)
-        throw LineError(name + " takes no focus");
-      verb == "focus" ? form_->Focus(*id) : form_->Leave(*id);
-    } else if (verb == "click") {
-      if (kind != tw::Kind::PushButton && kind != tw::Kind::CheckBox) throw LineError(name + " cannot be clicked");
-      form_->Click(*id);
-    } else if (verb == "choose") {
-      int n = 0;
-      auto [end, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), n);
-      if (ec != std::errc() || end != arg.data() + arg.size() || arg.empty()) throw LineError("choose needs a number");
-      if (kind != tw::Kind::TrackBar && (!tw::HasItems(kind) || n < 0 || n >= form_->ItemCount(*id)))
-        throw LineError(name + " has no item " + arg);
-      form_->Choose(*id, n);
-    } else {
-      throw LineError("unknown verb: " + verb);
+    if (!IsWindowEnabled(form_->Control(id))) throw LineError(std::string(tw::Spec(id).name) + " is disabled");
+    switch (line->verb) {
+      case Verb::Type:
+        form_->Type(id, line->text);
+        break;
+      case Verb::Focus:
+        form_->Focus(id);
+        break;
+      case Verb::Leave:
+        form_->Leave(id);
+        break;
+      case Verb::Click:
+        form_->Click(id);
+        break;
+      default:
+        tw::CheckChoice(*line, form_->ItemCount(id));
+        form_->Choose(id, line->number);
+        break;
     }
     Settle();
     return true;

@@ -1,0 +1,44 @@
+// The scenario language, read once for both drivers: the headless driver
+// applies a line to the form model, the window player to the real window.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/headless/scripted.h"
+#include "ui/form.h"
+
+namespace tw {
+
+enum class Verb { Close, Print, Answer, Media, Dump, DumpForm, Type, Focus, Leave, Click, Choose };
+
+struct ScenarioLine {
+  Verb verb = Verb::Close;
+  ControlId control = ControlId::Count;  // of an event or a dump
+  std::string text;                      // printed, typed, or the media path
+  int number = 0;                        // the item or position chosen, or the media's frames
+  int rate = 0;                          // the media's frame rate
+  Answer answer;
+};
+
+// Splits a scenario text into lines without their line ends.
+std::vector<std::string> ScenarioLines(const std::string& text);
+
+// The line read, or nothing for a blank line or a comment. A line that no
+// driver could run (unknown verb or control, an event the control's kind
+// cannot take, a malformed number) throws ScenarioError.
+std::optional<ScenarioLine> ParseScenarioLine(const std::string& line);
+
+// The answers that stand before every other line, queued before start-up;
+// `next` follows the reading, so on an error it names the line at fault.
+std::vector<Answer> LeadingAnswers(const std::vector<std::string>& lines, size_t& next);
+
+// The event a line raises in its control.
+Event EventOf(const ScenarioLine& line);
+
+// A chosen item must exist; a track bar takes any position and holds it
+// within its range.
+void CheckChoice(const ScenarioLine& line, int itemCount);
+
+}  // namespace tw
