@@ -43,13 +43,13 @@ int RunProgram(Host& host) {
   RefreshLists(app);
   // Bare name: the last run is read from the current folder, as a shortcut
   // with its own start folder expects.
-  LoadSettings(app, "tarnwick.ini");
+  LoadSettings(app, kLastRunFile);
   RunPendingEvents(app);
 
   RunEventLoop(app, host.Events());
 
   // Written where the program lives, whatever the current folder is.
-  SaveSettings(app, platform.programFolder + "tarnwick.ini");
+  SaveSettings(app, platform.programFolder + kLastRunFile);
 
   return 0;
 }

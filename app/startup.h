@@ -19,7 +19,6 @@ class Host {
 };
 
 constexpr const char* kWorkingFolders[] = {"avs", "stats", "configs", "log", "avsinc"};
-constexpr const char* kLastRunFile = "tarnwick.ini";
 
 void CreateWorkingFolders(Files& files, const std::string& programFolder);
 void FillFixedLists(Form& form);

@@ -48,7 +48,7 @@ std::string ChooseScriptName(App& app) {
 
 void OnStartButton(App& app, const Event&) {
   // saved first, so the last-run file is current even when the script shuts the computer down
-  SaveSettings(app, "tarnwick.ini");
+  SaveSettings(app, kLastRunFile);
   std::string name = ChooseScriptName(app);
   std::string text = RunScriptText(app.form, app.platform.programFolder, name);
   int count = app.form.ItemCount(JobList);

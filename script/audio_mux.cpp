@@ -16,20 +16,19 @@ namespace {
 enum class AudioValue { Bitrate, Quality };
 
 struct AudioEncoder {
-  const char* pipe;  // the encoder call up to the audio file
-  const char* extension;
+  const char* pipe;    // the encoder call up to the audio file
   const char* option;  // after the audio file's closing quote
   AudioValue value;
 };
 
 constexpr AudioEncoder kEncoders[] = {
-    {" | enc_aacplus.exe - ", "aac", " --cbr ", AudioValue::Bitrate},
-    {" | neroaacenc.exe -if - -of ", "mp4", " -ignorelength -cbr ", AudioValue::Bitrate},
-    {" | neroaacenc_sse2.exe -if - -of ", "mp4", " -ignorelength -cbr ", AudioValue::Bitrate},
-    {" | neroaacenc.exe -if - -of ", "mp4", " -ignorelength -br ", AudioValue::Bitrate},
-    {" | neroaacenc_sse2.exe -if - -of ", "mp4", " -ignorelength -br ", AudioValue::Bitrate},
-    {" | neroaacenc.exe -if - -of ", "mp4", " -ignorelength -q ", AudioValue::Quality},
-    {" | neroaacenc_sse2.exe -if - -of ", "mp4", " -ignorelength -q ", AudioValue::Quality},
+    {" | enc_aacplus.exe - ", " --cbr ", AudioValue::Bitrate},
+    {" | neroaacenc.exe -if - -of ", " -ignorelength -cbr ", AudioValue::Bitrate},
+    {" | neroaacenc_sse2.exe -if - -of ", " -ignorelength -cbr ", AudioValue::Bitrate},
+    {" | neroaacenc.exe -if - -of ", " -ignorelength -br ", AudioValue::Bitrate},
+    {" | neroaacenc_sse2.exe -if - -of ", " -ignorelength -br ", AudioValue::Bitrate},
+    {" | neroaacenc.exe -if - -of ", " -ignorelength -q ", AudioValue::Quality},
+    {" | neroaacenc_sse2.exe -if - -of ", " -ignorelength -q ", AudioValue::Quality},
 };
 constexpr int kEncoderCount = static_cast<int>(std::size(kEncoders));
 

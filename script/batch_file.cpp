@@ -43,15 +43,6 @@ void BatchFilePieces::Finish() {
   form_.HoldRedraw(JobList, false);
 }
 
-std::string BatchFileText(Form& form, const std::string& programFolder) {
-  BatchFilePieces pieces(form, programFolder);
-  std::string text;
-  std::string_view piece;
-  while (pieces.Next(piece)) text += piece;
-  pieces.Finish();
-  return text;
-}
-
 std::string BatchFileName(const std::string& chosen) { return HasExtension(chosen) ? chosen : chosen + ".bat"; }
 
 void OnMakeBatButton(App& app, const Event&) {

@@ -29,8 +29,6 @@ class BatchFilePieces {
   bool finished_ = false;
 };
 
-// All the pieces in one text.
-std::string BatchFileText(Form& form, const std::string& programFolder);
 // The name chosen in the save dialog, ".bat" added when it has no extension.
 std::string BatchFileName(const std::string& chosen);
 void OnMakeBatButton(App& app, const Event& event);

@@ -28,33 +28,39 @@ class HoldCountingForm : public FormModel {
   int selections = 0;
 };
 
-struct BatchFixture : ScriptFixture {
+struct BatchFixture {
   explicit BatchFixture(std::string programFolder = "C:\\enc\\")
-      : platform{files, dialogs, media, processes, std::move(programFolder)}, app(form, platform) {}
+      : dialogs(log, '/'), processes(log), platform{files, dialogs, media, processes, std::move(programFolder)} {}
   std::string Path(const std::string& name) const { return (folder.path / name).string(); }
-  void Save(const std::string& name) {
+  // Make BAT answered with `name`; what the file holds afterwards.
+  std::optional<std::string> Save(const std::string& name) {
     dialogs.Queue({"save", Path(name)});
     OnMakeBatButton(app, {ControlId::MakeBatButton});
+    return files.Read(Path(BatchFileName(name)));
   }
+  std::ostringstream log;
+  HoldCountingForm form;
+  ScriptedDialogs dialogs;
+  ScriptedMedia media;
+  ScriptedProcesses processes;
+  PosixFiles files;
   TempFolder folder;
   Platform platform;
-  App app;
+  App app{form, platform};
 };
 
 const std::string kHead = "@cd /d \"C:\\enc\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
 
 TEST(MakeBat, EmptyListGivesTheHead) {
   BatchFixture fx;
-  fx.Save("jobs");
-  EXPECT_EQ(fx.files.Read(fx.Path("jobs.bat")), kHead);
+  EXPECT_EQ(fx.Save("jobs"), kHead);
   EXPECT_FALSE(std::filesystem::exists(fx.Path("jobs")));
   EXPECT_EQ(fx.log.str(), "dialog save title=\"\" text=\"\" filter=\"Batch File|*.BAT\" preset=\"\"\n");
 }
 
 TEST(MakeBat, OtherExtensionsStay) {
   BatchFixture fx;
-  fx.Save("jobs.cmd");
-  EXPECT_EQ(fx.files.Read(fx.Path("jobs.cmd")), kHead);
+  EXPECT_EQ(fx.Save("jobs.cmd"), kHead);
   EXPECT_FALSE(std::filesystem::exists(fx.Path("jobs.cmd.bat")));
   EXPECT_EQ(BatchFileName("D:\\a.b\\jobs"), "D:\\a.b\\jobs.bat");
   EXPECT_EQ(BatchFileName("D:\\a\\jobs.BAT"), "D:\\a\\jobs.BAT");
@@ -63,8 +69,7 @@ TEST(MakeBat, OtherExtensionsStay) {
 TEST(MakeBat, EveryLineAsItStandsAndTheLastSelected) {
   BatchFixture fx;
   for (const char* line : {"@echo.", "@rem @x264.exe --progress 50%", "@echo+"}) fx.form.AddItem(JobList, line);
-  fx.Save("jobs.bat");
-  EXPECT_EQ(fx.files.Read(fx.Path("jobs.bat")), kHead + "@echo.\r\n@rem @x264.exe --progress 50%\r\n@echo+\r\n");
+  EXPECT_EQ(fx.Save("jobs.bat"), kHead + "@echo.\r\n@rem @x264.exe --progress 50%\r\n@echo+\r\n");
   EXPECT_EQ(fx.form.State(JobList), 2);
   EXPECT_EQ(fx.form.ItemCount(JobList), 3);
 }
@@ -103,52 +108,42 @@ TEST(MakeBat, UnwritableTargetIsLeftAlone) {
 
 TEST(MakeBat, ProgramFolderPercentIsDoubled) {
   BatchFixture fx("C:\\100%\\enc\\");
-  EXPECT_TRUE(BatchFileText(fx.form, fx.platform.programFolder).starts_with("@cd /d \"C:\\100%%\\enc\\\"\r\n"));
-}
-
-TEST(MakeBat, HoldsRedrawAroundTheWalk) {
-  HoldCountingForm form;
-  form.AddItem(JobList, "a");
-  form.AddItem(JobList, "b");
-  EXPECT_EQ(BatchFileText(form, "C:\\"),
-            "@cd /d \"C:\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n"
-            "@del quillon.bat\r\na\r\nb\r\n");
-  EXPECT_EQ(form.holds, 1);
-  EXPECT_EQ(form.held, 0);
+  EXPECT_TRUE(fx.Save("jobs")->starts_with("@cd /d \"C:\\100%%\\enc\\\"\r\n"));
 }
 
 // Each selection scrolls the window's list, so a walk that selected every
 // line took seconds for a long list; the last line ends up selected all the
-// same.
+// same. The list does not redraw during the walk.
 TEST(MakeBat, SelectsTheLastLineOnceWhateverWasSelected) {
   const struct {
     int lines, selectedBefore, selectedAfter, selections;
   } cases[] = {{0, -1, -1, 0}, {1, -1, 0, 1}, {3, 0, 2, 1}, {2000, 700, 1999, 1}};
   for (const auto& c : cases) {
-    HoldCountingForm form;
-    std::string expected = "@cd /d \"C:\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
+    BatchFixture fx;
+    std::string expected = kHead;
     for (int i = 0; i < c.lines; ++i) {
       std::string line = "@echo line ";
       line += std::to_string(i);
-      form.AddItem(JobList, line);
+      fx.form.AddItem(JobList, line);
       expected += line + "\r\n";
     }
-    form.SetState(JobList, c.selectedBefore);
-    form.selections = 0;
-    EXPECT_EQ(BatchFileText(form, "C:\\"), expected) << c.lines;
-    EXPECT_EQ(form.State(JobList), c.selectedAfter) << c.lines;
-    EXPECT_EQ(form.selections, c.selections) << c.lines;
-    EXPECT_EQ(form.held, 0);
+    fx.form.SetState(JobList, c.selectedBefore);
+    fx.form.selections = 0;
+    EXPECT_EQ(fx.Save("jobs"), expected) << c.lines;
+    EXPECT_EQ(fx.form.State(JobList), c.selectedAfter) << c.lines;
+    EXPECT_EQ(fx.form.selections, c.selections) << c.lines;
+    EXPECT_EQ(fx.form.holds, 1);
+    EXPECT_EQ(fx.form.held, 0);
   }
 }
 
 // A long list goes to the file in pieces of about 64 KiB, never whole; the
 // pieces joined are the text, and each ends at the end of a line.
 TEST(MakeBat, LongListsAreWrittenInPiecesOfWholeLines) {
-  HoldCountingForm form;
+  BatchFixture fx;
   const std::string line(300, 'x');
-  for (int i = 0; i < 1000; ++i) form.AddItem(JobList, line);
-  BatchFilePieces pieces(form, "C:\\");
+  for (int i = 0; i < 1000; ++i) fx.form.AddItem(JobList, line);
+  BatchFilePieces pieces(fx.form, "C:\\enc\\");
   std::string joined;
   std::string_view piece;
   int count = 0;
@@ -160,9 +155,8 @@ TEST(MakeBat, LongListsAreWrittenInPiecesOfWholeLines) {
   }
   pieces.Finish();
   EXPECT_EQ(count, 5);
-  EXPECT_EQ(joined, BatchFileText(form, "C:\\"));
-  EXPECT_EQ(joined.size(), 69u + 1000u * 302u);
-  EXPECT_EQ(form.held, 0);
+  EXPECT_EQ(joined, fx.Save("jobs"));
+  EXPECT_EQ(joined.size(), kHead.size() + 1000u * 302u);
 }
 
 // A batch file that cannot be created stops Make BAT before the list is

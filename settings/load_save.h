@@ -7,6 +7,10 @@
 
 namespace tw {
 
+// The form as it was left: loaded at start from the current folder, saved
+// at Start there too, and at exit in the program folder.
+constexpr const char* kLastRunFile = "tarnwick.ini";
+
 void SaveSettings(App& app, const std::string& path);
 void LoadSettings(App& app, const std::string& path);
 

@@ -67,14 +67,6 @@ void ClampField(Form& form, ControlId field) {
 
 std::span<const ControlId> ClampedFields() { return kClampedFields; }
 
-void ClampAllFields(Form& form) {
-  for (const Clamp& c : kClamps) ClampField(form, c.field);
-}
-
-bool IsClampedField(ControlId field) {
-  return std::any_of(std::begin(kClamps), std::end(kClamps), [field](const Clamp& c) { return c.field == field; });
-}
-
 void ShowDeblockStrength(Form& form) {
   form.SetText(DeblockStrengthValueLabel, std::to_string(form.State(DeblockStrengthTrackBar) - kDeblockOffset));
 }

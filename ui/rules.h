@@ -25,9 +25,6 @@ void ApplyAudioUnitRule(Form& form);
 // The field clamp of one field of the clamp table (no-op for other fields).
 void ClampField(Form& form, ControlId field);
 std::span<const ControlId> ClampedFields();
-// Every field of the clamp table in turn, as a settings load needs it.
-void ClampAllFields(Form& form);
-bool IsClampedField(ControlId field);
 // "custom..." in CqmCombo asks for a matrix file.
 void ChooseCustomMatrix(App& app);
 
