@@ -1,8 +1,5 @@
 #include "jobs/job_list.h"
 
-#include "app/dispatch_table.h"
-#include "jobs/file_choosers.h"
-#include "run/run_script.h"
 #include "tests/unit/test_app.h"
 
 namespace tw {
@@ -237,27 +234,6 @@ TEST_F(JobListTest, LinesChangeOnlyWhileTheListHoldsItsRedraw) {
     EXPECT_EQ(watch.unheldChanges, 0) << c.what;
     EXPECT_EQ(watch.held, 0) << c.what << ": the hold is released";
   }
-}
-
-TEST(JobDispatch, EveryJobAndRunControlReachesItsAction) {
-  const std::pair<ControlId, Action> rows[] = {
-      {InputFileBrowseButton, OnInputFileBrowseButton},
-      {OutputFileBrowseButton, OnOutputFileBrowseButton},
-      {StatsFileBrowseButton, OnStatsFileBrowseButton},
-      {LogFileBrowseButton, OnLogFileBrowseButton},
-      {FilesInputButton, OnFilesInputButton},
-      {AddButton, OnAddButton},
-      {ClearButton, OnClearButton},
-      {DisableButton, OnDisableButton},
-      {UpButton, OnUpButton},
-      {DownButton, OnDownButton},
-      {EditButton, OnEditButton},
-      {ViewButton, OnViewButton},
-      {DeleteButton, OnDeleteButton},
-      {StartButton, OnStartButton},
-      {ShutButton, OnShutButton},
-  };
-  for (const auto& [id, action] : rows) EXPECT_EQ(ActionOf(id), action) << Spec(id).name;
 }
 
 }  // namespace

@@ -71,43 +71,5 @@ TEST(Idempotence, EveryActionRunTwiceLeavesTheFormAsAfterTheFirstRun) {
   EXPECT_GT(actions, 100) << "the rule actions are in the dispatch table";
 }
 
-TEST(Idempotence, TheRuleActionsAreAllDispatched) {
-  for (ControlId id : {DeblockStrengthTrackBar,
-                       DeblockThresholdTrackBar,
-                       BiasTrackBar,
-                       BiasEdit,
-                       KeyframeBoostEdit,
-                       BFrameReductionEdit,
-                       QuantCompEdit,
-                       MinQpEdit,
-                       MaxQpEdit,
-                       MaxQpStepEdit,
-                       SceneCutEdit,
-                       MeRangeEdit,
-                       ThreadsEdit,
-                       VbvBufferSizeEdit,
-                       VbvMaxBitrateEdit,
-                       VbvInitialBufferEdit,
-                       BitrateVarianceEdit,
-                       RefFramesEdit,
-                       RateValueEdit,
-                       CqmCombo,
-                       EncodeModeCombo,
-                       SizeCheck,
-                       MaxBFramesEdit,
-                       LogFileCheck,
-                       Transform8x8Check,
-                       P8x8SearchCheck,
-                       SubmeCombo,
-                       MeMethodCombo,
-                       CabacCheck,
-                       AudioCheck,
-                       AudioEncoderCombo})
-    EXPECT_NE(ActionOf(id), nullptr) << Spec(id).name;
-  for (ControlId id : {MinIdrEdit, MaxIdrEdit, SarWidthEdit, SarHeightEdit, NoiseReductionEdit, MinSizeEdit,
-                       MaxSizeEdit, FirstPassCrfEdit, AudioBitrateEdit, TrellisCombo, MixedRefsCheck, DirectModeCombo})
-    EXPECT_EQ(ActionOf(id), nullptr) << Spec(id).name << " is never clamped nor drives anything";
-}
-
 }  // namespace
 }  // namespace tw
