@@ -7,23 +7,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
 #include <utility>
 
+#include "platform/listing.h"
 #include "platform/native_files.h"
 
 namespace tw {
 namespace {
-
-int Lower(char c) { return std::tolower(static_cast<unsigned char>(c)); }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
 
 bool Exists(const std::string& p) {
   struct stat st;
@@ -60,25 +50,6 @@ int CreateTemporary(const std::string& target, std::string& name) {
 
 std::unique_ptr<Files> MakeNativeFiles() { return std::make_unique<PosixFiles>(); }
 char NativeSeparator() { return '/'; }
-
-bool WildcardMatch(std::string_view p, std::string_view n) {
-  size_t pi = 0, ni = 0, star = std::string_view::npos, mark = 0;
-  while (ni < n.size()) {
-    if (pi < p.size() && (p[pi] == '?' || Lower(p[pi]) == Lower(n[ni]))) {
-      ++pi, ++ni;
-    } else if (pi < p.size() && p[pi] == '*') {
-      star = pi++;
-      mark = ni;
-    } else if (star != std::string_view::npos) {
-      pi = star + 1;
-      ni = ++mark;
-    } else {
-      return false;
-    }
-  }
-  while (pi < p.size() && p[pi] == '*') ++pi;
-  return pi == p.size();
-}
 
 std::string PosixFiles::Resolve(const std::string& path) {
   std::string p = path;
@@ -210,15 +181,7 @@ std::optional<std::vector<std::string>> PosixFiles::ListFiles(const std::string&
     if (stat((dir + name).c_str(), &st) == 0 && S_ISREG(st.st_mode)) names.push_back(name);
   }
   closedir(d);
-  // Listing order on NTFS is by name, case folded.
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) {
-                                          return std::toupper(static_cast<unsigned char>(x)) <
-                                                 std::toupper(static_cast<unsigned char>(y));
-                                        }) ||
-           (SameIgnoringCase(a, b) && a < b);
-  });
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return ListedBefore(a, b); });
   return names;
 }
 

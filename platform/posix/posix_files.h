@@ -39,7 +39,4 @@ class PosixFiles : public Files {
   int flushes_ = 0;
 };
 
-// Windows wildcard match without regard to case: "*" and "?".
-bool WildcardMatch(std::string_view pattern, std::string_view name);
-
 }  // namespace tw
