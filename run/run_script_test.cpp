@@ -1,7 +1,5 @@
 #include "run/run_script.h"
 
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "tests/unit/test_app.h"
@@ -29,11 +27,8 @@ class LongRunningProcesses : public Processes {
 
 class RunScriptTest : public TestApp {
  protected:
-  std::string ReadFile(const std::string& name) {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  bool Exists(const std::string& name) { return std::filesystem::exists(dir_ / name); }
+  std::string ReadFile(const std::string& name) { return disk.Read(name).value_or(""); }
+  bool Exists(const std::string& name) { return disk.IsFile(name); }
 };
 
 constexpr const char* kHeadAfterCd =
@@ -105,7 +100,7 @@ TEST_F(RunScriptTest, WhileOneRunsAFileOfAnOlderScriptIsPassedOver) {
   Platform p{files, dialogs, media, running, "C:\\Prog\\"};
   App a{form, p};
   OnStartButton(a, EventType::None);
-  std::ofstream(dir_ / "temp2.bat") << "an older script, still running";
+  disk.WriteReplace("temp2.bat", "an older script, still running");
   OnStartButton(a, EventType::None);
   EXPECT_EQ(a.runningScriptName, "temp3.bat");
   EXPECT_EQ(ReadFile("temp2.bat"), "an older script, still running");
@@ -113,7 +108,7 @@ TEST_F(RunScriptTest, WhileOneRunsAFileOfAnOlderScriptIsPassedOver) {
 }
 
 TEST_F(RunScriptTest, FinishedScriptLeftBehindIsReplaced) {
-  std::ofstream(dir_ / "temp.bat") << "old";
+  disk.WriteReplace("temp.bat", "old");
   OnStartButton(app, EventType::None);
   EXPECT_TRUE(ReadFile("temp.bat").ends_with("del temp.bat"));
   OnStartButton(app, EventType::None);  // ScriptedProcesses reports every script finished
@@ -121,7 +116,7 @@ TEST_F(RunScriptTest, FinishedScriptLeftBehindIsReplaced) {
 }
 
 TEST_F(RunScriptTest, UnwritableScriptStartsNothing) {
-  files.FailWritesAfter(0);
+  files.Inject({.lasting = true});
   OnStartButton(app, EventType::None);
   EXPECT_EQ(log.str(), "");
   EXPECT_FALSE(app.runningScript.has_value());

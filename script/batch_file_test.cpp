@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "script/script_fixture.h"
 
 namespace tw {
@@ -28,36 +26,42 @@ class HoldCountingForm : public FormModel {
   int selections = 0;
 };
 
+// Batch files are saved in the program folder, which holds only "avs".
 struct BatchFixture : ScriptFixture {
-  explicit BatchFixture(std::string programFolder = "C:\\enc\\")
+  explicit BatchFixture(std::string programFolder = kProg)
       : platform{files, dialogs, media, processes, std::move(programFolder)}, app(form, platform) {}
-  std::string Path(const std::string& name) const { return (folder.path / name).string(); }
+  std::string Path(const std::string& name) const { return kProg + name; }
   void Save(const std::string& name) {
     dialogs.Queue({"save", Path(name)});
     OnMakeBatButton(app, EventType::None);
   }
-  TempFolder folder;
+  // Every name in the program folder and below, each followed by ";".
+  std::string Written() const {
+    std::string all;
+    for (const std::string& name : disk.Below(kProg)) all += name + ";";
+    return all;
+  }
   Platform platform;
   App app;
 };
 
 const std::string kHead = "@cd /d \"C:\\enc\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
 
-TEST(MakeBat, EmptyListGivesTheHead) {
-  BatchFixture fx;
-  fx.Save("jobs");
-  EXPECT_EQ(fx.files.Read(fx.Path("jobs.bat")), kHead);
-  EXPECT_FALSE(std::filesystem::exists(fx.Path("jobs")));
-  EXPECT_EQ(fx.log.str(), "dialog save title=\"\" text=\"\" filter=\"Batch File|*.BAT\" preset=\"\"\n");
-}
-
-TEST(MakeBat, OtherExtensionsStay) {
-  BatchFixture fx;
-  fx.Save("jobs.cmd");
-  EXPECT_EQ(fx.files.Read(fx.Path("jobs.cmd")), kHead);
-  EXPECT_FALSE(std::filesystem::exists(fx.Path("jobs.cmd.bat")));
-  EXPECT_EQ(BatchFileName("D:\\a.b\\jobs"), "D:\\a.b\\jobs.bat");
-  EXPECT_EQ(BatchFileName("D:\\a\\jobs.BAT"), "D:\\a\\jobs.BAT");
+TEST(MakeBat, AnEmptyListGivesTheHeadUnderTheChosenName) {
+  const struct {
+    const char *chosen, *file, *everything;
+  } cases[] = {{"jobs", "jobs.bat", "a.b/;avs/;jobs.bat;"},
+               {"jobs.cmd", "jobs.cmd", "a.b/;avs/;jobs.cmd;"},
+               {"a.b\\jobs", "a.b\\jobs.bat", "a.b/;a.b/jobs.bat;avs/;"},
+               {"JOBS.BAT", "jobs.bat", "a.b/;avs/;JOBS.BAT;"}};
+  for (const auto& c : cases) {
+    BatchFixture fx;
+    fx.disk.CreateFolder(fx.Path("a.b"));
+    fx.Save(c.chosen);
+    EXPECT_EQ(fx.files.Read(fx.Path(c.file)), kHead) << c.chosen;
+    EXPECT_EQ(fx.Written(), c.everything);
+    EXPECT_EQ(fx.log.str(), "dialog save title=\"\" text=\"\" filter=\"Batch File|*.BAT\" preset=\"\"\n");
+  }
 }
 
 TEST(MakeBat, EveryLineAsItStandsAndTheLastSelected) {
@@ -85,36 +89,20 @@ TEST(MakeBat, CancelWritesNothing) {
   BatchFixture fx;
   fx.dialogs.Queue({"cancel", ""});
   OnMakeBatButton(fx.app, EventType::None);
-  EXPECT_TRUE(std::filesystem::is_empty(fx.folder.path / "avs"));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fx.folder.path), {}), 1);
+  EXPECT_EQ(fx.Written(), "avs/;");
 }
 
-TEST(MakeBat, UnwritableTargetIsLeftAlone) {
+TEST(MakeBat, AWriteThatBreaksOffLeavesNoFile) {
   BatchFixture fx;
-  fx.files.FailWritesAfter(5);
+  fx.files.Inject({.afterBytes = 5});
   fx.form.AddItem(JobList, "@echo.");
   fx.Save("jobs");
-  EXPECT_FALSE(std::filesystem::exists(fx.Path("jobs.bat")));
-  fx.files.FailWritesAfter(-1);
-  fx.dialogs.Queue({"save", fx.Path("missing\\jobs")});
-  OnMakeBatButton(fx.app, EventType::None);
-  EXPECT_FALSE(std::filesystem::exists(fx.folder.path / "missing"));
+  EXPECT_EQ(fx.Written(), "avs/;");
 }
 
 TEST(MakeBat, ProgramFolderPercentIsDoubled) {
   BatchFixture fx("C:\\100%\\enc\\");
   EXPECT_TRUE(BatchFileText(fx.form, fx.platform.programFolder).starts_with("@cd /d \"C:\\100%%\\enc\\\"\r\n"));
-}
-
-TEST(MakeBat, HoldsRedrawAroundTheWalk) {
-  HoldCountingForm form;
-  form.AddItem(JobList, "a");
-  form.AddItem(JobList, "b");
-  EXPECT_EQ(BatchFileText(form, "C:\\"),
-            "@cd /d \"C:\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n"
-            "@del quillon.bat\r\na\r\nb\r\n");
-  EXPECT_EQ(form.holds, 1);
-  EXPECT_EQ(form.held, 0);
 }
 
 // Each selection scrolls the window's list, so a walk that selected every
@@ -138,6 +126,7 @@ TEST(MakeBat, SelectsTheLastLineOnceWhateverWasSelected) {
     EXPECT_EQ(BatchFileText(form, "C:\\"), expected) << c.lines;
     EXPECT_EQ(form.State(JobList), c.selectedAfter) << c.lines;
     EXPECT_EQ(form.selections, c.selections) << c.lines;
+    EXPECT_EQ(form.holds, 1);
     EXPECT_EQ(form.held, 0);
   }
 }
@@ -171,9 +160,9 @@ TEST(MakeBat, AFileThatCannotBeCreatedLeavesTheSelection) {
   BatchFixture fx;
   for (const char* line : {"a", "b", "c"}) fx.form.AddItem(JobList, line);
   fx.form.SetState(JobList, 0);
-  fx.dialogs.Queue({"save", fx.Path("missing/jobs.bat")});
+  fx.dialogs.Queue({"save", fx.Path("missing\\jobs")});
   OnMakeBatButton(fx.app, EventType::None);
-  EXPECT_FALSE(std::filesystem::exists(fx.folder.path / "missing"));
+  EXPECT_EQ(fx.Written(), "avs/;");
   EXPECT_EQ(fx.form.State(JobList), 0);
   fx.dialogs.Queue({"save", fx.Path("jobs.bat")});
   OnMakeBatButton(fx.app, EventType::None);
