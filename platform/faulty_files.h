@@ -35,7 +35,6 @@ class FaultyFiles : public Files {
     fault_ = fault;
     calls_ = 0;
   }
-  void Heal() { fault_.reset(); }
 
   bool CreateFolder(const std::string& path) override;
   std::optional<std::string> Read(const std::string& path) override { return inner_.Read(path); }

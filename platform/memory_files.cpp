@@ -18,16 +18,11 @@ bool IsDrive(std::string_view name) {
   return name.size() == 2 && name[1] == ':' && std::isalpha(static_cast<unsigned char>(name[0]));
 }
 
-bool Refused(std::string_view name) {
-  return name.find_first_of("<>:\"|?*") != std::string_view::npos ||
-         std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 32; });
-}
-
 std::string FolderKey(const std::string& key) { return key.substr(0, key.rfind('/')); }
 
 }  // namespace
 
-std::optional<MemoryFiles::Place> MemoryFiles::Locate(const std::string& path) {
+MemoryFiles::Place MemoryFiles::Locate(const std::string& path) {
   std::string p = path;
   std::replace(p.begin(), p.end(), '\\', '/');
   std::string root = ".";
@@ -49,7 +44,6 @@ std::optional<MemoryFiles::Place> MemoryFiles::Locate(const std::string& path) {
       if (!names.empty()) names.pop_back();
       continue;
     }
-    if (Refused(name)) return std::nullopt;
     names.push_back(name);
   }
   Place place{root, names.empty() ? "" : names.back()};
@@ -72,8 +66,8 @@ MemoryFiles::Entry* MemoryFiles::Find(const std::string& key) {
 }
 
 std::optional<MemoryFiles::Place> MemoryFiles::Creatable(const std::string& path) const {
-  std::optional<Place> place = Locate(path);
-  if (!place || place->name.empty() || !IsFolder(FolderKey(place->key))) return std::nullopt;
+  Place place = Locate(path);
+  if (place.name.empty() || !IsFolder(FolderKey(place.key))) return std::nullopt;
   return place;
 }
 
@@ -87,8 +81,7 @@ bool MemoryFiles::CreateFolder(const std::string& path) {
 }
 
 std::optional<std::string> MemoryFiles::Read(const std::string& path) {
-  const std::optional<Place> place = Locate(path);
-  const Entry* entry = place ? Find(place->key) : nullptr;
+  const Entry* entry = Find(Locate(path).key);
   if (!entry || entry->folder) return std::nullopt;
   return entry->bytes;
 }
@@ -110,23 +103,22 @@ bool MemoryFiles::WriteReplaceFrom(const std::string& path, const Pieces& next, 
 }
 
 bool MemoryFiles::Remove(const std::string& path) {
-  const std::optional<Place> place = Locate(path);
-  const Entry* entry = place ? Find(place->key) : nullptr;
+  const std::string key = Locate(path).key;
+  const Entry* entry = Find(key);
   if (!entry || entry->folder || entry->readOnly) return false;
-  entries_.erase(place->key);
+  entries_.erase(key);
   return true;
 }
 
 bool MemoryFiles::IsFile(const std::string& path) {
-  const std::optional<Place> place = Locate(path);
-  const Entry* entry = place ? Find(place->key) : nullptr;
+  const Entry* entry = Find(Locate(path).key);
   return entry && !entry->folder;
 }
 
 std::optional<std::vector<std::string>> MemoryFiles::ListFiles(const std::string& folder, const std::string& pattern) {
-  const std::optional<Place> place = Locate(folder);
-  if (!place || !IsFolder(place->key)) return std::nullopt;
-  const std::string prefix = place->key + "/";
+  const std::string key = Locate(folder).key;
+  if (!IsFolder(key)) return std::nullopt;
+  const std::string prefix = key + "/";
   std::vector<std::string> names;
   for (auto it = entries_.lower_bound(prefix); it != entries_.end() && it->first.starts_with(prefix); ++it) {
     const bool inside = it->first.find('/', prefix.size()) == std::string::npos;
@@ -142,13 +134,11 @@ bool MemoryFiles::CreateFolders(const std::string& path) {
   for (size_t slash = p.find('/', 1); slash != std::string::npos; slash = p.find('/', slash + 1))
     CreateFolder(p.substr(0, slash));
   CreateFolder(p);
-  const std::optional<Place> place = Locate(p);
-  return place && IsFolder(place->key);
+  return IsFolder(Locate(p).key);
 }
 
 bool MemoryFiles::SetReadOnly(const std::string& path) {
-  const std::optional<Place> place = Locate(path);
-  Entry* entry = place ? Find(place->key) : nullptr;
+  Entry* entry = Find(Locate(path).key);
   if (!entry || entry->folder) return false;
   entry->readOnly = true;
   return true;
@@ -156,9 +146,7 @@ bool MemoryFiles::SetReadOnly(const std::string& path) {
 
 std::vector<std::string> MemoryFiles::Below(const std::string& folder) const {
   std::vector<std::string> paths;
-  const std::optional<Place> place = Locate(folder);
-  if (!place) return paths;
-  const std::string prefix = place->key + "/";
+  const std::string prefix = Locate(folder).key + "/";
   for (auto it = entries_.lower_bound(prefix); it != entries_.end() && it->first.starts_with(prefix); ++it) {
     // each name on the way as it was created
     std::string shown;

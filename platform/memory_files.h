@@ -2,8 +2,9 @@
 // and under Wine alike. It behaves as the program expects of a Windows disk:
 // "\" and "/" both separate folders, "." and ".." are resolved by the path
 // alone, names are found without regard to case and listed as they were
-// made, in the order NTFS lists them; a name holds none of <>:"|?*, and a
-// read-only file is neither replaced nor removed. The current folder, the
+// made, in the order NTFS lists them, and a read-only file is neither
+// replaced nor removed. Any name is taken, so the program's own checks of
+// the names it makes are what the tests see. The current folder, the
 // root "/" and drive roots such as "C:" exist from the start; every other
 // folder must be created.
 #pragma once
@@ -46,8 +47,7 @@ class MemoryFiles : public Files {
     std::string key;
     std::string name;  // the last name as written, "" for a root
   };
-  // Nothing for a name Windows would refuse.
-  static std::optional<Place> Locate(const std::string& path);
+  static Place Locate(const std::string& path);
   bool IsFolder(const std::string& key) const;
   Entry* Find(const std::string& key);
   // The place of a new or replaced entry whose folder exists.
