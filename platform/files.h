@@ -36,7 +36,8 @@ class Files {
   // Writes the complete new content through a temporary file in the same
   // folder, flushed (unless asked not to) and then moved over the target in
   // one step. On failure the old file stays whole and no temporary file is
-  // left behind.
+  // left behind; so too when a piece throws, the exception passing on. A
+  // file that cannot be created takes no piece.
   bool WriteReplace(const std::string& path, std::string_view bytes, Flush flush = Flush::ToDisk) {
     bool given = false;
     return WriteReplaceFrom(

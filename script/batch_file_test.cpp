@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "script/script_fixture.h"
 
 namespace tw {
@@ -28,48 +26,58 @@ class HoldCountingForm : public FormModel {
   int selections = 0;
 };
 
-struct BatchFixture {
-  explicit BatchFixture(std::string programFolder = "C:\\enc\\")
-      : dialogs(log, '/'), processes(log), platform{files, dialogs, media, processes, std::move(programFolder)} {}
-  std::string Path(const std::string& name) const { return (folder.path / name).string(); }
-  // Make BAT answered with `name`; what the file holds afterwards.
-  std::optional<std::string> Save(const std::string& name) {
+// Batch files are saved in the program folder, which holds only "avs".
+struct BatchFixture : ScriptFixture {
+  explicit BatchFixture(std::string programFolder = kProg)
+      : platform{files, dialogs, media, processes, std::move(programFolder)}, app(form, platform) {}
+  std::string Path(const std::string& name) const { return kProg + name; }
+  void Save(const std::string& name) {
     dialogs.Queue({"save", Path(name)});
     OnMakeBatButton(app, {ControlId::MakeBatButton});
-    return files.Read(Path(BatchFileName(name)));
   }
-  std::ostringstream log;
-  HoldCountingForm form;
-  ScriptedDialogs dialogs;
-  ScriptedMedia media;
-  ScriptedProcesses processes;
-  PosixFiles files;
-  TempFolder folder;
+  // Every name in the program folder and below, each followed by ";".
+  std::string Written() const {
+    std::string all;
+    for (const std::string& name : disk.Below(kProg)) all += name + ";";
+    return all;
+  }
   Platform platform;
-  App app{form, platform};
+  App app;
 };
 
 const std::string kHead = "@cd /d \"C:\\enc\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
 
-TEST(MakeBat, EmptyListGivesTheHead) {
-  BatchFixture fx;
-  EXPECT_EQ(fx.Save("jobs"), kHead);
-  EXPECT_FALSE(std::filesystem::exists(fx.Path("jobs")));
-  EXPECT_EQ(fx.log.str(), "dialog save title=\"\" text=\"\" filter=\"Batch File|*.BAT\" preset=\"\"\n");
+// The head itself and the dialog are the make_bat_empty scenario's.
+// The batch file text as Make BAT writes it, piece by piece.
+std::string PiecesText(Form& form, const std::string& programFolder) {
+  BatchFilePieces pieces(form, programFolder);
+  std::string text;
+  std::string_view piece;
+  while (pieces.Next(piece)) text += piece;
+  pieces.Finish();
+  return text;
 }
 
-TEST(MakeBat, OtherExtensionsStay) {
-  BatchFixture fx;
-  EXPECT_EQ(fx.Save("jobs.cmd"), kHead);
-  EXPECT_FALSE(std::filesystem::exists(fx.Path("jobs.cmd.bat")));
-  EXPECT_EQ(BatchFileName("D:\\a.b\\jobs"), "D:\\a.b\\jobs.bat");
-  EXPECT_EQ(BatchFileName("D:\\a\\jobs.BAT"), "D:\\a\\jobs.BAT");
+TEST(MakeBat, TheChosenNameGetsBatOnlyWithoutAnExtension) {
+  const struct {
+    const char *chosen, *everything;
+  } cases[] = {{"jobs", "a.b/;avs/;jobs.bat;"},
+               {"jobs.cmd", "a.b/;avs/;jobs.cmd;"},
+               {"a.b\\jobs", "a.b/;a.b/jobs.bat;avs/;"},
+               {"JOBS.BAT", "a.b/;avs/;JOBS.BAT;"}};
+  for (const auto& c : cases) {
+    BatchFixture fx;
+    fx.disk.CreateFolder(fx.Path("a.b"));
+    fx.Save(c.chosen);
+    EXPECT_EQ(fx.Written(), c.everything) << c.chosen;
+  }
 }
 
 TEST(MakeBat, EveryLineAsItStandsAndTheLastSelected) {
   BatchFixture fx;
   for (const char* line : {"@echo.", "@rem @x264.exe --progress 50%", "@echo+"}) fx.form.AddItem(JobList, line);
-  EXPECT_EQ(fx.Save("jobs.bat"), kHead + "@echo.\r\n@rem @x264.exe --progress 50%\r\n@echo+\r\n");
+  fx.Save("jobs.bat");
+  EXPECT_EQ(fx.files.Read(fx.Path("jobs.bat")), kHead + "@echo.\r\n@rem @x264.exe --progress 50%\r\n@echo+\r\n");
   EXPECT_EQ(fx.form.State(JobList), 2);
   EXPECT_EQ(fx.form.ItemCount(JobList), 3);
 }
@@ -90,60 +98,55 @@ TEST(MakeBat, CancelWritesNothing) {
   BatchFixture fx;
   fx.dialogs.Queue({"cancel", ""});
   OnMakeBatButton(fx.app, {ControlId::MakeBatButton});
-  EXPECT_TRUE(std::filesystem::is_empty(fx.folder.path / "avs"));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(fx.folder.path), {}), 1);
+  EXPECT_EQ(fx.Written(), "avs/;");
 }
 
-TEST(MakeBat, UnwritableTargetIsLeftAlone) {
+TEST(MakeBat, AWriteThatBreaksOffLeavesNoFile) {
   BatchFixture fx;
-  fx.files.FailWritesAfter(5);
+  fx.files.Inject({.afterBytes = 5});
   fx.form.AddItem(JobList, "@echo.");
   fx.Save("jobs");
-  EXPECT_FALSE(std::filesystem::exists(fx.Path("jobs.bat")));
-  fx.files.FailWritesAfter(-1);
-  fx.dialogs.Queue({"save", fx.Path("missing\\jobs")});
-  OnMakeBatButton(fx.app, {ControlId::MakeBatButton});
-  EXPECT_FALSE(std::filesystem::exists(fx.folder.path / "missing"));
+  EXPECT_EQ(fx.Written(), "avs/;");
 }
 
 TEST(MakeBat, ProgramFolderPercentIsDoubled) {
   BatchFixture fx("C:\\100%\\enc\\");
-  EXPECT_TRUE(fx.Save("jobs")->starts_with("@cd /d \"C:\\100%%\\enc\\\"\r\n"));
+  EXPECT_TRUE(PiecesText(fx.form, fx.platform.programFolder).starts_with("@cd /d \"C:\\100%%\\enc\\\"\r\n"));
 }
 
 // Each selection scrolls the window's list, so a walk that selected every
 // line took seconds for a long list; the last line ends up selected all the
-// same. The list does not redraw during the walk.
+// same.
 TEST(MakeBat, SelectsTheLastLineOnceWhateverWasSelected) {
   const struct {
     int lines, selectedBefore, selectedAfter, selections;
   } cases[] = {{0, -1, -1, 0}, {1, -1, 0, 1}, {3, 0, 2, 1}, {2000, 700, 1999, 1}};
   for (const auto& c : cases) {
-    BatchFixture fx;
-    std::string expected = kHead;
+    HoldCountingForm form;
+    std::string expected = "@cd /d \"C:\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
     for (int i = 0; i < c.lines; ++i) {
       std::string line = "@echo line ";
       line += std::to_string(i);
-      fx.form.AddItem(JobList, line);
+      form.AddItem(JobList, line);
       expected += line + "\r\n";
     }
-    fx.form.SetState(JobList, c.selectedBefore);
-    fx.form.selections = 0;
-    EXPECT_EQ(fx.Save("jobs"), expected) << c.lines;
-    EXPECT_EQ(fx.form.State(JobList), c.selectedAfter) << c.lines;
-    EXPECT_EQ(fx.form.selections, c.selections) << c.lines;
-    EXPECT_EQ(fx.form.holds, 1);
-    EXPECT_EQ(fx.form.held, 0);
+    form.SetState(JobList, c.selectedBefore);
+    form.selections = 0;
+    EXPECT_EQ(PiecesText(form, "C:\\"), expected) << c.lines;
+    EXPECT_EQ(form.State(JobList), c.selectedAfter) << c.lines;
+    EXPECT_EQ(form.selections, c.selections) << c.lines;
+    EXPECT_EQ(form.holds, 1);
+    EXPECT_EQ(form.held, 0);
   }
 }
 
 // A long list goes to the file in pieces of about 64 KiB, never whole; the
 // pieces joined are the text, and each ends at the end of a line.
 TEST(MakeBat, LongListsAreWrittenInPiecesOfWholeLines) {
-  BatchFixture fx;
+  HoldCountingForm form;
   const std::string line(300, 'x');
-  for (int i = 0; i < 1000; ++i) fx.form.AddItem(JobList, line);
-  BatchFilePieces pieces(fx.form, "C:\\enc\\");
+  for (int i = 0; i < 1000; ++i) form.AddItem(JobList, line);
+  BatchFilePieces pieces(form, "C:\\");
   std::string joined;
   std::string_view piece;
   int count = 0;
@@ -155,8 +158,9 @@ TEST(MakeBat, LongListsAreWrittenInPiecesOfWholeLines) {
   }
   pieces.Finish();
   EXPECT_EQ(count, 5);
-  EXPECT_EQ(joined, fx.Save("jobs"));
-  EXPECT_EQ(joined.size(), kHead.size() + 1000u * 302u);
+  EXPECT_EQ(joined, PiecesText(form, "C:\\"));
+  EXPECT_EQ(joined.size(), 69u + 1000u * 302u);
+  EXPECT_EQ(form.held, 0);
 }
 
 // A batch file that cannot be created stops Make BAT before the list is
@@ -165,9 +169,9 @@ TEST(MakeBat, AFileThatCannotBeCreatedLeavesTheSelection) {
   BatchFixture fx;
   for (const char* line : {"a", "b", "c"}) fx.form.AddItem(JobList, line);
   fx.form.SetState(JobList, 0);
-  fx.dialogs.Queue({"save", fx.Path("missing/jobs.bat")});
+  fx.dialogs.Queue({"save", fx.Path("missing\\jobs")});
   OnMakeBatButton(fx.app, {ControlId::MakeBatButton});
-  EXPECT_FALSE(std::filesystem::exists(fx.folder.path / "missing"));
+  EXPECT_EQ(fx.Written(), "avs/;");
   EXPECT_EQ(fx.form.State(JobList), 0);
   fx.dialogs.Queue({"save", fx.Path("jobs.bat")});
   OnMakeBatButton(fx.app, {ControlId::MakeBatButton});

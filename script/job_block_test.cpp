@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "script/script_fixture.h"
 #include "script/wrapper.h"
 
@@ -14,7 +12,7 @@ using enum ControlId;
 using Lines = std::vector<std::string>;
 
 struct JobFixture : ScriptFixture {
-  JobFixture() : platform{files, dialogs, media, processes, folder.Slash()}, app(form, platform) {
+  JobFixture() : platform{files, dialogs, media, processes, kProg}, app(form, platform) {
     form.AddItem(AvsIncludeCombo, "default");
     form.SetState(AvsIncludeCombo, 0);
   }
@@ -22,13 +20,7 @@ struct JobFixture : ScriptFixture {
     form.SetText(InputFileEdit, input);
     PrepareJobFiles(app, outputFolder);
   }
-  std::string Prog() const { return folder.Slash(); }
-  int WrapperCount() const {
-    int n = 0;
-    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(folder.path / "avs")) ++n;
-    return n;
-  }
-  TempFolder folder;
+  size_t WrapperCount() const { return disk.Below(kProg + "avs").size(); }
   Platform platform;
   App app;
 };
@@ -38,19 +30,19 @@ TEST(PrepareJobFiles, AvisynthInputIsUsedDirectly) {
   fx.Choose("D:\\in\\movie.AVS", "E:\\out\\");
   EXPECT_EQ(fx.form.Text(InputFileEdit), "D:\\in\\movie.AVS");
   EXPECT_EQ(fx.form.Text(OutputFileEdit), "E:\\out\\movie.mp4");
-  EXPECT_EQ(fx.form.Text(StatsFileEdit), fx.Prog() + "stats\\movie.AVS.stat");
-  EXPECT_EQ(fx.form.Text(LogFileEdit), fx.Prog() + "log\\movie.AVS.txt");
-  EXPECT_EQ(fx.WrapperCount(), 0);
+  EXPECT_EQ(fx.form.Text(StatsFileEdit), fx.kProg + "stats\\movie.AVS.stat");
+  EXPECT_EQ(fx.form.Text(LogFileEdit), fx.kProg + "log\\movie.AVS.txt");
+  EXPECT_EQ(fx.WrapperCount(), 0u);
 }
 
 TEST(PrepareJobFiles, OtherMediaGetAWrapper) {
   JobFixture fx;
   fx.Choose("D:\\in\\clip.mkv", "E:\\out\\");
-  const std::string wrapper = fx.Prog() + "avs\\clip.mkv.avs";
+  const std::string wrapper = fx.kProg + "avs\\clip.mkv.avs";
   EXPECT_EQ(fx.form.Text(InputFileEdit), wrapper);
   EXPECT_EQ(fx.form.Text(OutputFileEdit), "E:\\out\\clip.mp4");
-  EXPECT_EQ(fx.form.Text(StatsFileEdit), fx.Prog() + "stats\\clip.mkv.stat");
-  EXPECT_EQ(fx.form.Text(LogFileEdit), fx.Prog() + "log\\clip.mkv.txt");
+  EXPECT_EQ(fx.form.Text(StatsFileEdit), fx.kProg + "stats\\clip.mkv.stat");
+  EXPECT_EQ(fx.form.Text(LogFileEdit), fx.kProg + "log\\clip.mkv.txt");
   EXPECT_EQ(fx.files.Read(wrapper),
             "fs=\"D:\\in\\clip.mkv\"\r\nmfn=\"D:\\in\\clip\"\r\nimport(\"..\\avsinc\\default.avs\")\r\n");
 
@@ -97,10 +89,8 @@ INSTANTIATE_TEST_SUITE_P(All, JobNames, testing::ValuesIn(kNames));
 TEST(PrepareJobFiles, WrappersAreWrittenWholeWithoutAFlushEach) {
   JobFixture fx;
   for (const char* input : {"D:\\in\\a.mkv", "D:\\in\\b.mkv", "D:\\in\\a.mkv"}) fx.Choose(input, "E:\\out\\");
-  EXPECT_EQ(fx.files.Flushes(), 0);
-  EXPECT_EQ(fx.WrapperCount(), 2);
-  EXPECT_EQ(fx.files.Read(fx.Prog() + "avs\\b.mkv.avs"),
-            "fs=\"D:\\in\\b.mkv\"\r\nmfn=\"D:\\in\\b\"\r\nimport(\"..\\avsinc\\default.avs\")\r\n");
+  EXPECT_EQ(fx.disk.Flushes(), 0);
+  EXPECT_EQ(fx.WrapperCount(), 2u);
 }
 
 TEST(PrepareJobFiles, EmptyInputDoesNothing) {
@@ -108,25 +98,27 @@ TEST(PrepareJobFiles, EmptyInputDoesNothing) {
   fx.form.SetText(OutputFileEdit, "keep");
   fx.Choose("", "E:\\out\\");
   EXPECT_EQ(fx.form.Text(OutputFileEdit), "keep");
-  EXPECT_EQ(fx.WrapperCount(), 0);
+  EXPECT_EQ(fx.WrapperCount(), 0u);
 }
 
 TEST(PrepareJobFiles, FailedWrapperWriteLeavesTheOldWrapperWhole) {
   JobFixture fx;
-  const std::string wrapper = fx.Prog() + "avs\\clip.mkv.avs";
+  const std::string wrapper = fx.kProg + "avs\\clip.mkv.avs";
   ASSERT_TRUE(fx.files.WriteReplace(wrapper, "old wrapper\r\n"));
-  fx.files.FailWritesAfter(10);
+  fx.files.Inject({.afterBytes = 10});
   fx.Choose("D:\\in\\clip.mkv", "E:\\out\\");
   EXPECT_EQ(fx.form.Text(InputFileEdit), wrapper);
   EXPECT_EQ(fx.files.Read(wrapper), "old wrapper\r\n");
-  EXPECT_EQ(fx.WrapperCount(), 1);
+  EXPECT_EQ(fx.WrapperCount(), 1u);
 }
 
 TEST(PrepareJobFiles, MissingAvsFolderIsNotReported) {
   JobFixture fx;
-  std::filesystem::remove_all(fx.folder.path / "avs");
+  fx.platform.programFolder = "C:\\bare\\";
+  ASSERT_TRUE(fx.disk.CreateFolders(fx.platform.programFolder));
   fx.Choose("D:\\in\\clip.mkv", "E:\\out\\");
-  EXPECT_EQ(fx.form.Text(InputFileEdit), fx.Prog() + "avs\\clip.mkv.avs");
+  EXPECT_EQ(fx.form.Text(InputFileEdit), "C:\\bare\\avs\\clip.mkv.avs");
+  EXPECT_EQ(fx.disk.Below("C:\\bare"), std::vector<std::string>{});
 }
 
 TEST(AddJobLines, NeedsInputAndOutput) {

@@ -1,17 +1,16 @@
 // A form and platform as the script builders see them after start-up, for
-// the script unit tests.
+// the script unit tests. The program folder holds an empty "avs" folder.
 #pragma once
 
-#include <cstdint>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/context.h"
 #include "app/startup.h"
+#include "platform/faulty_files.h"
 #include "platform/headless/scripted.h"
-#include "platform/posix/posix_files.h"
+#include "platform/memory_files.h"
 #include "ui/form_model.h"
 
 namespace tw {
@@ -31,6 +30,7 @@ struct ScriptFixture {
     form.SetText(StatsFileEdit, "C:\\enc\\stats\\clip.mkv.stat");
     form.SetText(LogFileEdit, "C:\\enc\\log\\clip.mkv.txt");
     form.DropPendingEvents();
+    disk.CreateFolders(kProg + "avs");
   }
 
   std::vector<std::string> Lines() const {
@@ -44,24 +44,9 @@ struct ScriptFixture {
   ScriptedDialogs dialogs;
   ScriptedMedia media;
   ScriptedProcesses processes;
-  PosixFiles files;
-};
-
-// A fresh program folder in the temporary folder, removed afterwards.
-struct TempFolder {
-  TempFolder() {
-    path = std::filesystem::temp_directory_path() /
-           ("tw_script_" + std::to_string(reinterpret_cast<uintptr_t>(this)) + "_" + std::to_string(counter++));
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path / "avs");
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  std::string Slash() const { return path.string() + "/"; }
-  static inline int counter = 0;
-  std::filesystem::path path;
+  MemoryFiles disk;
+  FaultyFiles files{disk};
+  inline static const std::string kProg = "C:\\enc\\";
 };
 
 }  // namespace tw

@@ -32,7 +32,6 @@ std::optional<std::string> FolderIndex::Find(const std::string& dir, const std::
   if (!listing) {
     DIR* d = opendir(DirName(dir));
     if (!d) return std::nullopt;
-    ++reads_;
     listing = &folders_[dir];
     listing->byFolded.clear();
     // Stamped before reading, so a change made while reading shows next time.

@@ -30,9 +30,6 @@ class FolderIndex {
   // folding may still be there, so the listing is read again when needed.
   void Forget(const std::string& dir) { folders_.erase(dir); }
 
-  // Folder reads so far, for tests.
-  int Reads() const { return reads_; }
-
  private:
   struct Listing {
     timespec stamp{};
@@ -42,7 +39,6 @@ class FolderIndex {
   Listing* CurrentAt(const std::string& dir, const std::optional<timespec>& before);
 
   std::unordered_map<std::string, Listing> folders_;
-  int reads_ = 0;
 };
 
 }  // namespace tw

@@ -7,23 +7,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cstring>
 #include <utility>
 
+#include "platform/listing.h"
 #include "platform/native_files.h"
 
 namespace tw {
 namespace {
-
-int Lower(char c) { return std::tolower(static_cast<unsigned char>(c)); }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
 
 bool Exists(const std::string& p) {
   struct stat st;
@@ -44,41 +34,53 @@ bool IsFolder(const std::string& p) {
   return stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// A new file of our own beside `target`, opened for writing; -1 when none
-// can be made. Created with the usual permissions, the umask applied.
-int CreateTemporary(const std::string& target, std::string& name) {
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    name = target + "." + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".tmp";
-    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+// A new file of our own beside a target, removed again unless it was moved
+// over the target: after a failed write and after a piece that throws alike.
+class Temporary {
+ public:
+  // Created with the usual permissions, the umask applied; Open() tells
+  // whether one could be made.
+  explicit Temporary(const std::string& target) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+      name_ = target + "." + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".tmp";
+      fd_ = open(name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd_ < 0 && errno != EEXIST) break;
+    }
+    owned_ = fd_ >= 0;
   }
-  return -1;
-}
+  ~Temporary() {
+    if (fd_ >= 0) close(fd_);
+    if (owned_) unlink(name_.c_str());
+  }
+  bool Open() const { return fd_ >= 0; }
+  bool Write(std::string_view bytes) {
+    while (!bytes.empty()) {
+      const ssize_t n = write(fd_, bytes.data(), bytes.size());
+      if (n <= 0) return false;
+      bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+  }
+  bool Flush() { return fsync(fd_) == 0; }
+  // Closes the file and moves it over `target`.
+  bool MoveOver(const std::string& target) {
+    const bool closed = close(std::exchange(fd_, -1)) == 0;
+    if (!closed || rename(name_.c_str(), target.c_str()) != 0) return false;
+    owned_ = false;
+    return true;
+  }
+
+ private:
+  std::string name_;
+  int fd_ = -1;
+  bool owned_ = false;
+};
 
 }  // namespace
 
 std::unique_ptr<Files> MakeNativeFiles() { return std::make_unique<PosixFiles>(); }
 char NativeSeparator() { return '/'; }
-
-bool WildcardMatch(std::string_view p, std::string_view n) {
-  size_t pi = 0, ni = 0, star = std::string_view::npos, mark = 0;
-  while (ni < n.size()) {
-    if (pi < p.size() && (p[pi] == '?' || Lower(p[pi]) == Lower(n[ni]))) {
-      ++pi, ++ni;
-    } else if (pi < p.size() && p[pi] == '*') {
-      star = pi++;
-      mark = ni;
-    } else if (star != std::string_view::npos) {
-      pi = star + 1;
-      ni = ++mark;
-    } else {
-      return false;
-    }
-  }
-  while (pi < p.size() && p[pi] == '*') ++pi;
-  return pi == p.size();
-}
 
 std::string PosixFiles::Resolve(const std::string& path) {
   std::string p = path;
@@ -148,45 +150,22 @@ bool PosixFiles::WriteReplaceFrom(const std::string& path, const Pieces& next, F
   if (stat(target.c_str(), &st) == 0 && (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0)) return false;
   const auto [dir, base] = SplitFolder(target);
   const std::optional<timespec> before = index_.Stamp(dir);
-  std::string tmp;
-  const int fd = CreateTemporary(dir + "." + base, tmp);
-  if (fd < 0) return false;
-  bool ok = true;
+  Temporary tmp(dir + "." + base);
+  if (!tmp.Open()) return false;
   std::string_view bytes;
-  while (ok && next(bytes)) {
-    size_t done = 0;
-    while (ok && done < bytes.size()) {
-      size_t chunk = std::min<size_t>(bytes.size() - done, 65536);
-      if (faultAfter_ >= 0 && written_ + static_cast<long>(chunk) > faultAfter_) {
-        chunk = static_cast<size_t>(std::max(0L, faultAfter_ - written_));
-        ok = false;  // the fault strikes after this part
-        if (chunk == 0) break;
-      }
-      ssize_t n = write(fd, bytes.data() + done, chunk);
-      if (n <= 0) {
-        ok = false;
-        break;
-      }
-      done += static_cast<size_t>(n);
-      written_ += n;
-    }
-  }
-  if (ok && flush == Flush::ToDisk) {
-    ++flushes_;
-    if (fsync(fd) != 0) ok = false;
-  }
-  if (close(fd) != 0) ok = false;
-  if (ok && rename(tmp.c_str(), target.c_str()) != 0) ok = false;
-  if (!ok) {
-    unlink(tmp.c_str());
-    return false;
-  }
+  while (next(bytes))
+    if (!tmp.Write(bytes)) return false;
+  if (flush == Flush::ToDisk && !tmp.Flush()) return false;
+  if (!tmp.MoveOver(target)) return false;
   index_.Added(dir, base, before);
   return true;
 }
 
 bool PosixFiles::Remove(const std::string& path) {
   const std::string target = Resolve(path);
+  struct stat st;
+  // Windows refuses to delete a read-only file; so do we.
+  if (stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0) return false;
   if (unlink(target.c_str()) != 0) return false;
   index_.Forget(SplitFolder(target).first);
   return true;
@@ -210,15 +189,7 @@ std::optional<std::vector<std::string>> PosixFiles::ListFiles(const std::string&
     if (stat((dir + name).c_str(), &st) == 0 && S_ISREG(st.st_mode)) names.push_back(name);
   }
   closedir(d);
-  // Listing order on NTFS is by name, case folded.
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) {
-                                          return std::toupper(static_cast<unsigned char>(x)) <
-                                                 std::toupper(static_cast<unsigned char>(y));
-                                        }) ||
-           (SameIgnoringCase(a, b) && a < b);
-  });
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return ListedBefore(a, b); });
   return names;
 }
 

@@ -1,6 +1,7 @@
 // Files on POSIX, behaving as the program expects of Windows: "\" separates
 // folders as well as "/", names that differ only in case find each other
-// when the exact name is missing, and a read-only file is never replaced.
+// when the exact name is missing, and a read-only file is neither replaced
+// nor removed.
 #pragma once
 
 #include "platform/files.h"
@@ -17,29 +18,12 @@ class PosixFiles : public Files {
   bool IsFile(const std::string& path) override;
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder, const std::string& pattern) override;
 
-  // Fault hook for tests: every write fails once this many bytes were written
-  // in total; negative turns the fault off.
-  void FailWritesAfter(long bytes) {
-    faultAfter_ = bytes;
-    written_ = 0;
-  }
-
+ private:
   // The path as the disk knows it: separators turned to "/", each missing
   // component matched without regard to case.
   std::string Resolve(const std::string& path);
-  // Files flushed to the disk so far, for tests.
-  int Flushes() const { return flushes_; }
-  // Folder reads made for such matches so far, for tests.
-  int FolderReads() const { return index_.Reads(); }
 
- private:
   FolderIndex index_;
-  long faultAfter_ = -1;
-  long written_ = 0;
-  int flushes_ = 0;
 };
-
-// Windows wildcard match without regard to case: "*" and "?".
-bool WildcardMatch(std::string_view pattern, std::string_view name);
 
 }  // namespace tw

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/native_files.h"
 
@@ -14,6 +15,46 @@ std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
+
+// A new file of our own beside a target, deleted again unless it was moved
+// over the target: after a failed write and after a piece that throws alike.
+class Temporary {
+ public:
+  explicit Temporary(const std::string& folder) {
+    // GetTempFileNameA creates the file, so the name is ours alone.
+    owned_ = GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "twr", 0, name_) != 0;
+    if (owned_) handle_ = CreateFileA(name_, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  ~Temporary() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    if (owned_) DeleteFileA(name_);
+  }
+  bool Open() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Write(std::string_view bytes) {
+    while (!bytes.empty()) {
+      DWORD n = 0;
+      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1 << 20));
+      if (!WriteFile(handle_, bytes.data(), chunk, &n, nullptr) || n == 0) return false;
+      bytes.remove_prefix(n);
+    }
+    return true;
+  }
+  bool Flush() { return FlushFileBuffers(handle_) != 0; }
+  // Closes the file and moves it over `target`; every handle is closed first,
+  // as Wine refuses to replace a file open anywhere.
+  bool MoveOver(const std::string& target) {
+    const bool closed = CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0;
+    if (!closed || !MoveFileExA(name_, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return false;
+    owned_ = false;
+    return true;
+  }
+
+ private:
+  char name_[MAX_PATH + 1] = {};
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  bool owned_ = false;
+};
 
 }  // namespace
 
@@ -45,40 +86,13 @@ bool Win32Files::WriteReplaceFrom(const std::string& path, const Pieces& next, F
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
     return false;
-  std::string folder = FolderOf(path);
-  char tmp[MAX_PATH + 1] = {};
-  // GetTempFileNameA creates the file, so the name is ours alone.
-  if (GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "twr", 0, tmp) == 0) return false;
-  HANDLE h = CreateFileA(tmp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    DeleteFileA(tmp);
-    return false;
-  }
-  bool ok = true;
+  Temporary tmp(FolderOf(path));
+  if (!tmp.Open()) return false;
   std::string_view bytes;
-  while (ok && next(bytes)) {
-    size_t done = 0;
-    while (ok && done < bytes.size()) {
-      DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 65536));
-      if (faultAfter_ >= 0 && written_ + static_cast<long>(chunk) > faultAfter_) {
-        chunk = static_cast<DWORD>(std::max(0L, faultAfter_ - written_));
-        ok = false;  // the fault strikes after this part
-        if (chunk == 0) break;
-      }
-      DWORD n = 0;
-      if (!WriteFile(h, bytes.data() + done, chunk, &n, nullptr) || n == 0) {
-        ok = false;
-        break;
-      }
-      done += n;
-      written_ += static_cast<long>(n);
-    }
-  }
-  if (ok && flush == Flush::ToDisk && !FlushFileBuffers(h)) ok = false;
-  if (!CloseHandle(h)) ok = false;
-  if (ok && !MoveFileExA(tmp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) ok = false;
-  if (!ok) DeleteFileA(tmp);
-  return ok;
+  while (next(bytes))
+    if (!tmp.Write(bytes)) return false;
+  if (flush == Flush::ToDisk && !tmp.Flush()) return false;
+  return tmp.MoveOver(path);
 }
 
 bool Win32Files::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }

@@ -14,17 +14,6 @@ class Win32Files : public Files {
   bool Remove(const std::string& path) override;
   bool IsFile(const std::string& path) override;
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder, const std::string& pattern) override;
-
-  // Fault hook for tests: every write fails once this many bytes were written
-  // in total; negative turns the fault off.
-  void FailWritesAfter(long bytes) {
-    faultAfter_ = bytes;
-    written_ = 0;
-  }
-
- private:
-  long faultAfter_ = -1;
-  long written_ = 0;
 };
 
 }  // namespace tw
