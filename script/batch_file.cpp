@@ -61,9 +61,10 @@ void OnMakeBatButton(App& app, EventType) {
   if (chosen.empty()) return;
   // Written through a temporary file, so a failed write leaves no half file.
   BatchFilePieces pieces(app.form, app.platform.programFolder);
-  app.platform.files.WriteReplaceFrom(BatchFileName(chosen),
-                                      [&pieces](std::string_view& piece) { return pieces.Next(piece); });
+  const bool written = app.platform.files.WriteReplaceFrom(
+      BatchFileName(chosen), [&pieces](std::string_view& piece) { return pieces.Next(piece); });
   pieces.Finish();
+  if (written) NoteJobListWritten(app);
 }
 
 }  // namespace tw
