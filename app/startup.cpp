@@ -58,6 +58,7 @@ int RunProgram(Host& host) {
   host.Events().OnSessionEnd(exitSequence);
   RunEventLoop(app, host.Events());
   exitSequence();
+  host.Events().OnSessionEnd(nullptr);  // it refers to this frame
 
   return 0;
 }

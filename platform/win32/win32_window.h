@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
+#include <optional>
 
 #include "app/event_loop.h"
 #include "ui/form.h"
@@ -35,6 +37,10 @@ class Win32Window : public Form, public EventSource {
   void HoldRedraw(ControlId id, bool hold) override;
 
   Event WaitEvent() override;
+  void OnSessionEnd(std::function<void()> exitSequence) override { exitSequence_ = std::move(exitSequence); }
+  // Handles the messages already queued, without waiting; the next event,
+  // if they raised one.
+  std::optional<Event> PollEvent();
 
  protected:
   void WriteText(ControlId id, std::string_view text) override;
@@ -45,6 +51,16 @@ class Win32Window : public Form, public EventSource {
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   void CreateControl(int index, const Picture* logo);
   void ShowPage(int page);
+  // One message as the loop handles it: page keys, dialog keys, dispatch.
+  void Process(MSG& msg);
+  bool TurnPageKey(const MSG& msg);
+  void FocusFirstControl(int page);
+  void NoteFocus();
+  void RestoreFocus();
+  Event TakeEvent();
+  // The job list's horizontal extent follows its longest line.
+  void NoteLineAdded(ControlId id, int width);
+  void RefreshExtent(ControlId id);
   HWND hwnd(ControlId id) const { return controls_[Index(id)]; }
   LRESULT Send(ControlId id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
     return SendMessageA(hwnd(id), msg, wp, lp);
@@ -57,6 +73,10 @@ class Win32Window : public Form, public EventSource {
   bool ready_ = false;    // events flow once the window is built
   bool writing_ = false;  // the program is setting a text
   std::deque<Event> events_;
+  std::function<void()> exitSequence_;
+  HWND lastFocus_ = nullptr;  // the control that had the focus last
+  int widest_ = 0;            // pixels of the longest job line
+  bool widestGone_ = false;   // that line was removed: measure again
 };
 
 }  // namespace tw
