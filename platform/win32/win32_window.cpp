@@ -96,27 +96,6 @@ void AppendWideItemText(HWND h, bool list, int index, std::string& out) {
   out.resize(old + static_cast<size_t>(bytes > 0 ? bytes : 0));
 }
 
-// A device context of a list with the list's font, to measure its lines.
-struct ListDc {
-  explicit ListDc(HWND list) : list(list), dc(GetDC(list)) {
-    if (auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0))) old = SelectObject(dc, font);
-  }
-  ~ListDc() {
-    if (old) SelectObject(dc, old);
-    ReleaseDC(list, dc);
-  }
-  ListDc(const ListDc&) = delete;
-  ListDc& operator=(const ListDc&) = delete;
-  int Width(const std::string& text) const {
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
-    return static_cast<int>(size.cx);
-  }
-  HWND list;
-  HDC dc;
-  HGDIOBJ old = nullptr;
-};
-
 }  // namespace
 
 Win32Window::Win32Window(HINSTANCE instance, const Picture* logo) : instance_(instance) {
@@ -148,6 +127,7 @@ Win32Window::Win32Window(HINSTANCE instance, const Picture* logo) : instance_(in
   // no repaint per control: nothing is shown before the window below
   for (int i = 0; i < kControlCount; ++i)
     SendMessageA(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(Spec(IdAt(i)).defaultFont ? gui : tahoma), FALSE);
+  PrepareMeasuring(ControlId::JobList);
   ShowPage(0);
   ready_ = true;
   ShowWindow(main_, SW_SHOW);
@@ -263,8 +243,7 @@ void Win32Window::AddItem(ControlId id, std::string_view text, int index) {
       Send(id, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(t.c_str()));
       break;
     case Kind::List:
-      if (Send(id, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(t.c_str())) >= 0)
-        NoteLineAdded(id, ListDc(hwnd(id)).Width(t));
+      if (Send(id, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(t.c_str())) >= 0) NoteLineAdded(id, LineWidth(t));
       break;
     case Kind::TabPanel: {
       TCITEMA item{};
@@ -347,7 +326,7 @@ void Win32Window::RemoveItem(ControlId id, int index) {
   const Kind kind = Spec(id).kind;
   if (kind == Kind::List && index >= 0 && index < ItemCount(id)) {
     // Only the longest line's going makes the whole list worth measuring.
-    if (ListDc(hwnd(id)).Width(ItemText(id, index)) == widest_ && widest_ > 0) widestGone_ = true;
+    if (LineWidth(ItemText(id, index)) == widest_ && widest_ > 0) widestGone_ = true;
     Send(id, LB_DELETESTRING, index);
   }
   if (kind == Kind::DropDownList || kind == Kind::EditableCombo) Send(id, CB_DELETESTRING, index);
@@ -361,21 +340,49 @@ void Win32Window::NoteLineAdded(ControlId id, int width) {
   Send(id, LB_SETHORIZONTALEXTENT, widest_ + kExtentMargin);
 }
 
+Win32Window::~Win32Window() {
+  if (measure_) DeleteDC(measure_);
+}
+
+// A batch import adds tens of thousands of lines; asking the font for each
+// line's width would cost more than adding them. In a code page of one
+// byte a character, the widths of its 256 characters, read once, add up to
+// the same width.
+void Win32Window::PrepareMeasuring(ControlId id) {
+  measure_ = CreateCompatibleDC(nullptr);
+  if (!measure_) return;
+  SelectObject(measure_, reinterpret_cast<HGDIOBJ>(Send(id, WM_GETFONT)));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(measure_, &metrics);
+  widestLetter_ = metrics.tmMaxCharWidth;
+  CPINFO code{};
+  singleByte_ =
+      GetCPInfo(CP_ACP, &code) && code.MaxCharSize == 1 && GetCharWidth32A(measure_, 0, 255, charWidths_.data());
+}
+
+int Win32Window::LineWidth(const std::string& text) const {
+  if (singleByte_) {
+    int width = 0;
+    for (unsigned char c : text) width += charWidths_[c];
+    return width;
+  }
+  SIZE size{};
+  if (measure_) GetTextExtentPoint32A(measure_, text.data(), static_cast<int>(text.size()), &size);
+  return static_cast<int>(size.cx);
+}
+
 void Win32Window::RefreshExtent(ControlId id) {
   widestGone_ = false;
-  const ListDc dc(hwnd(id));
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc.dc, &metrics);
   int widest = 0;
   std::string text;
   for (int i = 0, n = ItemCount(id); i < n; ++i) {
     // A line no wider than its length in the widest letter cannot beat the
     // best so far, and most lines need no measuring at all.
     const LRESULT length = SendMessageW(hwnd(id), LB_GETTEXTLEN, i, 0);
-    if (length * metrics.tmMaxCharWidth <= widest) continue;
+    if (length * widestLetter_ <= widest) continue;
     text.clear();
     AppendItemText(id, i, text);
-    widest = std::max(widest, dc.Width(text));
+    widest = std::max(widest, LineWidth(text));
   }
   widest_ = widest;
   Send(id, LB_SETHORIZONTALEXTENT, widest > 0 ? widest + kExtentMargin : 0);

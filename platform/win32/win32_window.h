@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -18,6 +19,7 @@ class Win32Window : public Form, public EventSource {
  public:
   // Creates the window hidden with all controls and fonts, then shows it.
   Win32Window(HINSTANCE instance, const Picture* logo);
+  ~Win32Window() override;
   HWND handle() const { return main_; }
 
   int State(ControlId id) const override;
@@ -59,6 +61,8 @@ class Win32Window : public Form, public EventSource {
   void RestoreFocus();
   Event TakeEvent();
   // The job list's horizontal extent follows its longest line.
+  void PrepareMeasuring(ControlId id);
+  int LineWidth(const std::string& text) const;
   void NoteLineAdded(ControlId id, int width);
   void RefreshExtent(ControlId id);
   HWND hwnd(ControlId id) const { return controls_[Index(id)]; }
@@ -77,6 +81,10 @@ class Win32Window : public Form, public EventSource {
   HWND lastFocus_ = nullptr;  // the control that had the focus last
   int widest_ = 0;            // pixels of the longest job line
   bool widestGone_ = false;   // that line was removed: measure again
+  HDC measure_ = nullptr;     // holds the job list's font
+  bool singleByte_ = false;   // the code page has one byte a character
+  std::array<int, 256> charWidths_{};
+  int widestLetter_ = 0;
 };
 
 }  // namespace tw
