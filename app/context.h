@@ -29,7 +29,14 @@ struct App {
   std::string outputFolder;                // last folder of a batch import
   std::optional<ProcessId> runningScript;  // the run script we started last
   std::string runningScriptName;
+  // The job list's change count when Make BAT or Start last wrote it.
+  unsigned jobListWrittenAt = 0;
 };
+
+inline void NoteJobListWritten(App& app) { app.jobListWrittenAt = app.form.ItemChanges(ControlId::JobList); }
+inline bool JobListChangedSinceWritten(const App& app) {
+  return app.form.ItemChanges(ControlId::JobList) != app.jobListWrittenAt;
+}
 
 // An action runs for every event of its control; only two look at the type.
 using Action = void (*)(App& app, const Event& event);

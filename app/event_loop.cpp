@@ -1,5 +1,7 @@
 #include "app/event_loop.h"
 
+#include <string>
+
 #include "app/dispatch_table.h"
 
 namespace tw {
@@ -28,11 +30,22 @@ void RunPendingEvents(App& app) {
 void RunEventLoop(App& app, EventSource& events) {
   while (!app.closeRequested) {
     Event event = events.WaitEvent();
-    if (event.IsClose()) break;
+    if (event.IsClose()) {
+      if (event.sessionEnd || MayQuit(app)) break;
+      continue;
+    }
     HandleEvent(app, event);
   }
 }
 
-void RequestClose(App& app, const Event&) { app.closeRequested = true; }
+void RequestClose(App& app, const Event&) { app.closeRequested = MayQuit(app); }
+
+bool MayQuit(App& app) {
+  // The list is the script the user built by hand and lives nowhere else.
+  const int lines = app.form.ItemCount(ControlId::JobList);
+  if (lines == 0 || !JobListChangedSinceWritten(app)) return true;
+  return app.platform.dialogs.YesNo("tarnwick", "The job list has " + std::to_string(lines) +
+                                                    " lines that were not written to a batch file. Quit anyway?");
+}
 
 }  // namespace tw

@@ -1,6 +1,8 @@
 // The loop that turns window events into actions.
 #pragma once
 
+#include <functional>
+
 #include "app/context.h"
 
 namespace tw {
@@ -11,6 +13,9 @@ class EventSource {
   virtual ~EventSource() = default;
   // Blocks until the next event; a close request ends the loop.
   virtual Event WaitEvent() = 0;
+  // What must be done before the process may be ended from outside; the
+  // window runs it when the Windows session ends, then reports the end.
+  virtual void OnSessionEnd(std::function<void()> /*exitSequence*/) {}
 };
 
 // The action of the control, if it has one.
@@ -23,5 +28,8 @@ void RunEventLoop(App& app, EventSource& events);
 
 // CancelButton: ends the loop exactly like the close box.
 void RequestClose(App& app, const Event& event);
+// The close box and CancelButton ask first while the job list holds lines
+// that no batch file has received since they changed; true: quit.
+bool MayQuit(App& app);
 
 }  // namespace tw

@@ -46,10 +46,19 @@ int RunProgram(Host& host) {
   LoadSettings(app, kLastRunFile);
   RunPendingEvents(app);
 
+  // Runs once: at the end of a Windows session the window runs it before
+  // the loop sees that end.
+  bool exited = false;
+  auto exitSequence = [&] {
+    if (exited) return;
+    exited = true;
+    // Written where the program lives, whatever the current folder is.
+    SaveSettings(app, platform.programFolder + kLastRunFile);
+  };
+  host.Events().OnSessionEnd(exitSequence);
   RunEventLoop(app, host.Events());
-
-  // Written where the program lives, whatever the current folder is.
-  SaveSettings(app, platform.programFolder + kLastRunFile);
+  exitSequence();
+  host.Events().OnSessionEnd(nullptr);  // it refers to this frame
 
   return 0;
 }

@@ -56,6 +56,7 @@ void OnStartButton(App& app, const Event&) {
   // cmd reads a running script by offset, so a script still running is
   // never rewritten: the name above is one no running script of ours uses
   if (!app.platform.files.WriteReplace(name, text)) return;
+  NoteJobListWritten(app);
   std::optional<ProcessId> started =
       app.platform.processes.StartScript("\"" + name + "\"", app.platform.programFolder, kIdlePriorityClass);
   if (!started) return;

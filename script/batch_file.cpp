@@ -50,9 +50,10 @@ void OnMakeBatButton(App& app, const Event&) {
   if (chosen.empty()) return;
   // Written through a temporary file, so a failed write leaves no half file.
   BatchFilePieces pieces(app.form, app.platform.programFolder);
-  app.platform.files.WriteReplaceFrom(BatchFileName(chosen),
-                                      [&pieces](std::string_view& piece) { return pieces.Next(piece); });
+  const bool written = app.platform.files.WriteReplaceFrom(
+      BatchFileName(chosen), [&pieces](std::string_view& piece) { return pieces.Next(piece); });
   pieces.Finish();
+  if (written) NoteJobListWritten(app);
 }
 
 }  // namespace tw

@@ -2,6 +2,7 @@
 // the real Win32 window both implement it.
 #pragma once
 
+#include <array>
 #include <deque>
 #include <optional>
 #include <string>
@@ -18,6 +19,9 @@ enum class EventType { None, Change, LostFocus };
 struct Event {
   ControlId control = ControlId::Count;  // Count: the close request
   EventType type = EventType::None;
+  // A close that asks nothing: the end of the Windows session, or of a
+  // scenario file.
+  bool sessionEnd = false;
   bool IsClose() const { return control == ControlId::Count; }
 };
 
@@ -59,15 +63,23 @@ class Form {
   }
   void DropPendingEvents() { pending_.clear(); }
 
+  // Grows with every change of the control's items, so "changed since" is
+  // one comparison however long the list is.
+  unsigned ItemChanges(ControlId id) const { return itemChanges_[Index(id)]; }
+
   // Convenience readings used everywhere.
   bool Checked(ControlId id) const { return State(id) == 1; }
   void SetChecked(ControlId id, bool on) { SetState(id, on ? 1 : 0); }
 
  protected:
   virtual void WriteText(ControlId id, std::string_view text) = 0;
+  // Every implementation calls this when it adds, removes, replaces or
+  // clears items.
+  void NoteItemChange(ControlId id) { ++itemChanges_[Index(id)]; }
 
  private:
   std::deque<Event> pending_;
+  std::array<unsigned, kControlCount> itemChanges_{};
 };
 
 }  // namespace tw

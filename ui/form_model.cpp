@@ -69,12 +69,14 @@ void FormModel::AddItem(ControlId id, std::string_view text, int index) {
   int n = c.items.size();
   if (index < 0 || index > n) index = n;
   c.items.insert(index, text);
+  NoteItemChange(id);
   if (c.state >= index && Spec(id).kind != Kind::TabPanel) ++c.state;
 }
 
 void FormModel::ClearItems(ControlId id) {
   Control& c = at(id);
   c.items.clear();
+  NoteItemChange(id);
   c.state = Spec(id).kind == Kind::TabPanel ? 0 : -1;
   if (Spec(id).kind == Kind::EditableCombo) c.text.clear();
 }
@@ -96,12 +98,14 @@ void FormModel::SetItemText(ControlId id, int index, std::string_view text) {
   Control& c = at(id);
   if (index < 0 || index >= c.items.size()) return;
   c.items.set(index, text);
+  NoteItemChange(id);
 }
 
 void FormModel::RemoveItem(ControlId id, int index) {
   Control& c = at(id);
   if (index < 0 || index >= c.items.size()) return;
   c.items.erase(index);
+  NoteItemChange(id);
   if (c.state == index)
     c.state = -1;
   else if (c.state > index)

@@ -29,7 +29,10 @@ Event ScenarioHost::WaitEvent() {
     if (RunLine(lines_[current_], event)) return event;
   }
   current_ = static_cast<int>(lines_.size()) - 1;
-  return Event{};  // the end of the file closes the window
+  // The end of the file ends the program as the end of a session does.
+  Event end;
+  end.sessionEnd = true;
+  return end;
 }
 
 bool ScenarioHost::RunLine(const std::string& text, Event& event) {

@@ -66,6 +66,7 @@ INT_PTR CALLBACK InputProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
       SetWindowTextA(dialog, state->title->c_str());
       SetDlgItemTextA(dialog, kMessageId, state->text->c_str());
       SetDlgItemTextA(dialog, kEditId, state->preset->c_str());
+      SetDlgItemTextA(dialog, IDOK, "OK");
       SendDlgItemMessageA(dialog, kEditId, EM_SETSEL, 0, -1);
       return TRUE;  // focus goes to the first tab stop, the edit
     case WM_COMMAND:

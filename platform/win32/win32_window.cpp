@@ -11,6 +11,9 @@ namespace {
 
 constexpr int kFirstId = 1000;
 constexpr int kClientWidth = 308, kClientHeight = 359;
+constexpr int kTabMinWidth = 20, kTabPadding = 4, kTabPaddingY = 3;
+// Room beside the longest job line, so its last letter is not at the edge.
+constexpr int kExtentMargin = 6;
 
 struct Class {
   const char* name;
@@ -40,7 +43,7 @@ Class ClassOf(const ControlSpec& s) {
     case Kind::TrackBar:
       return {TRACKBAR_CLASSA, TBS_HORZ | TBS_NOTICKS | tab, 0};
     case Kind::List:
-      return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | tab, WS_EX_CLIENTEDGE};
+      return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | tab, WS_EX_CLIENTEDGE};
     case Kind::Image:
       return {"STATIC", SS_BITMAP, 0};
     case Kind::TabPanel:
@@ -124,6 +127,7 @@ Win32Window::Win32Window(HINSTANCE instance, const Picture* logo) : instance_(in
   // no repaint per control: nothing is shown before the window below
   for (int i = 0; i < kControlCount; ++i)
     SendMessageA(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(Spec(IdAt(i)).defaultFont ? gui : tahoma), FALSE);
+  PrepareMeasuring(ControlId::JobList);
   ShowPage(0);
   ready_ = true;
   ShowWindow(main_, SW_SHOW);
@@ -143,6 +147,10 @@ void Win32Window::CreateControl(int index, const Picture* logo) {
   if (s.kind == Kind::Image && logo)
     SendMessageA(h, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(MakeBitmap(*logo)));
   if (s.kind == Kind::TabPanel) {
+    // The default padding and minimum width leave too little room for the
+    // five captions, and the strip shows scroll arrows instead of "Job".
+    SendMessageA(h, TCM_SETMINTABWIDTH, 0, kTabMinWidth);
+    SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(kTabPadding, kTabPaddingY));
     for (int k = 0; k < FixedItemCount(s); ++k) AddItem(IdAt(index), s.items[k]);
     RECT area{s.x, s.y, s.x + s.w, s.y + s.h};
     SendMessageA(h, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
@@ -155,7 +163,10 @@ void Win32Window::CreateControl(int index, const Picture* logo) {
 }
 
 void Win32Window::ShowPage(int page) {
-  for (int i = 0; i < 5; ++i) ShowWindow(pages_[i], i == page ? SW_SHOW : SW_HIDE);
+  // The new page first: hiding the focus's page must find a page to give it to.
+  if (page >= 0 && page < 5) ShowWindow(pages_[page], SW_SHOW);
+  for (int i = 0; i < 5; ++i)
+    if (i != page) ShowWindow(pages_[i], SW_HIDE);
 }
 
 int Win32Window::State(ControlId id) const {
@@ -216,6 +227,12 @@ void Win32Window::WriteText(ControlId id, std::string_view text) {
   writing_ = true;
   SetWindowTextA(hwnd(id), std::string(text).c_str());
   writing_ = false;
+  // The new text puts the caret at its start; whoever is typing goes on at the end.
+  HWND focus = GetFocus();
+  if (focus && (focus == hwnd(id) || IsChild(hwnd(id), focus))) {
+    const int end = GetWindowTextLengthA(focus);
+    SendMessageA(focus, EM_SETSEL, end, end);
+  }
 }
 
 void Win32Window::AddItem(ControlId id, std::string_view text, int index) {
@@ -226,7 +243,7 @@ void Win32Window::AddItem(ControlId id, std::string_view text, int index) {
       Send(id, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(t.c_str()));
       break;
     case Kind::List:
-      Send(id, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(t.c_str()));
+      if (Send(id, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(t.c_str())) >= 0) NoteLineAdded(id, LineWidth(t));
       break;
     case Kind::TabPanel: {
       TCITEMA item{};
@@ -238,13 +255,20 @@ void Win32Window::AddItem(ControlId id, std::string_view text, int index) {
     default:
       break;
   }
+  NoteItemChange(id);
 }
 
 void Win32Window::ClearItems(ControlId id) {
   const Kind kind = Spec(id).kind;
   if (kind == Kind::DropDownList || kind == Kind::EditableCombo) Send(id, CB_RESETCONTENT);
-  if (kind == Kind::List) Send(id, LB_RESETCONTENT);
+  if (kind == Kind::List) {
+    Send(id, LB_RESETCONTENT);
+    widest_ = 0;
+    widestGone_ = false;
+    Send(id, LB_SETHORIZONTALEXTENT, 0);
+  }
   if (kind == Kind::EditableCombo) WriteText(id, "");
+  NoteItemChange(id);
 }
 
 int Win32Window::ItemCount(ControlId id) const {
@@ -300,86 +324,73 @@ void Win32Window::SetItemText(ControlId id, int index, std::string_view text) {
 
 void Win32Window::RemoveItem(ControlId id, int index) {
   const Kind kind = Spec(id).kind;
-  if (kind == Kind::List) Send(id, LB_DELETESTRING, index);
+  if (kind == Kind::List && index >= 0 && index < ItemCount(id)) {
+    // Only the longest line's going makes the whole list worth measuring.
+    if (LineWidth(ItemText(id, index)) == widest_ && widest_ > 0) widestGone_ = true;
+    Send(id, LB_DELETESTRING, index);
+  }
   if (kind == Kind::DropDownList || kind == Kind::EditableCombo) Send(id, CB_DELETESTRING, index);
+  NoteItemChange(id);
+}
+
+void Win32Window::NoteLineAdded(ControlId id, int width) {
+  if (width < widest_ || (width == widest_ && !widestGone_)) return;
+  widest_ = width;
+  widestGone_ = false;
+  Send(id, LB_SETHORIZONTALEXTENT, widest_ + kExtentMargin);
+}
+
+Win32Window::~Win32Window() {
+  if (measure_) DeleteDC(measure_);
+}
+
+// A batch import adds tens of thousands of lines; asking the font for each
+// line's width would cost more than adding them. In a code page of one
+// byte a character, the widths of its 256 characters, read once, add up to
+// the same width.
+void Win32Window::PrepareMeasuring(ControlId id) {
+  measure_ = CreateCompatibleDC(nullptr);
+  if (!measure_) return;
+  SelectObject(measure_, reinterpret_cast<HGDIOBJ>(Send(id, WM_GETFONT)));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(measure_, &metrics);
+  widestLetter_ = metrics.tmMaxCharWidth;
+  CPINFO code{};
+  singleByte_ =
+      GetCPInfo(CP_ACP, &code) && code.MaxCharSize == 1 && GetCharWidth32A(measure_, 0, 255, charWidths_.data());
+}
+
+int Win32Window::LineWidth(const std::string& text) const {
+  if (singleByte_) {
+    int width = 0;
+    for (unsigned char c : text) width += charWidths_[c];
+    return width;
+  }
+  SIZE size{};
+  if (measure_) GetTextExtentPoint32A(measure_, text.data(), static_cast<int>(text.size()), &size);
+  return static_cast<int>(size.cx);
+}
+
+void Win32Window::RefreshExtent(ControlId id) {
+  widestGone_ = false;
+  int widest = 0;
+  std::string text;
+  for (int i = 0, n = ItemCount(id); i < n; ++i) {
+    // A line no wider than its length in the widest letter cannot beat the
+    // best so far, and most lines need no measuring at all.
+    const LRESULT length = SendMessageW(hwnd(id), LB_GETTEXTLEN, i, 0);
+    if (length * widestLetter_ <= widest) continue;
+    text.clear();
+    AppendItemText(id, i, text);
+    widest = std::max(widest, LineWidth(text));
+  }
+  widest_ = widest;
+  Send(id, LB_SETHORIZONTALEXTENT, widest > 0 ? widest + kExtentMargin : 0);
 }
 
 void Win32Window::HoldRedraw(ControlId id, bool hold) {
   Send(id, WM_SETREDRAW, hold ? FALSE : TRUE);
   if (!hold) InvalidateRect(hwnd(id), nullptr, TRUE);
-}
-
-Event Win32Window::WaitEvent() {
-  while (events_.empty()) {
-    MSG msg;
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return Event{};
-    if (IsDialogMessageA(main_, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  Event e = events_.front();
-  events_.pop_front();
-  return e;
-}
-
-LRESULT CALLBACK Win32Window::MainProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE)
-    SetWindowLongPtrA(h, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
-  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(h, GWLP_USERDATA));
-  if (self && self->main_ == h) return self->Handle(msg, wp, lp);
-  return DefWindowProcA(h, msg, wp, lp);
-}
-
-// Pages pass their controls' notifications on to the main window.
-LRESULT CALLBACK Win32Window::PageProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE)
-    SetWindowLongPtrA(h, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
-  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(h, GWLP_USERDATA));
-  if (self && (msg == WM_COMMAND || msg == WM_HSCROLL || msg == WM_NOTIFY)) return self->Handle(msg, wp, lp);
-  return DefWindowProcA(h, msg, wp, lp);
-}
-
-LRESULT Win32Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND: {
-      const int index = static_cast<int>(LOWORD(wp)) - kFirstId;
-      if (!ready_ || writing_ || index < 0 || index >= kControlCount || lp == 0) return 0;
-      const Kind kind = Spec(IdAt(index)).kind;
-      const UINT code = HIWORD(wp);
-      EventType type = EventType::None;
-      if (kind == Kind::Edit || kind == Kind::NumericEdit) {
-        if (code == EN_CHANGE)
-          type = EventType::Change;
-        else if (code == EN_KILLFOCUS)
-          type = EventType::LostFocus;
-        else if (code != EN_SETFOCUS)
-          return 0;
-      } else if (kind == Kind::EditableCombo && code == CBN_EDITCHANGE) {
-        type = EventType::Change;
-      }
-      events_.push_back({IdAt(index), type});
-      return 0;
-    }
-    case WM_HSCROLL:
-      for (int i = 0; i < kControlCount; ++i)
-        if (controls_[i] == reinterpret_cast<HWND>(lp) && ready_) events_.push_back({IdAt(i), EventType::None});
-      return 0;
-    case WM_NOTIFY: {
-      const auto* n = reinterpret_cast<const NMHDR*>(lp);
-      if (n->hwndFrom == hwnd(ControlId::MainPanel) && n->code == TCN_SELCHANGE) {
-        ShowPage(State(ControlId::MainPanel));
-        if (ready_) events_.push_back({ControlId::MainPanel, EventType::None});
-      }
-      return 0;
-    }
-    case WM_CLOSE:
-      events_.push_back(Event{});  // closed after the exit sequence
-      return 0;
-    default:
-      return DefWindowProcA(main_, msg, wp, lp);
-  }
 }
 
 }  // namespace tw

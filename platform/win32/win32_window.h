@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <array>
 #include <deque>
+#include <functional>
+#include <optional>
 
 #include "app/event_loop.h"
 #include "ui/form.h"
@@ -16,6 +19,7 @@ class Win32Window : public Form, public EventSource {
  public:
   // Creates the window hidden with all controls and fonts, then shows it.
   Win32Window(HINSTANCE instance, const Picture* logo);
+  ~Win32Window() override;
   HWND handle() const { return main_; }
 
   int State(ControlId id) const override;
@@ -35,6 +39,10 @@ class Win32Window : public Form, public EventSource {
   void HoldRedraw(ControlId id, bool hold) override;
 
   Event WaitEvent() override;
+  void OnSessionEnd(std::function<void()> exitSequence) override { exitSequence_ = std::move(exitSequence); }
+  // Handles the messages already queued, without waiting; the next event,
+  // if they raised one.
+  std::optional<Event> PollEvent();
 
  protected:
   void WriteText(ControlId id, std::string_view text) override;
@@ -45,6 +53,18 @@ class Win32Window : public Form, public EventSource {
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   void CreateControl(int index, const Picture* logo);
   void ShowPage(int page);
+  // One message as the loop handles it: page keys, dialog keys, dispatch.
+  void Process(MSG& msg);
+  bool TurnPageKey(const MSG& msg);
+  void FocusFirstControl(int page);
+  void NoteFocus();
+  void RestoreFocus();
+  Event TakeEvent();
+  // The job list's horizontal extent follows its longest line.
+  void PrepareMeasuring(ControlId id);
+  int LineWidth(const std::string& text) const;
+  void NoteLineAdded(ControlId id, int width);
+  void RefreshExtent(ControlId id);
   HWND hwnd(ControlId id) const { return controls_[Index(id)]; }
   LRESULT Send(ControlId id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
     return SendMessageA(hwnd(id), msg, wp, lp);
@@ -57,6 +77,14 @@ class Win32Window : public Form, public EventSource {
   bool ready_ = false;    // events flow once the window is built
   bool writing_ = false;  // the program is setting a text
   std::deque<Event> events_;
+  std::function<void()> exitSequence_;
+  HWND lastFocus_ = nullptr;  // the control that had the focus last
+  int widest_ = 0;            // pixels of the longest job line
+  bool widestGone_ = false;   // that line was removed: measure again
+  HDC measure_ = nullptr;     // holds the job list's font
+  bool singleByte_ = false;   // the code page has one byte a character
+  std::array<int, 256> charWidths_{};
+  int widestLetter_ = 0;
 };
 
 }  // namespace tw

@@ -51,7 +51,7 @@ rm -rf "$prog"
 # The real window and tarnwick-headless play the same scenarios from the
 # same folders; what they print and every file they write must agree.
 same=(tests/gui/scenarios/*.scn)
-for name in rules_modes start_state settings_first_start settings_named_config settings_save_no settings_last_run; do
+for name in rules_modes start_state settings_first_start settings_named_config settings_save_no settings_last_run quit_question quit_yes; do
   same+=("tests/scenarios/$name.scn")
 done
 if (cd "$top" && python3 tests/gui/compare_window.py "$build" "${same[@]}"); then ok; else bad "window and headless differ"; fi

@@ -35,8 +35,9 @@ class Player {
     for (Answer& answer : tw::LeadingAnswers(lines_, line_)) answers_.push_back(std::move(answer));
     Start(program);
     for (; line_ < lines_.size(); ++line_)
-      if (!RunLine(lines_[line_])) break;
-    return Close();
+      if (!RunLine(lines_[line_])) return Ended();
+    EndSession();
+    return Ended();
   }
 
   size_t LineNumber() const { return line_ + 1; }
@@ -63,24 +64,27 @@ class Player {
     Settle();
   }
 
-  void Wait(DWORD since, const char* what) {
-    if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0) throw LineError("the program ended early");
+  void Wait(DWORD since, const char* what, bool mayEnd = false) {
+    if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0 && !mayEnd)
+      throw LineError("the program ended early");
     if (GetTickCount() - since > kPatience) throw LineError(what);
   }
 
   // Waits until the program has run every event the last line raised and
-  // waits for input again, answering each dialog it shows meanwhile.
-  void Settle() {
+  // waits for input again, answering each dialog it shows meanwhile. With
+  // `mayEnd` the program may end instead; true when it did.
+  bool Settle(bool mayEnd = false) {
     const DWORD since = GetTickCount();
     for (;;) {
       form_->PostMarker();
       for (;;) {
+        if (mayEnd && WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return true;
         if (HWND d = FindDialog(process_.dwProcessId)) {
           HandleDialog(d);
           break;
         }
-        if (form_->MarkerTaken() && IsWindowEnabled(form_->Main())) return;
-        Wait(since, "the program did not settle");
+        if (form_->MarkerTaken() && IsWindowEnabled(form_->Main())) return false;
+        Wait(since, "the program did not settle", mayEnd);
       }
     }
   }
@@ -100,14 +104,15 @@ class Player {
     if (!AnswerDialog(dialog, process_.hProcess, a, error)) throw LineError(error);
   }
 
-  // False at `close`.
+  // False once the program has ended.
   bool RunLine(const std::string& text) {
     const std::optional<tw::ScenarioLine> line = tw::ParseScenarioLine(text);
     if (!line) return true;
     const tw::ControlId id = line->control;
     switch (line->verb) {
-      case Verb::Close:
-        return false;
+      case Verb::Close:  // the program ends, or asks first and may be told to go on
+        PostMessageA(form_->Main(), WM_CLOSE, 0, 0);
+        return !Settle(true);
       case Verb::Print:
         out_ << line->text << "\n";
         return true;
@@ -145,13 +150,19 @@ class Player {
         form_->Choose(id, line->number);
         break;
     }
-    Settle();
-    return true;
+    // Cancel ends the program as the close box does.
+    return !Settle(line->verb == Verb::Click && id == tw::ControlId::CancelButton);
   }
 
-  // The close box, then the exit sequence with whatever dialogs it shows.
-  int Close() {
-    if (form_) PostMessageA(form_->Main(), WM_CLOSE, 0, 0);
+  // The end of the file ends the program as the end of a Windows session does.
+  void EndSession() {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(form_->Main(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, kPatience, &ignored);
+    SendMessageTimeoutA(form_->Main(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, kPatience, &ignored);
+  }
+
+  // The exit sequence with whatever dialogs it shows, then the exit code.
+  int Ended() {
     const DWORD since = GetTickCount();
     while (WaitForSingleObject(process_.hProcess, 10) == WAIT_TIMEOUT) {
       if (HWND d = FindDialog(process_.dwProcessId)) HandleDialog(d);

@@ -1,72 +1,12 @@
 // The real window's controls read back exactly what the program put in
-// them. Built with the program's manifest, so the lists and combo boxes are
-// the version 6 controls that tarnwick.exe gets; run with a display.
-#include <windows.h>
-// commctrl.h needs the types of windows.h
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
+// them.
 #include <string>
-#include <utility>
 
-#include "platform/win32/win32_window.h"
 #include "run/run_script.h"
+#include "tests/gui/window_fixture.h"
 
 namespace tw {
 namespace {
-
-using enum ControlId;
-
-BOOL CALLBACK FindById(HWND h, LPARAM lp) {
-  auto* wanted = reinterpret_cast<std::pair<int, HWND>*>(lp);
-  if (GetDlgCtrlID(h) != wanted->first) return TRUE;
-  wanted->second = h;
-  return FALSE;
-}
-
-class WindowTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    // As the program does first: the tab and track-bar classes, and the
-    // version 6 classes the manifest asks for, come with this call.
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    ASSERT_TRUE(InitCommonControlsEx(&icc));
-    window_ = new Win32Window(GetModuleHandleA(nullptr), nullptr);
-  }
-  static void TearDownTestSuite() {
-    if (!window_) return;
-    DestroyWindow(window_->handle());
-    delete window_;
-    window_ = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_NE(window_, nullptr);
-    for (ControlId id : {JobList, EncodeModeCombo, ConfigCombo}) window_->ClearItems(id);
-  }
-
-  // The control's own window, found by its identifier as a user's tool would.
-  static HWND ControlWindow(ControlId id) {
-    std::pair<int, HWND> wanted{1000 + Index(id), nullptr};
-    EnumChildWindows(window_->handle(), FindById, reinterpret_cast<LPARAM>(&wanted));
-    return wanted.second;
-  }
-
-  static Win32Window* window_;
-};
-
-Win32Window* WindowTest::window_ = nullptr;
-
-// A job line as long as asked for: the option-laden x264 pass with its log
-// pipe, repeated and cut, with a letter above 127 in the folder names.
-std::string JobLine(size_t length) {
-  const std::string piece =
-      "@x264.exe --progress --no-psnr -p 1 --stats \"Z:\\clips\\caf\xE9\\stats\\clip6.mkv.stat\" -o nul "
-      "\"Z:\\clips\\caf\xE9\\avs\\clip6.mkv.avs\" 2>&1|tallow.exe \"Z:\\clips\\caf\xE9\\log\\clip6.mkv.txt\" ";
-  std::string line;
-  while (line.size() < length) line += piece;
-  line.resize(length);
-  return line;
-}
 
 // Lengths around the 512-character buffer that an ANSI read passes through
 // under Wine, the return address behind it (characters 526 and 527), and

@@ -1,0 +1,290 @@
+// The window from the keyboard and across dialogs, with real keys sent
+// through the system's input queue; the job list's sideways scrolling.
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/win32/win32_dialogs.h"
+#include "tests/gui/window_fixture.h"
+
+namespace tw {
+namespace {
+
+// Keys as the keyboard sends them: `keys` pressed in order, released in
+// reverse, through the system's input queue.
+void Press(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> input;
+  for (bool up : {false, true})
+    for (size_t i = 0; i < keys.size(); ++i) {
+      INPUT in{};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wVk = up ? keys.begin()[keys.size() - 1 - i] : keys.begin()[i];
+      in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      input.push_back(in);
+    }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+BOOL CALLBACK FindDialogWindow(HWND h, LPARAM lp) {
+  char name[16] = {};
+  GetClassNameA(h, name, sizeof name);
+  if (std::string(name) != "#32770" || !IsWindowVisible(h)) return TRUE;
+  *reinterpret_cast<HWND*>(lp) = h;
+  return FALSE;
+}
+
+// From a second thread, as the user would: waits for the dialog of the
+// window's thread and does `act` to it. A dialog that `act` does not close
+// is shut all the same, so that no test waits for ever.
+class DialogUser {
+ public:
+  explicit DialogUser(std::function<void(HWND)> act)
+      : thread_([this, act, ui = GetCurrentThreadId()] {
+          HWND dialog = nullptr;
+          for (int i = 0; i < 500 && !dialog; ++i, Sleep(20))
+            EnumThreadWindows(ui, FindDialogWindow, reinterpret_cast<LPARAM>(&dialog));
+          if (!dialog) return;
+          Sleep(300);  // file dialogs fill their lists first
+          act(dialog);
+          for (int i = 0; i < 250 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) Sleep(20);
+          closed_ = !IsWindow(dialog) || !IsWindowVisible(dialog);
+          if (closed_) return;
+          PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+          PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+        }) {}
+  // True when the user's act closed the dialog.
+  bool Closed() {
+    thread_.join();
+    return closed_;
+  }
+
+ private:
+  std::atomic<bool> closed_ = false;
+  std::thread thread_;
+};
+
+class WindowKeysTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    SetForegroundWindow(window_->handle());
+    ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == window_->handle(); }));
+  }
+  // Runs the window's messages until `done`, for two seconds at most.
+  static bool PumpUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 200; ++i, Sleep(10)) {
+      while (std::optional<Event> e = window_->PollEvent()) events_.push_back(*e);
+      if (done()) return true;
+    }
+    return false;
+  }
+  static void Focus(ControlId id) {
+    if (Spec(id).page != Page::Window) window_->SetState(MainPanel, static_cast<int>(Spec(id).page));
+    SetFocus(ControlWindow(id));
+    PumpUntil([] { return true; });
+  }
+  static bool Focused(ControlId id) {
+    HWND focus = GetFocus();
+    return focus && (focus == ControlWindow(id) || IsChild(ControlWindow(id), focus));
+  }
+  static inline std::vector<Event> events_;
+};
+
+TEST_F(WindowKeysTest, TabStripShowsAllFiveCaptionsWithoutScrollArrows) {
+  HWND strip = ControlWindow(MainPanel);
+  RECT inside;
+  GetClientRect(strip, &inside);
+  ASSERT_EQ(TabCtrl_GetItemCount(strip), 5);
+  for (int i = 0; i < 5; ++i) {
+    RECT tab;
+    ASSERT_TRUE(TabCtrl_GetItemRect(strip, i, &tab));
+    EXPECT_TRUE(tab.left >= inside.left && tab.right <= inside.right && tab.bottom <= inside.bottom) << "tab " << i;
+  }
+  HWND arrows = FindWindowExA(strip, nullptr, UPDOWN_CLASSA, nullptr);
+  EXPECT_FALSE(arrows && IsWindowVisible(arrows));
+}
+
+TEST_F(WindowKeysTest, PageKeysTurnPagesFromAnyControlAndChangeNoChoice) {
+  const struct {
+    ControlId from;
+    std::initializer_list<WORD> keys;
+    int step, presses, page;
+    ControlId focused;  // the first control of that page
+  } cases[] = {
+      {RateValueEdit, {VK_CONTROL, VK_NEXT}, 1, 4, 4, JobList},
+      {SubmeCombo, {VK_CONTROL, VK_NEXT}, 1, 1, 4, JobList},
+      {JobList, {VK_CONTROL, VK_NEXT}, 1, 2, 1, KeyframeBoostEdit},
+      {SubmeCombo, {VK_CONTROL, VK_PRIOR}, -1, 1, 2, Transform8x8Check},
+      {AddButton, {VK_CONTROL, VK_TAB}, 1, 2, 2, Transform8x8Check},
+      {Transform8x8Check, {VK_CONTROL, VK_SHIFT, VK_TAB}, -1, 1, 1, KeyframeBoostEdit},
+  };
+  for (const auto& c : cases) {
+    window_->SetState(MainPanel, 0);
+    Focus(c.from);
+    std::vector<int> before;
+    for (int i = 0; i < kControlCount; ++i) before.push_back(window_->State(IdAt(i)));
+    events_.clear();
+    const int start = window_->State(MainPanel);
+    for (int k = 1; k <= c.presses; ++k) {
+      Press(c.keys);
+      const int want = (start + c.step * k + 5) % 5;
+      ASSERT_TRUE(PumpUntil([&] { return window_->State(MainPanel) == want; })) << Spec(c.from).name << " press " << k;
+    }
+    EXPECT_EQ(window_->State(MainPanel), c.page) << Spec(c.from).name;
+    EXPECT_TRUE(Focused(c.focused)) << Spec(c.from).name;
+    int raised = 0;
+    for (const Event& e : events_) raised += e.control == MainPanel;
+    EXPECT_EQ(raised, c.presses) << Spec(c.from).name;
+    for (int i = 0; i < kControlCount; ++i)
+      if (IdAt(i) != MainPanel) {
+        EXPECT_EQ(window_->State(IdAt(i)), before[i]) << Spec(IdAt(i)).name;
+      }
+  }
+}
+
+// After each dialog, and after the window lost and won back the activation,
+// the control that had the focus has it again.
+TEST_F(WindowKeysTest, FocusComesBackAfterDialogsAndActivation) {
+  Win32Dialogs dialogs(window_->handle());
+  const auto escape = [](HWND) { Press({VK_ESCAPE}); };
+  const struct {
+    const char* what;
+    ControlId control;
+    std::function<void(HWND)> user;  // null: no dialog
+    std::function<void()> open;
+  } cases[] = {
+      {"open", InputFileBrowseButton, escape, [&] { dialogs.Open({}); }},
+      {"save", MakeBatButton, escape, [&] { dialogs.Save({}); }},
+      {"folder", FilesInputButton, escape, [&] { dialogs.Folder("Select a folder for output", ""); }},
+      {"view", ViewButton, escape, [&] { dialogs.Message("The command line parameter is:", "@echo."); }},
+      {"edit", EditButton, escape, [&] { dialogs.Input("Edit", "For expert only!", "@echo."); }},
+      {"yes/no", CancelButton, [](HWND) { Press({'N'}); }, [&] { dialogs.YesNo("tarnwick", "Quit anyway?"); }},
+      {"minimise", BitrateVarianceEdit, nullptr,
+       [] {
+         ShowWindow(window_->handle(), SW_MINIMIZE);
+         PumpUntil([] { return IsIconic(window_->handle()) != 0; });
+         ShowWindow(window_->handle(), SW_RESTORE);
+       }},
+      {"another window", SubmeCombo, nullptr,
+       [] {
+         HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 400, 0, 50, 50, nullptr, nullptr,
+                                      nullptr, nullptr);
+         SetForegroundWindow(other);
+         PumpUntil([&] { return GetForegroundWindow() == other; });
+         SetForegroundWindow(window_->handle());
+         DestroyWindow(other);
+       }},
+  };
+  for (const auto& c : cases) {
+    Focus(c.control);
+    ASSERT_TRUE(Focused(c.control)) << c.what;
+    std::optional<DialogUser> user;
+    if (c.user) user.emplace(c.user);
+    c.open();
+    if (user) {
+      EXPECT_TRUE(user->Closed()) << c.what << ": the user's key did not close the dialog";
+    }
+    EXPECT_TRUE(PumpUntil([&] { return Focused(c.control); })) << c.what;
+  }
+}
+
+TEST_F(WindowKeysTest, EditDialogHasOneDefaultOkButtonAndEscKeepsTheLine) {
+  Win32Dialogs dialogs(window_->handle());
+  const struct {
+    const char* what;
+    std::function<void(HWND)> user;
+    std::optional<std::string> result;  // nothing: the line stays
+  } cases[] = {
+      {"Enter", [](HWND) { Press({VK_END}), Press({'X'}), Press({VK_RETURN}); }, "@echo.x"},
+      {"Esc", [](HWND) { Press({VK_ESCAPE}); }, std::nullopt},
+      {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, std::nullopt},
+  };
+  char caption[16] = {};
+  LRESULT defaultId = 0;
+  for (const auto& c : cases) {
+    DialogUser user([&](HWND d) {
+      GetWindowTextA(GetDlgItem(d, IDOK), caption, sizeof caption);
+      defaultId = LOWORD(SendMessageA(d, DM_GETDEFID, 0, 0));
+      c.user(d);
+    });
+    EXPECT_EQ(dialogs.Input("Edit", "For expert only!", "@echo."), c.result) << c.what;
+    EXPECT_TRUE(user.Closed()) << c.what;
+  }
+  EXPECT_STREQ(caption, "OK");
+  EXPECT_EQ(defaultId, IDOK);
+}
+
+// A field the program rewrites while the user types in it: the next key
+// goes at the end of the new text.
+TEST_F(WindowKeysTest, TypingGoesOnAtTheEndOfATextTheProgramSet) {
+  const struct {
+    ControlId field;
+    const char* set;
+    WORD key;
+    const char* after;
+  } cases[] = {{BitrateVarianceEdit, "10", '0', "100"}, {CqmCombo, "flat", 'X', "flatx"}};
+  for (const auto& c : cases) {
+    Focus(c.field);
+    window_->SetText(c.field, c.set);
+    window_->DropPendingEvents();
+    Press({c.key});
+    EXPECT_TRUE(PumpUntil([&] { return window_->Text(c.field) == c.after; }))
+        << Spec(c.field).name << " reads " << window_->Text(c.field);
+  }
+}
+
+TEST_F(WindowKeysTest, JobListScrollsSidewaysAsFarAsItsLongestLine) {
+  enum Op { Add, Remove, Replace, Clear };
+  struct Step {
+    Op op;
+    int at;
+    size_t length;
+  };
+  const struct {
+    const char* what;
+    std::vector<Step> steps;
+    size_t longest;  // 0: no line
+  } cases[] = {
+      {"longer lines widen it", {{Add, -1, 10}, {Add, -1, 300}, {Add, -1, 900}}, 900},
+      {"a shorter line leaves it", {{Add, -1, 900}, {Add, -1, 300}, {Add, -1, 10}}, 900},
+      {"the longest removed", {{Add, -1, 900}, {Add, -1, 300}, {Remove, 0, 0}}, 300},
+      {"another line removed", {{Add, -1, 900}, {Add, -1, 300}, {Remove, 1, 0}}, 900},
+      {"the longest edited shorter", {{Add, -1, 900}, {Add, -1, 300}, {Replace, 0, 10}}, 300},
+      {"a line edited longer", {{Add, -1, 10}, {Add, -1, 300}, {Replace, 0, 900}}, 900},
+      {"cleared", {{Add, -1, 900}, {Clear, 0, 0}}, 0},
+  };
+  HWND list = ControlWindow(JobList);
+  const auto extent = [list] {
+    PumpUntil([] { return true; });
+    return SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
+  };
+  for (const auto& c : cases) {
+    window_->ClearItems(JobList);
+    for (const Step& s : c.steps) {
+      if (s.op == Add) window_->AddItem(JobList, JobLine(s.length), s.at);
+      if (s.op == Remove) window_->RemoveItem(JobList, s.at);
+      if (s.op == Replace) window_->SetItemText(JobList, s.at, JobLine(s.length));
+      if (s.op == Clear) window_->ClearItems(JobList);
+    }
+    const LRESULT got = extent();
+    window_->ClearItems(JobList);
+    if (c.longest > 0) window_->AddItem(JobList, JobLine(c.longest));
+    EXPECT_EQ(got, extent()) << c.what;
+  }
+  // The longest line is not cut: the scroll bar reaches its end.
+  HDC dc = GetDC(list);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  const std::string line = JobLine(900);
+  GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(list, dc);
+  window_->AddItem(JobList, line);
+  EXPECT_GE(extent(), size.cx);
+}
+
+}  // namespace
+}  // namespace tw
