@@ -51,6 +51,7 @@ TEST(FieldClamp, EveryIntegerFieldAtBelowAndAboveBothBounds) {
       // Negative numbers cannot be typed into a digits-only field; they
       // arrive from a settings file or a paste.
       f.Put(b.field, std::to_string(c.value));
+      f.Leave(b.field);
       EXPECT_EQ(f.Text(b.field), c.expected) << name << " given " << c.value;
     }
   }
@@ -84,13 +85,28 @@ TEST(FieldClamp, TextsReadingInsideTheRangeStayAsTyped) {
   for (const auto& c : cases) {
     RuleForm f;
     f.Put(c.field, c.text);
+    f.Leave(c.field);
     EXPECT_EQ(f.Text(c.field), c.expected) << Spec(c.field).name << " given \"" << c.text << "\"";
   }
 }
 
-TEST(FieldClamp, TypingIntoDigitsOnlyFields) {
+// Each keystroke is a change: a number on its way up through the lower
+// bound ("5" of "50" in a field of 10 to 1000) must not be rewritten, or
+// the user gets another number. The lower bound applies when the field is left.
+TEST(FieldClamp, TypingKeepsTheLowerBoundUntilTheFieldIsLeft) {
   RuleForm f;
+  for (const char* typed : {"", "5", "50"}) {
+    f.Type(BitrateVarianceEdit, typed);
+    EXPECT_EQ(f.Text(BitrateVarianceEdit), typed);
+  }
+  f.Type(BitrateVarianceEdit, "5");
+  f.Leave(BitrateVarianceEdit);
+  EXPECT_EQ(f.Text(BitrateVarianceEdit), "10");
   f.Type(MinQpEdit, "");
+  EXPECT_EQ(f.Text(MinQpEdit), "");
+  f.Focus(MinQpEdit);
+  EXPECT_EQ(f.Text(MinQpEdit), "") << "gaining the focus is not leaving";
+  f.Leave(MinQpEdit);
   EXPECT_EQ(f.Text(MinQpEdit), "1");
   f.Type(KeyframeBoostEdit, "");
   EXPECT_EQ(f.Text(KeyframeBoostEdit), "");
@@ -112,6 +128,7 @@ TEST(FieldClamp, InitialBufferIsReadAsARealNumber) {
   for (const auto& c : cases) {
     RuleForm f;
     f.Type(VbvInitialBufferEdit, c.text);
+    f.Leave(VbvInitialBufferEdit);
     EXPECT_EQ(f.Text(VbvInitialBufferEdit), c.expected) << "typed \"" << c.text << "\"";
   }
 }
@@ -139,6 +156,7 @@ TEST(FieldClamp, RefFramesThenDriveMixedRefs) {
     RuleForm f;
     f.form().SetChecked(MixedRefsCheck, true);
     f.Put(RefFramesEdit, c.text);
+    f.Leave(RefFramesEdit);
     EXPECT_EQ(f.Text(RefFramesEdit), c.expected) << c.text;
     EXPECT_EQ(f.Enabled(MixedRefsCheck), c.mixedRefs) << c.text;
     EXPECT_TRUE(f.form().Checked(MixedRefsCheck)) << "a rule never unchecks";

@@ -51,14 +51,14 @@ constexpr int kBiasOffset = 100;
 
 }  // namespace
 
-void ClampField(Form& form, ControlId field) {
+void ClampField(Form& form, ControlId field, Bounds bounds) {
   for (const Clamp& c : kClamps) {
     if (c.field != field) continue;
     const std::string text = form.Text(field);
     const double v = c.real ? RealReading(text) : static_cast<double>(IntegerReading(text));
     if (v > c.upper) {
       form.SetText(field, c.upperText);
-    } else if (v < c.lower) {
+    } else if (v < c.lower && bounds == Bounds::Both) {
       form.SetText(field, c.lowerText);
     }
     return;

@@ -13,7 +13,9 @@ void OnBiasEdit(App& app, const Event& event) {
   if (event.type == EventType::LostFocus) MoveBiasBarToText(app.form);
 }
 
-void OnClampedField(App& app, const Event& event) { ClampField(app.form, event.control); }
+void OnClampedField(App& app, const Event& event) {
+  ClampField(app.form, event.control, event.type == EventType::LostFocus ? Bounds::Both : Bounds::UpperOnly);
+}
 
 void OnRefFramesEdit(App& app, const Event& event) {
   OnClampedField(app, event);

@@ -23,7 +23,12 @@ void ApplyCabacRule(Form& form);
 void ApplyAudioRule(Form& form);
 void ApplyAudioUnitRule(Form& form);
 // The field clamp of one field of the clamp table (no-op for other fields).
-void ClampField(Form& form, ControlId field);
+// While the user types, only the upper bound applies: the empty field and
+// the first digit of "50" read below a lower bound of 10, and rewriting them
+// would turn the number being typed into another. The lower bound waits
+// until the field loses the focus (and a settings load applies both).
+enum class Bounds { Both, UpperOnly };
+void ClampField(Form& form, ControlId field, Bounds bounds = Bounds::Both);
 std::span<const ControlId> ClampedFields();
 // "custom..." in CqmCombo asks for a matrix file.
 void ChooseCustomMatrix(App& app);
