@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "app/startup.h"
+#include "platform/media_probe.h"
 #include "platform/native_files.h"
 #include "platform/win32/win32_dialogs.h"
-#include "platform/win32/win32_media.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_window.h"
 
@@ -26,6 +26,7 @@ class WindowHost : public tw::Host {
   explicit WindowHost(HINSTANCE instance)
       : instance_(instance),
         files_(tw::MakeNativeFiles()),
+        media_(processes_, ProgramFolder() + "fathom.exe"),
         platform_{*files_, dialogs_, media_, processes_, ProgramFolder()} {}
 
   tw::Platform& GetPlatform() override { return platform_; }
@@ -43,8 +44,8 @@ class WindowHost : public tw::Host {
   HINSTANCE instance_;
   std::unique_ptr<tw::Files> files_;
   tw::Win32Dialogs dialogs_;
-  tw::Win32Media media_;
   tw::Win32Processes processes_;
+  tw::ProbeMedia media_;  // asks fathom.exe beside the program
   tw::Platform platform_;
   std::unique_ptr<tw::Win32Window> window_;
 };
