@@ -45,6 +45,7 @@ int RunProgram(Host& host) {
   // with its own start folder expects.
   LoadSettings(app, "tarnwick.ini");
   RunPendingEvents(app);
+  host.Show();
 
   RunEventLoop(app, host.Events());
 

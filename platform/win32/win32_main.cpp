@@ -35,6 +35,7 @@ class WindowHost : public tw::Host {
     dialogs_.SetOwner(window_->handle());
     return *window_;
   }
+  void Show() override { window_->Show(); }
   tw::EventSource& Events() override { return *window_; }
   void Close() {
     if (window_) DestroyWindow(window_->handle());
