@@ -8,8 +8,14 @@
 # TW_TOOLCHAIN names the matching cross toolchain file.
 tw_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG=-all
+# A crash ends the crashing program instead of starting winedbg, which would
+# wait for an answer no one gives; the caller sees the failure and its code.
+case ";${WINEDLLOVERRIDES:-};" in
+  *";winedbg.exe=d;"*) ;;
+  *) export WINEDLLOVERRIDES="winedbg.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}" ;;
+esac
 if [ -z "${TW_WIN:-}" ]; then
-  if /usr/lib/wine/wine --version >/dev/null 2>&1 || ! [ -x /usr/lib/wine/wine64 ]; then
+  if timeout 30 /usr/lib/wine/wine --version >/dev/null 2>&1 || ! [ -x /usr/lib/wine/wine64 ]; then
     TW_WIN=win32
   else
     TW_WIN=win64
@@ -35,6 +41,14 @@ else
 fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   rm -rf "$WINEPREFIX"
-  wine wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
+  timeout -k 10 300 wine wineboot -i >/dev/null 2>&1 || true
+  timeout -k 10 120 wineserver -w || true
 fi
+# Debian's Wine draws its Tahoma only from the prefix's own font folder;
+# without it the captions come out in a wider face and are cut.
+for tw_font in tahoma.ttf tahomabd.ttf; do
+  if [ -f "/usr/share/wine/fonts/$tw_font" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/$tw_font" ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp "/usr/share/wine/fonts/$tw_font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
+done
