@@ -13,10 +13,10 @@ case $arch in
   *) echo "usage: package.sh [win32|win64]" >&2; exit 2 ;;
 esac
 cmake -S . -B "build/$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null
-ninja -C "build/$arch" tarnwick tallow brindle marram quillon
+ninja -C "build/$arch" tarnwick tallow brindle marram quillon fathom
 stage=$(mktemp -d)
 mkdir -p "$stage/tarnwick/avsinc"
-for exe in tarnwick tallow brindle marram quillon; do
+for exe in tarnwick tallow brindle marram quillon fathom; do
   find "build/$arch" -name "$exe.exe" -exec cp {} "$stage/tarnwick/" \; -quit
   [ -f "$stage/tarnwick/$exe.exe" ] || { echo "missing $exe.exe" >&2; exit 1; }
 done
