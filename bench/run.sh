@@ -6,20 +6,18 @@
 # Xvfb is missing they are left out with a note.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-top=$(pwd)
 work=$(mktemp -d /tmp/tw-bench-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-ninja -C build/native tarnwick-headless bench/all >/dev/null
+cmake --preset native >/dev/null
+cmake --build --preset native --target tarnwick-headless bench/all >/dev/null
 
 args=(--native build/native --work "$work" "$@")
 if command -v wine >/dev/null && command -v xvfb-run >/dev/null; then
   source tools/wine-env.sh
-  winbuild=build/$TW_WIN
-  cmake -S . -B "$winbuild" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$TW_TOOLCHAIN" >/dev/null
-  ninja -C "$winbuild" tarnwick floor_window startup_probe window_bench bench_floor_write >/dev/null
-  args+=(--windows "$winbuild" --wine wine)
+  cmake --preset "$TW_WIN" >/dev/null
+  cmake --build --preset "$TW_WIN" --target tarnwick fathom floor_window startup_probe window_bench bench_floor_write >/dev/null
+  args+=(--windows "build/$TW_WIN" --wine wine)
   [ "$TW_WIN" = win64 ] && args+=(--window-note "64-bit build: this kernel runs no 32-bit programs")
   # the window rows on a display of their own
   timeout -k 10 7200 xvfb-run -a -s "-screen 0 800x600x24" python3 bench/run.py "${args[@]}"

@@ -5,7 +5,7 @@
 #                 emulation is off, so 32-bit Wine fails with "Exec format
 #                 error"), the same sources built for 64-bit Windows run
 #                 under wine64 instead (build/win64).
-# TW_TOOLCHAIN names the matching cross toolchain file.
+# TW_WIN is also the name of the build's preset in CMakePresets.json.
 tw_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG=-all
 # A crash ends the crashing program instead of starting winedbg, which would
@@ -24,7 +24,6 @@ fi
 export TW_WIN
 if [ "$TW_WIN" = win32 ]; then
   export WINEARCH=win32 WINEPREFIX=${WINEPREFIX:-$tw_top/build/wineprefix}
-  TW_TOOLCHAIN=$tw_top/cmake/mingw-i686.cmake
 else
   # Debian's wine, wine-stable and wineserver start the 32-bit loader first;
   # these stand-ins go straight to the 64-bit one.
@@ -37,7 +36,6 @@ else
   chmod +x "$tw_shim"/*
   case ":$PATH:" in *":$tw_shim:"*) ;; *) export PATH="$tw_shim:$PATH" ;; esac
   export WINEARCH=win64 WINEPREFIX=$tw_top/build/wineprefix64
-  TW_TOOLCHAIN=$tw_top/cmake/mingw-x86_64.cmake
 fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   rm -rf "$WINEPREFIX"
