@@ -16,7 +16,8 @@ args=(--native build/native --work "$work" "$@")
 if command -v wine >/dev/null && command -v xvfb-run >/dev/null; then
   source tools/wine-env.sh
   cmake --preset "$TW_WIN" >/dev/null
-  cmake --build --preset "$TW_WIN" --target tarnwick fathom floor_window startup_probe window_bench bench_floor_write >/dev/null
+  cmake --build --preset "$TW_WIN" --target tarnwick fathom floor_window startup_probe window_bench bench_floor_write \
+    probe_import >/dev/null
   args+=(--windows "build/$TW_WIN" --wine wine)
   [ "$TW_WIN" = win64 ] && args+=(--window-note "64-bit build: this kernel runs no 32-bit programs")
   # the window rows on a display of their own
