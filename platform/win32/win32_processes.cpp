@@ -119,6 +119,14 @@ CapturedRun Win32Processes::RunCaptured(const std::string& program, const std::v
                              OPEN_EXISTING, 0, nullptr));
   Handle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!ours.Valid() || !theirs.Valid() || !nothing.Valid() || !ready.Valid()) return run;
+  // Whatever the program starts in turn ends with it, at the time limit or
+  // when the run is over, so nothing it began outlives the answer.
+  Handle family(CreateJobObjectA(nullptr, nullptr));
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (family.Valid() &&
+      !SetInformationJobObject(family.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits))
+    family.Reset();
 
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -128,9 +136,14 @@ CapturedRun Win32Processes::RunCaptured(const std::string& program, const std::v
   startup.hStdError = nothing.Get();
   std::string line = CommandLineOf(program, arguments);
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
-                      &startup, &info))
+  // Suspended until it is in the job, so it cannot start anything outside.
+  if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW | CREATE_SUSPENDED,
+                      nullptr, nullptr, &startup, &info))
     return run;
+  // Where the program cannot join (an older Windows that nests no jobs),
+  // only the program itself is ended at the limit.
+  if (family.Valid() && !AssignProcessToJobObject(family.Get(), info.hProcess)) family.Reset();
+  ResumeThread(info.hThread);
   CloseHandle(info.hThread);
   Handle process(info.hProcess);
   theirs.Reset();  // the pipe now ends when the program's side closes
@@ -176,7 +189,7 @@ CapturedRun Win32Processes::RunCaptured(const std::string& program, const std::v
     GetOverlappedResult(ours.Get(), &pending, &got, TRUE);
   }
   if (!ended && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process.Get(), 1);
+    if (!family.Valid() || !TerminateJobObject(family.Get(), 1)) TerminateProcess(process.Get(), 1);
     WaitForSingleObject(process.Get(), 5000);
     run.end = CapturedRun::End::TimedOut;
     return run;

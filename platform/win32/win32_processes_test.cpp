@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
-
+// windows.h first: shellapi.h needs its types.
 #include <shellapi.h>
 
 #include <string>
@@ -18,7 +18,9 @@ class Win32ProcessesTest : public ::testing::Test {
   void SetUp() override {
     char base[MAX_PATH + 1] = {};
     ASSERT_NE(GetTempPathA(sizeof base, base), 0u);
-    dir_ = std::string(base) + "twproc" + std::to_string(GetCurrentProcessId()) + "\\";
+    // Wine gives out the same few process ids run after run.
+    dir_ = std::string(base) + "twproc" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(GetTickCount64()) + "\\";
     ASSERT_TRUE(files_.CreateFolder(dir_));
     // The run script is named without a folder: CreateProcess finds it in the
     // program's current folder, and cmd then looks for it in the working
@@ -31,7 +33,7 @@ class Win32ProcessesTest : public ::testing::Test {
   void TearDown() override {
     SetCurrentDirectoryA(oldCwd_.c_str());
     for (const char* name : {"temp.bat", "done.txt", "slow.bat", "big.txt"}) DeleteFileA((dir_ + name).c_str());
-    RemoveDirectoryA(dir_.c_str());
+    EXPECT_TRUE(RemoveDirectoryA(dir_.c_str())) << "a program started here still runs in it";
   }
   // Waits up to ten seconds for the process to end.
   bool WaitForEnd(ProcessId id) {
@@ -90,6 +92,7 @@ TEST_F(Win32ProcessesTest, HiddenRunsReportHowTheyEnded) {
       {Cmd(), "echo out& echo err 1>&2", End::Finished, 0, "out\r\n"},  // errors are dropped
       {Cmd(), "exit 7", End::Finished, 7, ""},
       {Cmd(), "type big.txt", End::Finished, 0, big.substr(0, kCapturedOutputLimit)},
+      // cmd's own child is ended with it, or the folder would stay in use
       {Cmd(), "ping -n 30 127.0.0.1 > nul", End::TimedOut, 0, ""},
       {dir_ + "absent.exe", "", End::NotStarted, 0, ""},
   };
@@ -103,7 +106,8 @@ TEST_F(Win32ProcessesTest, HiddenRunsReportHowTheyEnded) {
 
 // The C run-time, and so every program, splits the line back into the same words.
 TEST(CommandLineOfTest, EveryArgumentComesBackWhole) {
-  const std::vector<std::string> args = {"plain", "", "two words", "C:\\My Clips\\", "say \"hi\"", "a\\\"b", "tab\there"};
+  const std::vector<std::string> args = {"plain",      "",       "two words", "C:\\My Clips\\",
+                                         "say \"hi\"", "a\\\"b", "tab\there"};
   const std::string line = CommandLineOf("C:\\Program Files\\fathom.exe", args);
   const std::wstring wide(line.begin(), line.end());
   int count = 0;
