@@ -31,7 +31,8 @@ namespace {
 class InProcessMedia : public tw::MediaInfo {
  public:
   std::optional<tw::MediaHandle> OpenMedia(const std::string& path) override {
-    clip_ = tw::fathom::MeasureClip(path);
+    std::string why;
+    clip_ = tw::fathom::MeasureClip(path, why);
     if (!clip_) return std::nullopt;
     return 1;
   }

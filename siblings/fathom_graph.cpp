@@ -6,6 +6,7 @@
 #include <dvdmedia.h>
 #include <qedit.h>
 
+#include <cstdio>
 #include <vector>
 
 namespace tw::fathom {
@@ -61,8 +62,8 @@ std::wstring Wide(const std::string& path) {
   return buf.data();
 }
 
-bool Make(const CLSID& cls, Held<IBaseFilter>& filter) {
-  return SUCCEEDED(CoCreateInstance(cls, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.OutVoid()));
+HRESULT Make(const CLSID& cls, Held<IBaseFilter>& filter) {
+  return CoCreateInstance(cls, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, filter.OutVoid());
 }
 
 // The filter's first unconnected pin of `direction` after `skip` others.
@@ -81,16 +82,17 @@ bool FreePin(IBaseFilter* filter, PIN_DIRECTION direction, int skip, Held<IPin>&
 
 // Duration in 100 ns units and, where the graph counts frames itself (on
 // Windows; Wine refuses the frame format), the frames.
-bool Duration(IGraphBuilder* graph, LONGLONG& duration, LONGLONG& frames) {
+HRESULT Duration(IGraphBuilder* graph, LONGLONG& duration, LONGLONG& frames) {
   Held<IMediaSeeking> seeking;
-  if (FAILED(graph->QueryInterface(IID_IMediaSeeking, seeking.OutVoid()))) return false;
-  if (FAILED(seeking->GetDuration(&duration)) || duration < 0) return false;
+  HRESULT hr = graph->QueryInterface(IID_IMediaSeeking, seeking.OutVoid());
+  if (FAILED(hr) || FAILED(hr = seeking->GetDuration(&duration))) return hr;
+  if (duration < 0) return E_UNEXPECTED;
   frames = -1;
   if (SUCCEEDED(seeking->SetTimeFormat(&TIME_FORMAT_FRAME))) {
     if (FAILED(seeking->GetDuration(&frames))) frames = -1;
     seeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME);
   }
-  return true;
+  return S_OK;
 }
 
 // Time per frame in 100 ns units from the video type the grabber took; 0
@@ -108,38 +110,47 @@ LONGLONG TimePerFrame(ISampleGrabber* grabber) {
 
 }  // namespace
 
-std::optional<ClipMeasure> MeasureClip(const std::string& path) {
-  const std::wstring wide = Wide(path);
-  if (wide.empty()) return std::nullopt;
-  Held<IGraphBuilder> graph;
-  if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.OutVoid())))
+std::optional<ClipMeasure> MeasureClip(const std::string& path, std::string& why) {
+  auto fail = [&why](const char* step, HRESULT hr) {
+    char code[16];
+    std::snprintf(code, sizeof code, "%08lX", static_cast<unsigned long>(hr));
+    why = std::string(step) + " failed (" + code + ")";
     return std::nullopt;
+  };
+  const std::wstring wide = Wide(path);
+  if (wide.empty()) return fail("reading the name", E_INVALIDARG);
+  Held<IGraphBuilder> graph;
+  HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph.OutVoid());
+  if (FAILED(hr)) return fail("making the filter graph", hr);
   Held<IBaseFilter> source, grabbing, sink;
   Held<ISampleGrabber> grabber;
-  if (FAILED(graph->AddSourceFilter(wide.c_str(), L"source", source.Out())) || !Make(kSampleGrabber, grabbing) ||
-      !Make(kNullRenderer, sink) || FAILED(grabbing->QueryInterface(IID_ISampleGrabber, grabber.OutVoid())))
-    return std::nullopt;
+  if (FAILED(hr = graph->AddSourceFilter(wide.c_str(), L"source", source.Out()))) return fail("opening the file", hr);
+  if (FAILED(hr = Make(kSampleGrabber, grabbing)) || FAILED(hr = Make(kNullRenderer, sink)) ||
+      FAILED(hr = grabbing->QueryInterface(IID_ISampleGrabber, grabber.OutVoid())))
+    return fail("making the sample grabber and null renderer", hr);
   AM_MEDIA_TYPE video = {};
   video.majortype = MEDIATYPE_Video;
-  if (FAILED(grabber->SetMediaType(&video)) || FAILED(graph->AddFilter(grabbing.Get(), L"grabber")) ||
-      FAILED(graph->AddFilter(sink.Get(), L"sink")))
-    return std::nullopt;
+  if (FAILED(hr = grabber->SetMediaType(&video)) || FAILED(hr = graph->AddFilter(grabbing.Get(), L"grabber")) ||
+      FAILED(hr = graph->AddFilter(sink.Get(), L"sink")))
+    return fail("adding the sample grabber and null renderer", hr);
 
   // A source may offer several streams; the first that connects as video wins.
   Held<IPin> grabberIn, grabberOut, sinkIn;
   if (!FreePin(grabbing.Get(), PINDIR_INPUT, 0, grabberIn) || !FreePin(grabbing.Get(), PINDIR_OUTPUT, 0, grabberOut) ||
       !FreePin(sink.Get(), PINDIR_INPUT, 0, sinkIn))
-    return std::nullopt;
+    return fail("finding the pins", E_UNEXPECTED);
+  hr = VFW_E_NO_ACCEPTABLE_TYPES;  // what a source without output pins amounts to
   bool connected = false;
   for (int skip = 0; !connected && skip < 16; ++skip) {
     Held<IPin> out;
     if (!FreePin(source.Get(), PINDIR_OUTPUT, skip, out)) break;
-    connected = SUCCEEDED(graph->Connect(out.Get(), grabberIn.Get()));
+    connected = SUCCEEDED(hr = graph->Connect(out.Get(), grabberIn.Get()));
   }
-  if (!connected || FAILED(graph->Connect(grabberOut.Get(), sinkIn.Get()))) return std::nullopt;
+  if (!connected) return fail("connecting a video stream", hr);
+  if (FAILED(hr = graph->Connect(grabberOut.Get(), sinkIn.Get()))) return fail("connecting the null renderer", hr);
 
   LONGLONG duration = 0, frames = -1;
-  if (!Duration(graph.Get(), duration, frames)) return std::nullopt;
+  if (FAILED(hr = Duration(graph.Get(), duration, frames))) return fail("reading the duration", hr);
   if (frames < 0) frames = FramesIn(duration, TimePerFrame(grabber.Get()));
   return ClipMeasure{Clamp32(frames), FrameRateOf(frames, duration)};
 }

@@ -11,8 +11,9 @@
 
 namespace tw::fathom {
 
-// The clip's frames and whole-number rate, or nothing when no video stream
-// of it connects. COM must be set up on the calling thread.
-std::optional<ClipMeasure> MeasureClip(const std::string& path);
+// The clip's frames and whole-number rate, or nothing, with the step that
+// failed in `why`, when no video stream of it connects. COM must be set up
+// on the calling thread.
+std::optional<ClipMeasure> MeasureClip(const std::string& path, std::string& why);
 
 }  // namespace tw::fathom

@@ -20,12 +20,13 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::optional<tw::ClipMeasure> measure;
+  std::string why = "setting up COM failed";
   if (SUCCEEDED(CoInitialize(nullptr))) {
-    measure = tw::fathom::MeasureClip(argv[1]);
+    measure = tw::fathom::MeasureClip(argv[1], why);
     CoUninitialize();
   }
   if (!measure) {
-    std::fprintf(stderr, "cannot open %s as video\n", argv[1]);
+    std::fprintf(stderr, "cannot open %s as video: %s\n", argv[1], why.c_str());
     return 1;
   }
   std::fputs(tw::ProbeAnswerText(*measure).c_str(), stdout);

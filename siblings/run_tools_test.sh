@@ -40,7 +40,8 @@ if [ "${run[0]:-}" = wine ]; then
   python3 "$here/../tests/make_avi.py" ntsc.avi 48 24000 1001
   for c in "pal.avi|0|frames=50 rate=25" "ntsc.avi|0|frames=48 rate=23" "three.bin|1|" "missing.avi|1|"; do
     IFS='|' read -r clip want_rc want <<< "$c"
-    (unset DISPLAY; t fathom "$clip" > o.txt 2> /dev/null); check "$?|$(tr -d '\r' < o.txt)" "$want_rc|$want" "fathom $clip"
+    (unset DISPLAY; t fathom "$clip" > o.txt 2> e.txt); check "$?|$(tr -d '\r' < o.txt)" "$want_rc|$want" "fathom $clip"
+    [ "$want_rc" = 0 ] && grep "cannot open" e.txt
   done
   # cmd itself takes the search path from quillon.bat
   printf '@call quillon.bat\r\n@echo %%PATH%%> path.txt\r\n' > show.bat
