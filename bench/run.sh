@@ -20,7 +20,9 @@ if command -v wine >/dev/null && command -v xvfb-run >/dev/null; then
     probe_import >/dev/null
   args+=(--windows "build/$TW_WIN" --wine wine)
   [ "$TW_WIN" = win64 ] && args+=(--window-note "64-bit build: this kernel runs no 32-bit programs")
-  # the window rows on a display of their own
+  # the window rows on a display of their own, after any Wine session begun
+  # without it has ended
+  timeout 60 wineserver -w || timeout 30 wineserver -k
   timeout -k 10 7200 xvfb-run -a -s "-screen 0 800x600x24" python3 bench/run.py "${args[@]}"
 else
   python3 bench/run.py "${args[@]}" --why-no-window "wine or xvfb-run is not installed"
