@@ -45,6 +45,7 @@ int RunProgram(Host& host) {
   // with its own start folder expects.
   LoadSettings(app, kLastRunFile);
   RunPendingEvents(app);
+  host.Show();
 
   // Runs once: at the end of a Windows session the window runs it before
   // the loop sees that end.

@@ -12,9 +12,12 @@ class Host {
  public:
   virtual ~Host() = default;
   virtual Platform& GetPlatform() = 0;
-  // Creates the window hidden with every control and its pages, sets the
-  // fonts, shows it. `logo` is null when the stored picture cannot be decoded.
+  // Creates the window hidden with every control and its pages and sets the
+  // fonts. `logo` is null when the stored picture cannot be decoded.
   virtual Form& BuildWindow(const Picture* logo) = 0;
+  // Shows the window once the form is ready, so no one sees it half set up.
+  // The headless form has nothing to show.
+  virtual void Show() {}
   virtual EventSource& Events() = 0;
 };
 

@@ -16,6 +16,8 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOP = os.path.dirname(HERE)
+sys.path.insert(0, os.path.join(TOP, "tests"))
+import make_avi  # noqa: E402
 JOB_LINES = 6  # "@echo.", three header lines, one pass line, "@echo+"
 
 
@@ -241,6 +243,38 @@ class Bench:
                          got[op + " " + big], got[small_key[0]], 2.0)
         shutil.rmtree(folder, ignore_errors=True)
 
+    # --- size mode: the probe as a process against its graph in-process -------
+    def probe_import(self):
+        win = os.path.abspath(self.args.windows)
+        n = self.args.clips
+        folder = os.path.join(self.work, "probe-prog")
+        fresh_folder(folder, with_include=False)
+        shutil.copy(os.path.join(win, "fathom.exe"), folder)
+        clip = make_avi.avi(50, 25, 1)
+        for i in range(n):
+            with open(os.path.join(folder, "clip%03d.avs" % i), "wb") as f:
+                f.write(clip)
+        driver = os.path.join(win, "bench", "probe_import.exe")
+        figures, floors, measured = [], [], set()
+        for _ in range(self.args.rounds):
+            for kind, into in (("in-process", floors), ("process", figures)):
+                out = self.wine(driver, self.winpath(folder), str(n), kind, timeout=1800).stdout.split()
+                if len(out) != 2:
+                    self.notes.append("size-mode import: probe_import gave no figures")
+                    return
+                into.append(float(out[0]))
+                measured.add(int(out[1]))
+        if measured != {n}:
+            self.notes.append("size-mode import: jobs with a bitrate per round %s, not %d" % (sorted(measured), n))
+        # Under Wine a process start, GStreamer's own start included, costs
+        # about what four or five graphs cost; more than eight would mean the
+        # probe's process does more than start and measure.
+        self.row("import of %d clips in size mode, probe process vs in-process, Wine" % n, median(figures),
+                 median(floors), 8.0)
+        self.notes.append("size mode costs %.3f s a job with the probe in its own process, %.3f s with its graph "
+                          "in-process" % (median(figures) / n, median(floors) / n))
+        shutil.rmtree(folder, ignore_errors=True)
+
     def print_table(self):
         width = max(len(r[0]) for r in self.rows)
         print("%-*s  %12s  %12s  %8s  %8s  %s" % (width, "", "figure", "floor", "ratio", "target", "met"))
@@ -268,6 +302,7 @@ def main():
     ap.add_argument("--inputs", type=int, default=10000)
     ap.add_argument("--lines", type=int, default=100000)
     ap.add_argument("--small", type=int, default=1000)
+    ap.add_argument("--clips", type=int, default=100)
     args = ap.parse_args()
     bench = Bench(args)
     started = time.time()
@@ -277,6 +312,7 @@ def main():
     bench.memory()
     if args.windows:
         bench.window()
+        bench.probe_import()
         if args.window_note:
             bench.notes.append("window rows: " + args.window_note)
     elif args.why_no_window:

@@ -6,24 +6,24 @@
 # Xvfb is missing they are left out with a note.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-top=$(pwd)
 work=$(mktemp -d /tmp/tw-bench-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-ninja -C build/native tarnwick-headless bench/all >/dev/null
+cmake --preset native >/dev/null
+cmake --build --preset native --target tarnwick-headless bench/all >/dev/null
 
 args=(--native build/native --work "$work" "$@")
-if command -v wine >/dev/null && command -v Xvfb >/dev/null; then
+if command -v wine >/dev/null && command -v xvfb-run >/dev/null; then
   source tools/wine-env.sh
-  winbuild=build/$TW_WIN
-  cmake -S . -B "$winbuild" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$TW_TOOLCHAIN" >/dev/null
-  ninja -C "$winbuild" tarnwick floor_window startup_probe window_bench bench_floor_write >/dev/null
-  source tools/own-display.sh
-  trap 'rm -rf "$work"; kill $tw_xvfb 2>/dev/null; true' EXIT
-  args+=(--windows "$winbuild" --wine wine)
+  cmake --preset "$TW_WIN" >/dev/null
+  cmake --build --preset "$TW_WIN" --target tarnwick fathom floor_window startup_probe window_bench bench_floor_write \
+    probe_import >/dev/null
+  args+=(--windows "build/$TW_WIN" --wine wine)
   [ "$TW_WIN" = win64 ] && args+=(--window-note "64-bit build: this kernel runs no 32-bit programs")
+  # the window rows on a display of their own, after any Wine session begun
+  # without it has ended
+  timeout 60 wineserver -w || timeout 30 wineserver -k
+  timeout -k 10 7200 xvfb-run -a -s "-screen 0 800x600x24" python3 bench/run.py "${args[@]}"
 else
-  args+=(--why-no-window "wine or Xvfb is not installed")
+  python3 bench/run.py "${args[@]}" --why-no-window "wine or xvfb-run is not installed"
 fi
-python3 bench/run.py "${args[@]}"

@@ -1,7 +1,8 @@
 // startup_probe PROGRAM CLASS
 // Starts PROGRAM in its own folder and prints the seconds from the start of
 // the process to the moment a top-level window of the class CLASS of that
-// process is visible. Then closes the window and waits for the program to
+// process is visible; the program shows its window only when the form is
+// ready, so that is the ready form. Then closes the window and waits for the program to
 // end; the time of that is not counted (destroying a window under Wine is
 // slow and says nothing about start-up).
 #include <windows.h>
@@ -31,11 +32,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   HWND window = nullptr;
-  for (;;) {
+  for (int waited = 0; !window; ++waited) {
     window = gui::FindTopWindow(pi.dwProcessId, argv[2]);
     if (window) break;
-    if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) {
-      std::fprintf(stderr, "the program ended without a window\n");
+    // about a minute, at a millisecond or more a turn
+    if (waited > 60000 || WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) {
+      std::fprintf(stderr, "the program showed no window\n");
+      TerminateProcess(pi.hProcess, 3);
       return 1;
     }
   }

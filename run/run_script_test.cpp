@@ -19,6 +19,7 @@ class LongRunningProcesses : public Processes {
     return next++;
   }
   bool IsRunning(ProcessId id) override { return running.count(id) > 0; }
+  CapturedRun RunCaptured(const std::string&, const std::vector<std::string>&, uint32_t) override { return {}; }
 
   std::vector<std::string> starts;
   std::set<ProcessId> running;

@@ -2,12 +2,13 @@
 # Runs the built sibling tools as the scripts do: RUNNER (empty or "wine")
 # and the folder holding them, which must end with the tools' suffix (.exe).
 set -u
+here=$(cd "$(dirname "$0")" && pwd)
 dir=$1; ext=$2; shift 2; run=("$@")
 fail=0
 check() { if [ "$1" != "$2" ]; then echo "FAIL $3: got [$1] want [$2]"; fail=1; fi; }
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 cd "$work"
-t() { WINEDEBUG=-all "${run[@]}" "$dir/$1$ext" "${@:2}"; }
+t() { WINEDEBUG=-all timeout -k 5 60 "${run[@]}" "$dir/$1$ext" "${@:2}"; }
 
 # brindle: exit code and verdict line
 head -c 3145728 /dev/zero > three.bin
@@ -34,6 +35,14 @@ t quillon run; check "$?" 0 quillon
 grep -q $'tools;%PATH%"\r$' quillon.bat || { echo "FAIL quillon.bat content"; cat -A quillon.bat; fail=1; }
 t quillon walk 2> /dev/null; check "$?" 2 quillon-usage
 if [ "${run[0]:-}" = wine ]; then
+  # fathom opens real clips through DirectShow without a display
+  python3 "$here/../tests/make_avi.py" pal.avi 50 25
+  python3 "$here/../tests/make_avi.py" ntsc.avi 48 24000 1001
+  for c in "pal.avi|0|frames=50 rate=25" "ntsc.avi|0|frames=48 rate=23" "three.bin|1|" "missing.avi|1|"; do
+    IFS='|' read -r clip want_rc want <<< "$c"
+    (unset DISPLAY; t fathom "$clip" > o.txt 2> e.txt); check "$?|$(tr -d '\r' < o.txt)" "$want_rc|$want" "fathom $clip"
+    [ "$want_rc" = 0 ] && grep "cannot open" e.txt
+  done
   # cmd itself takes the search path from quillon.bat
   printf '@call quillon.bat\r\n@echo %%PATH%%> path.txt\r\n' > show.bat
   WINEDEBUG=-all wine cmd /c show.bat

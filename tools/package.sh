@@ -8,15 +8,15 @@ cd "$(dirname "$0")/.."
 top=$(pwd)
 arch=${1:-win32}
 case $arch in
-  win32) toolchain=$top/cmake/mingw-i686.cmake ;;
-  win64) toolchain=$top/cmake/mingw-x86_64.cmake ;;
+  win32 | win64) ;;
   *) echo "usage: package.sh [win32|win64]" >&2; exit 2 ;;
 esac
-cmake -S . -B "build/$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null
-ninja -C "build/$arch" tarnwick tallow brindle marram quillon
+tools=(tarnwick tallow brindle marram quillon fathom)
+cmake --preset "$arch" >/dev/null
+cmake --build --preset "$arch" --target "${tools[@]}"
 stage=$(mktemp -d)
 mkdir -p "$stage/tarnwick/avsinc"
-for exe in tarnwick tallow brindle marram quillon; do
+for exe in "${tools[@]}"; do
   find "build/$arch" -name "$exe.exe" -exec cp {} "$stage/tarnwick/" \; -quit
   [ -f "$stage/tarnwick/$exe.exe" ] || { echo "missing $exe.exe" >&2; exit 1; }
 done

@@ -5,11 +5,17 @@
 #                 emulation is off, so 32-bit Wine fails with "Exec format
 #                 error"), the same sources built for 64-bit Windows run
 #                 under wine64 instead (build/win64).
-# TW_TOOLCHAIN names the matching cross toolchain file.
+# TW_WIN is also the name of the build's preset in CMakePresets.json.
 tw_top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG=-all
+# A crash ends the crashing program instead of starting winedbg, which would
+# wait for an answer no one gives; the caller sees the failure and its code.
+case ";${WINEDLLOVERRIDES:-};" in
+  *";winedbg.exe=d;"*) ;;
+  *) export WINEDLLOVERRIDES="winedbg.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}" ;;
+esac
 if [ -z "${TW_WIN:-}" ]; then
-  if /usr/lib/wine/wine --version >/dev/null 2>&1 || ! [ -x /usr/lib/wine/wine64 ]; then
+  if timeout 30 /usr/lib/wine/wine --version >/dev/null 2>&1 || ! [ -x /usr/lib/wine/wine64 ]; then
     TW_WIN=win32
   else
     TW_WIN=win64
@@ -18,7 +24,6 @@ fi
 export TW_WIN
 if [ "$TW_WIN" = win32 ]; then
   export WINEARCH=win32 WINEPREFIX=${WINEPREFIX:-$tw_top/build/wineprefix}
-  TW_TOOLCHAIN=$tw_top/cmake/mingw-i686.cmake
 else
   # Debian's wine, wine-stable and wineserver start the 32-bit loader first;
   # these stand-ins go straight to the 64-bit one.
@@ -31,10 +36,17 @@ else
   chmod +x "$tw_shim"/*
   case ":$PATH:" in *":$tw_shim:"*) ;; *) export PATH="$tw_shim:$PATH" ;; esac
   export WINEARCH=win64 WINEPREFIX=$tw_top/build/wineprefix64
-  TW_TOOLCHAIN=$tw_top/cmake/mingw-x86_64.cmake
 fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   rm -rf "$WINEPREFIX"
-  wine wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
+  timeout -k 10 300 wine wineboot -i >/dev/null 2>&1 || true
+  timeout -k 10 120 wineserver -w || true
 fi
+# Debian's Wine draws its Tahoma only from the prefix's own font folder;
+# without it the captions come out in a wider face and are cut.
+for tw_font in tahoma.ttf tahomabd.ttf; do
+  if [ -f "/usr/share/wine/fonts/$tw_font" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/$tw_font" ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp "/usr/share/wine/fonts/$tw_font" "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
+done

@@ -75,6 +75,8 @@ class ScriptedProcesses : public Processes {
   std::optional<ProcessId> StartScript(const std::string& commandLine, const std::string& folder,
                                        int priorityClass) override;
   bool IsRunning(ProcessId) override { return false; }
+  // The headless driver starts no programs.
+  CapturedRun RunCaptured(const std::string&, const std::vector<std::string>&, uint32_t) override { return {}; }
 
  private:
   std::ostream& out_;

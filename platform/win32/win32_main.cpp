@@ -7,9 +7,9 @@
 
 #include "app/startup.h"
 #include "base/text.h"
+#include "platform/media_probe.h"
 #include "platform/native_files.h"
 #include "platform/win32/win32_dialogs.h"
-#include "platform/win32/win32_media.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_window.h"
 
@@ -27,6 +27,7 @@ class WindowHost : public tw::Host {
   explicit WindowHost(HINSTANCE instance)
       : instance_(instance),
         files_(tw::MakeNativeFiles()),
+        media_(processes_, ProgramFolder() + "fathom.exe"),
         platform_{*files_, dialogs_, media_, processes_, ProgramFolder()} {}
 
   tw::Platform& GetPlatform() override { return platform_; }
@@ -35,6 +36,7 @@ class WindowHost : public tw::Host {
     dialogs_.SetOwner(window_->handle());
     return *window_;
   }
+  void Show() override { window_->Show(); }
   tw::EventSource& Events() override { return *window_; }
   void Close() {
     if (window_) DestroyWindow(window_->handle());
@@ -44,8 +46,8 @@ class WindowHost : public tw::Host {
   HINSTANCE instance_;
   std::unique_ptr<tw::Files> files_;
   tw::Win32Dialogs dialogs_;
-  tw::Win32Media media_;
   tw::Win32Processes processes_;
+  tw::ProbeMedia media_;  // asks fathom.exe beside the program
   tw::Platform platform_;
   std::unique_ptr<tw::Win32Window> window_;
 };

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// windows.h first: shellapi.h needs its types.
+#include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_files.h"
 
@@ -15,7 +18,9 @@ class Win32ProcessesTest : public ::testing::Test {
   void SetUp() override {
     char base[MAX_PATH + 1] = {};
     ASSERT_NE(GetTempPathA(sizeof base, base), 0u);
-    dir_ = std::string(base) + "twproc" + std::to_string(GetCurrentProcessId()) + "\\";
+    // Wine gives out the same few process ids run after run.
+    dir_ = std::string(base) + "twproc" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(GetTickCount64()) + "\\";
     ASSERT_TRUE(files_.CreateFolder(dir_));
     // The run script is named without a folder: CreateProcess finds it in the
     // program's current folder, and cmd then looks for it in the working
@@ -27,8 +32,8 @@ class Win32ProcessesTest : public ::testing::Test {
   }
   void TearDown() override {
     SetCurrentDirectoryA(oldCwd_.c_str());
-    for (const char* name : {"temp.bat", "done.txt", "slow.bat"}) DeleteFileA((dir_ + name).c_str());
-    RemoveDirectoryA(dir_.c_str());
+    for (const char* name : {"temp.bat", "done.txt", "slow.bat", "big.txt"}) DeleteFileA((dir_ + name).c_str());
+    EXPECT_TRUE(RemoveDirectoryA(dir_.c_str())) << "a program started here still runs in it";
   }
   // Waits up to ten seconds for the process to end.
   bool WaitForEnd(ProcessId id) {
@@ -66,6 +71,53 @@ TEST_F(Win32ProcessesTest, ScriptRunsAtIdlePriorityWhileRunning) {
 TEST_F(Win32ProcessesTest, MissingScriptDoesNotStart) {
   EXPECT_FALSE(processes_.StartScript("\"absent.bat\"", dir_, kIdlePriorityClass).has_value());
   EXPECT_FALSE(processes_.IsRunning(12345));
+}
+
+std::string Cmd() {
+  char system[MAX_PATH + 1] = {};
+  GetSystemDirectoryA(system, sizeof system);
+  return std::string(system) + "\\cmd.exe";
+}
+
+TEST_F(Win32ProcessesTest, HiddenRunsReportHowTheyEnded) {
+  const std::string big(100 * 1024, 'x');
+  ASSERT_TRUE(files_.WriteReplace(dir_ + "big.txt", big));
+  using End = CapturedRun::End;
+  struct Case {
+    std::string program, command;
+    End end;
+    uint32_t exitCode;
+    std::string output;
+  } cases[] = {
+      {Cmd(), "echo out& echo err 1>&2", End::Finished, 0, "out\r\n"},  // errors are dropped
+      {Cmd(), "exit 7", End::Finished, 7, ""},
+      {Cmd(), "type big.txt", End::Finished, 0, big.substr(0, kCapturedOutputLimit)},
+      // cmd's own child is ended with it, or the folder would stay in use
+      {Cmd(), "ping -n 30 127.0.0.1 > nul", End::TimedOut, 0, ""},
+      {dir_ + "absent.exe", "", End::NotStarted, 0, ""},
+  };
+  for (const Case& c : cases) {
+    const CapturedRun run = processes_.RunCaptured(c.program, {"/c", c.command}, 2000);
+    EXPECT_EQ(run.end, c.end) << c.command;
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.command;
+    EXPECT_EQ(run.output, c.output) << c.command;
+  }
+}
+
+// The C run-time, and so every program, splits the line back into the same words.
+TEST(CommandLineOfTest, EveryArgumentComesBackWhole) {
+  const std::vector<std::string> args = {"plain",      "",       "two words", "C:\\My Clips\\",
+                                         "say \"hi\"", "a\\\"b", "tab\there"};
+  const std::string line = CommandLineOf("C:\\Program Files\\fathom.exe", args);
+  const std::wstring wide(line.begin(), line.end());
+  int count = 0;
+  LPWSTR* words = CommandLineToArgvW(wide.c_str(), &count);
+  ASSERT_NE(words, nullptr);
+  ASSERT_EQ(count, static_cast<int>(args.size()) + 1);
+  EXPECT_EQ(std::wstring(words[0]), L"C:\\Program Files\\fathom.exe");
+  for (size_t i = 0; i < args.size(); ++i)
+    EXPECT_EQ(std::wstring(words[i + 1]), std::wstring(args[i].begin(), args[i].end())) << args[i];
+  LocalFree(words);
 }
 
 }  // namespace

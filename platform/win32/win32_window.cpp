@@ -124,12 +124,15 @@ Win32Window::Win32Window(HINSTANCE instance, const Picture* logo) : instance_(in
   HFONT tahoma = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
   HGDIOBJ gui = GetStockObject(DEFAULT_GUI_FONT);
-  // no repaint per control: nothing is shown before the window below
+  // no repaint per control: nothing is shown before the form is ready
   for (int i = 0; i < kControlCount; ++i)
     SendMessageA(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(Spec(IdAt(i)).defaultFont ? gui : tahoma), FALSE);
   PrepareMeasuring(ControlId::JobList);
   ShowPage(0);
   ready_ = true;
+}
+
+void Win32Window::Show() {
   ShowWindow(main_, SW_SHOW);
   UpdateWindow(main_);
 }

@@ -17,9 +17,10 @@ namespace tw {
 
 class Win32Window : public Form, public EventSource {
  public:
-  // Creates the window hidden with all controls and fonts, then shows it.
+  // Creates the window hidden with all controls and fonts; Show shows it.
   Win32Window(HINSTANCE instance, const Picture* logo);
   ~Win32Window() override;
+  void Show();
   HWND handle() const { return main_; }
 
   int State(ControlId id) const override;

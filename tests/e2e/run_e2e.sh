@@ -5,7 +5,8 @@
 # temp.bat by Start) and starts the script at idle priority; the script runs
 # with stand-ins for x264, bepipe, neroaacenc and mp4box, and check_run.py
 # checks what they recorded and left. Two rounds: the conditional pass's
-# first output inside its size range, then outside.
+# first output inside its size range, then outside. Every Wine step has a
+# time limit; a crash fails its step with its message (wine-env.sh).
 # Usage: run_e2e.sh BUILD_DIR (e.g. build/win32).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,7 +20,12 @@ want_priority=64
 fail=0
 
 # A display of the run's own, so the window and its dialogs meet no others.
-source "$top/tools/own-display.sh"
+if [ -z "${TW_OWN_DISPLAY:-}" ]; then
+  TW_OWN_DISPLAY=1 exec timeout -k 10 900 xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$build"
+fi
+# A Wine session begun without this display (the unit tests run without
+# one) would go on drawing nowhere, so it must end before the first window.
+timeout 60 wineserver -w || timeout 30 wineserver -k
 
 # Plays SCENARIO (a POSIX path) against the window of PROG's tarnwick.exe
 # (PF is PROG's Windows form), started in PROG. The scenario ends by pressing
@@ -27,7 +33,7 @@ source "$top/tools/own-display.sh"
 # Writes the driver's output to LOG.
 play_window() {
   local prog=$1 pf=$2 scenario=$3 log=$4 rc
-  (cd "$prog" && wine "$build/tests/gui/gui_check.exe" play "${pf}tarnwick.exe" "Z:${scenario//\//\\}") > "$log" 2>&1
+  (cd "$prog" && timeout -k 5 300 wine "$build/tests/gui/gui_check.exe" play "${pf}tarnwick.exe" "Z:${scenario//\//\\}") > "$log" 2>&1
   rc=$?
   if [ $rc != 0 ]; then
     echo "FAIL the window driver ended with exit code $rc"
@@ -62,7 +68,7 @@ round() {
   prog=$work/prog
   mkdir -p "$prog/tools" "$prog/avsinc" "$prog/media"
   cp "$build/platform/win32/tarnwick.exe" "$prog/"
-  for tool in tallow brindle marram quillon; do cp "$build/$tool.exe" "$prog/"; done
+  for tool in tallow brindle marram quillon fathom; do cp "$build/$tool.exe" "$prog/"; done
   # in tools\, which only the search path from quillon.bat finds
   cp "$build"/tests/e2e/standins/*.exe "$prog/tools/"
   printf 'x264 %s\r\n' "$sizes" > "$prog/tools/standin.cfg"
@@ -88,7 +94,7 @@ round() {
 check_refusal() {
   local folder=$1 what=$2 rc
   shift 2
-  (cd "$folder" && wine "$@" < /dev/null > /dev/null 2>&1)
+  (cd "$folder" && timeout -k 5 60 wine "$@" < /dev/null > /dev/null 2>&1)
   rc=$?
   if [ $rc = 1 ]; then echo "PASS stand-in refuses $what"; else echo "FAIL stand-in exit $rc for $what"; fail=1; fi
 }
@@ -112,6 +118,6 @@ echo "== e2e stand-ins"
 standins_refuse
 round inside 0 "1000 2000 3000000 1500000 2500000"
 round outside 1 "1000 2000 3000000 3000000 1500000"
-wineserver -k 2>/dev/null
+timeout 30 wineserver -k 2>/dev/null
 if [ $fail = 0 ]; then echo "e2e: passed"; else echo "e2e: FAILED"; fi
 exit $fail

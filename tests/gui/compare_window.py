@@ -7,7 +7,9 @@ byte for byte.
 usage: compare_window.py [--package ZIP] BUILD_DIR SCENARIO...
 
 $PF in a scenario stands for the program folder with its separator. A
-NAME.setup script beside a scenario prepares the program folder first.
+NAME.setup script beside a scenario prepares the program folder first; it
+finds the build folder in $TW_BUILD. The window's program folder holds
+fathom.exe beside tarnwick.exe, as the release does.
 Lines the window cannot print the same way are reduced on both sides: a
 dialog line keeps the title and the message the real dialog shows.
 
@@ -55,7 +57,7 @@ def snapshot(root):
     return files
 
 
-def prepare(work, scenario, program_exe, package):
+def prepare(work, scenario, program_exe, package, build_folder):
     shutil.rmtree(work, ignore_errors=True)
     if package:
         shutil.copytree(package, os.path.join(work, "prog"))
@@ -63,10 +65,12 @@ def prepare(work, scenario, program_exe, package):
         os.makedirs(os.path.join(work, "prog"))
     os.makedirs(os.path.join(work, "cwd"))
     if program_exe and not package:
-        shutil.copy(program_exe, os.path.join(work, "prog"))
+        for exe in program_exe:
+            shutil.copy(exe, os.path.join(work, "prog"))
     setup = os.path.abspath(scenario[:-4] + ".setup")
     if os.path.exists(setup):
-        subprocess.run(["bash", setup], cwd=os.path.join(work, "prog"), check=True)
+        subprocess.run(["bash", setup], cwd=os.path.join(work, "prog"), check=True, timeout=60,
+                       env=dict(os.environ, TW_BUILD=build_folder))
     pf = winpath(os.path.join(work, "prog")) + "\\"
     with open(scenario, newline="") as f:
         text = f.read().replace("$PF", pf)
@@ -76,7 +80,10 @@ def prepare(work, scenario, program_exe, package):
 
 
 def run(command, work):
-    r = subprocess.run(command, cwd=os.path.join(work, "cwd"), capture_output=True, timeout=120)
+    try:
+        r = subprocess.run(command, cwd=os.path.join(work, "cwd"), capture_output=True, timeout=120)
+    except subprocess.TimeoutExpired:
+        return "did not end within 120 s\n", ""
     out = r.stdout.decode("cp1252") + "rc=%d\n" % r.returncode
     return out, r.stderr.decode("cp1252", "replace")
 
@@ -96,16 +103,16 @@ def main():
         args = args[2:]
     build = os.path.abspath(args[0])
     headless = os.path.join(build, "tarnwick-headless.exe")
-    window = os.path.join(build, "platform", "win32", "tarnwick.exe")
+    window = [os.path.join(build, "platform", "win32", "tarnwick.exe"), os.path.join(build, "fathom.exe")]
     driver = os.path.join(build, "tests", "gui", "gui_check.exe")
     work = os.path.join(tempfile.mkdtemp(), "w")
     passed = failed = 0
     for scenario in args[1:]:
         name = os.path.basename(scenario)[:-4]
-        pf = prepare(work, scenario, None, package)
+        pf = prepare(work, scenario, None, package, build)
         h_out, h_err = run(["wine", headless, "--program-folder", pf.rstrip("\\"), winpath(work + "/in.scn")], work)
         h_files = snapshot(work)
-        pf = prepare(work, scenario, window, package)
+        pf = prepare(work, scenario, window, package, build)
         w_out, w_err = run(["wine", driver, "play", pf + "tarnwick.exe", winpath(work + "/in.scn")], work)
         w_files = snapshot(work)
         problems = []

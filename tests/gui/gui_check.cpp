@@ -1,5 +1,7 @@
 // Talks to a running tarnwick.exe: `wait` checks every catalogue control in
-// the real window, `next` shows the next page, `close` presses the close box.
+// the real window and that none of them was shown, hidden, switched on or
+// off after the window appeared; `next` shows the next page, `close`
+// presses the close box.
 // `play PROGRAM SCENARIO` starts the program and plays a headless scenario
 // against its window.
 #include <windows.h>
@@ -19,19 +21,35 @@
 
 namespace {
 
-HWND FindMain() {
-  for (int i = 0; i < 200; ++i) {
-    if (HWND h = FindWindowA("TarnwickMain", "tarnwick"); h && IsWindowVisible(h)) return h;
-    Sleep(100);
-  }
-  return nullptr;
-}
-
 BOOL CALLBACK Collect(HWND h, LPARAM lp) {
   auto* found = reinterpret_cast<std::map<int, HWND>*>(lp);
   int id = GetDlgCtrlID(h);
   if (id >= 1000) (*found)[id - 1000] = h;
   return TRUE;
+}
+
+// The shown and switched-off flags of every control. Read from the window
+// styles, which the program need not answer, so a program still busy
+// setting up its form is caught in the act.
+std::map<int, LONG> Flags(HWND main) {
+  std::map<int, HWND> found;
+  EnumChildWindows(main, Collect, reinterpret_cast<LPARAM>(&found));
+  std::map<int, LONG> flags;
+  for (auto [id, h] : found) flags[id] = GetWindowLongA(h, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
+  return flags;
+}
+
+std::map<int, LONG> atFirstSight;
+
+HWND FindMain() {
+  for (int i = 0; i < 4000; ++i) {
+    if (HWND h = FindWindowA("TarnwickMain", "tarnwick"); h && IsWindowVisible(h)) {
+      atFirstSight = Flags(h);
+      return h;
+    }
+    Sleep(5);
+  }
+  return nullptr;
 }
 
 std::string TextOf(HWND h) {
@@ -70,6 +88,12 @@ int Check(HWND main) {
     }
     ++checked;
   }
+  const std::map<int, LONG> now = Flags(main);
+  for (auto [id, flags] : atFirstSight)
+    if (now.count(id) && now.at(id) != flags) {
+      std::printf("%s changed after the window appeared\n", tw::Spec(tw::IdAt(id)).name);
+      ++failures;
+    }
   std::printf("checked %d controls, %d failures\n", checked, failures);
   return failures == 0 ? 0 : 1;
 }

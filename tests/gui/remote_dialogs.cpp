@@ -123,18 +123,27 @@ bool ChooseFiles(HWND dialog, const std::string& list, std::string& error) {
 }
 
 // The folder dialog selects the folder it is sent; the path must lie in
-// the program's memory for that.
+// the program's memory for that. A dialog still filling its tree may select
+// its first item again afterwards, so the folder is sent until it holds.
 bool ChooseFolder(HWND dialog, HANDLE process, std::string path) {
   if (path.size() > 3 && path.back() == '\\') path.pop_back();
   void* remote = VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT, PAGE_READWRITE);
   if (!remote) return false;
   WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr);
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000, &ignored);
+  HWND tree = ChildOfClass(dialog, WC_TREEVIEWA);
+  bool held = false;
+  for (int i = 0; i < 25 && !held; ++i) {
+    DWORD_PTR ignored = 0, caret = 0, first = 0;
+    SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000,
+                        &ignored);
+    Sleep(200);
+    SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0, SMTO_NORMAL, 10000, &caret);
+    SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0, SMTO_NORMAL, 10000, &first);
+    held = caret != 0 && caret != first;
+  }
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  Sleep(200);
-  Press(dialog, IDOK);
-  return true;
+  if (held) Press(dialog, IDOK);
+  return held;
 }
 
 }  // namespace

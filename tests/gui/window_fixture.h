@@ -33,6 +33,7 @@ class WindowTest : public ::testing::Test {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     ASSERT_TRUE(InitCommonControlsEx(&icc));
     window_ = new Win32Window(GetModuleHandleA(nullptr), nullptr);
+    window_->Show();
     FillFixedLists(*window_);
   }
   static void TearDownTestSuite() {
