@@ -9,7 +9,19 @@ namespace tw {
 
 using enum ControlId;
 
-namespace {}  // namespace
+namespace {
+
+// The output in `outputFolder` named after the chosen file. Where that is the
+// chosen file itself (an .mp4 encoded into its own folder) x264 would write
+// over the file its wrapper reads, so the output gets a name of its own.
+std::string DerivedOutputName(const std::string& input, const std::string& outputFolder) {
+  const std::string name = FileNamePart(input);
+  // A name without extension still gets a proper ".mp4" output.
+  const std::string stem = outputFolder + (HasExtension(name) ? WithoutExtensionKeepDot(name) : name + ".");
+  return SamePath(stem + "mp4", input) ? stem + "x264.mp4" : stem + "mp4";
+}
+
+}  // namespace
 
 void PrepareJobFiles(App& app, const std::string& outputFolder) {
   Form& form = app.form;
@@ -19,9 +31,7 @@ void PrepareJobFiles(App& app, const std::string& outputFolder) {
   const std::string name = FileNamePart(input);
   form.SetText(StatsFileEdit, program + "stats\\" + name + ".stat");
   form.SetText(LogFileEdit, program + "log\\" + name + ".txt");
-  // A name without extension still gets a proper ".mp4" output.
-  const std::string stem = HasExtension(name) ? WithoutExtensionKeepDot(name) : name + ".";
-  form.SetText(OutputFileEdit, outputFolder + stem + "mp4");
+  form.SetText(OutputFileEdit, DerivedOutputName(input, outputFolder));
   if (EndsWithNoCase(name, ".avs")) return;
   const std::string wrapper = program + "avs\\" + name + ".avs";
   // Written whole or not at all; a failure is not reported, the job still

@@ -59,21 +59,29 @@ TEST(PrepareJobFiles, OtherMediaGetAWrapper) {
 
 struct NameCase {
   const char* input;
+  const char* outputFolder;
   const char* output;
   const char* mfn;
 };
 
 const NameCase kNames[] = {
-    {"D:\\in\\a.b.mkv", "E:\\out\\a.b.mp4", "D:\\in\\a.b"},    {"D:\\in\\clip", "E:\\out\\clip.mp4", "D:\\in\\clip"},
-    {"D:\\in.x\\clip", "E:\\out\\clip.mp4", "D:\\in.x\\clip"}, {"D:\\in\\clip.", "E:\\out\\clip.mp4", "D:\\in\\clip"},
-    {"D:/in/50%.mkv", "E:\\out\\50%.mp4", "D:/in/50%"},
+    {"D:\\in\\a.b.mkv", "E:\\out\\", "E:\\out\\a.b.mp4", "D:\\in\\a.b"},
+    {"D:\\in\\clip", "E:\\out\\", "E:\\out\\clip.mp4", "D:\\in\\clip"},
+    {"D:\\in.x\\clip", "E:\\out\\", "E:\\out\\clip.mp4", "D:\\in.x\\clip"},
+    {"D:\\in\\clip.", "E:\\out\\", "E:\\out\\clip.mp4", "D:\\in\\clip"},
+    {"D:/in/50%.mkv", "E:\\out\\", "E:\\out\\50%.mp4", "D:/in/50%"},
+    // encoded into its own folder, an .mp4 source keeps its name to itself
+    {"D:\\in\\clip.mp4", "D:\\in\\", "D:\\in\\clip.x264.mp4", "D:\\in\\clip"},
+    {"D:\\In\\clip.MP4", "d:/in/", "d:/in/clip.x264.mp4", "D:\\In\\clip"},
+    {"D:\\in\\clip.mp4", "E:\\out\\", "E:\\out\\clip.mp4", "D:\\in\\clip"},
+    {"D:\\in\\clip.mkv", "D:\\in\\", "D:\\in\\clip.mp4", "D:\\in\\clip"},
 };
 
 class JobNames : public testing::TestWithParam<NameCase> {};
 
 TEST_P(JobNames, FollowTheChosenFile) {
   JobFixture fx;
-  fx.Choose(GetParam().input, "E:\\out\\");
+  fx.Choose(GetParam().input, GetParam().outputFolder);
   EXPECT_EQ(fx.form.Text(OutputFileEdit), GetParam().output);
   EXPECT_EQ(MediaFileStem(GetParam().input), GetParam().mfn);
   const std::optional<std::string> wrapper = fx.files.Read(fx.form.Text(InputFileEdit));
