@@ -46,7 +46,7 @@ std::string MatroskaTarget(const std::string& output) {
   return QuotedName(WithoutExtensionKeepDot(output) + tail);
 }
 
-void AddAudioLines(Form& form, int encoder) {
+void AddAudioLines(Form& form, int encoder, const JobInput& input) {
   if (encoder < 0 || encoder >= kEncoderCount) return;
   const AudioEncoder& e = kEncoders[encoder];
   const std::string output = form.Text(OutputFileEdit);
@@ -55,8 +55,8 @@ void AddAudioLines(Form& form, int encoder) {
                                 ? audioText
                                 : std::to_string(static_cast<int64_t>(IntegerReading(audioText)) * 1000);
   const std::string audioFile = AudioFileName(output, encoder);
-  form.AddItem(JobList, "@bepipe.exe --script \"import(^" + BatchName(form.Text(InputFileEdit)) + "^)\"" + e.pipe +
-                            audioFile + e.option + value);
+  form.AddItem(JobList, "@bepipe.exe --script \"import(^" + BatchName(input.script) + "^)\"" + e.pipe + audioFile +
+                            e.option + value);
   AddMuxLines(form, audioFile);
 }
 

@@ -7,6 +7,12 @@
 
 namespace tw {
 
+// What one job reads.
+struct JobInput {
+  std::string script;  // the AviSynth script the audio line opens
+  std::string source;  // the file the user chose; no line may write or delete it
+};
+
 // The quoted audio file for an output and encoder index (0: .aac, else .mp4).
 std::string AudioFileName(const std::string& output, int encoder);
 // The quoted Matroska file the mux writes; never the output itself.
@@ -14,7 +20,7 @@ std::string MatroskaTarget(const std::string& output);
 
 // Appends the audio line of encoder `encoder` (0..6) and the mux lines;
 // nothing at all for an index outside that range.
-void AddAudioLines(Form& form, int encoder);
+void AddAudioLines(Form& form, int encoder, const JobInput& input);
 // Appends the lines of the selected muxer for the quoted audio file.
 void AddMuxLines(Form& form, const std::string& audioFile);
 

@@ -16,7 +16,7 @@ TEST(AudioLines, FirstWorkedExample) {
   ScriptFixture fx;
   fx.form.SetText(AudioBitrateEdit, "64");
   fx.form.SetState(MuxerCombo, 0);
-  AddAudioLines(fx.form, 0);
+  AddAudioLines(fx.form, 0, fx.Input());
   EXPECT_EQ(fx.Lines(), (Lines{kBepipe + " | enc_aacplus.exe - \"D:\\video\\clip.audio.aac\" --cbr 64000",
                                "@mp4box.exe -add \"D:\\video\\clip.audio.aac\" \"D:\\video\\clip.mp4\"",
                                "@if not errorlevel 1 del \"D:\\video\\clip.audio.aac\""}));
@@ -26,7 +26,7 @@ TEST(AudioLines, SecondWorkedExample) {
   ScriptFixture fx;
   fx.form.SetText(AudioBitrateEdit, "0.4");
   fx.form.SetState(MuxerCombo, 2);
-  AddAudioLines(fx.form, 5);
+  AddAudioLines(fx.form, 5, fx.Input());
   EXPECT_EQ(fx.Lines(),
             (Lines{kBepipe + " | neroaacenc.exe -if - -of \"D:\\video\\clip.audio.mp4\" -ignorelength -q 0.4",
                    "@mkvmerge -o \"D:\\video\\clip.mkv\" \"D:\\video\\clip.mp4\" \"D:\\video\\clip.audio.mp4\"",
@@ -59,7 +59,7 @@ TEST_P(AudioEncoders, WriteTheirTemplate) {
   ScriptFixture fx;
   fx.form.SetText(AudioBitrateEdit, GetParam().bitrate);
   fx.form.SetState(MuxerCombo, 3);
-  AddAudioLines(fx.form, GetParam().encoder);
+  AddAudioLines(fx.form, GetParam().encoder, fx.Input());
   EXPECT_EQ(fx.Lines(), Lines{kBepipe + GetParam().tail});
 }
 
@@ -107,7 +107,7 @@ TEST_P(Muxers, FollowTheAudioLine) {
   ScriptFixture fx;
   fx.form.SetText(OutputFileEdit, GetParam().output);
   fx.form.SetState(MuxerCombo, GetParam().muxer);
-  AddAudioLines(fx.form, 1);
+  AddAudioLines(fx.form, 1, fx.Input());
   Lines lines = fx.Lines();
   ASSERT_FALSE(lines.empty());
   lines.erase(lines.begin());
@@ -127,7 +127,7 @@ TEST(AudioLines, InputGoesUnquotedIntoTheScriptArgumentWithPercentDoubled) {
   ScriptFixture fx;
   fx.form.SetText(InputFileEdit, "C:\\a b\\5%.avs");
   fx.form.SetState(MuxerCombo, 3);
-  AddAudioLines(fx.form, 1);
+  AddAudioLines(fx.form, 1, fx.Input());
   ASSERT_EQ(fx.Lines().size(), 1u);
   EXPECT_TRUE(fx.Lines()[0].starts_with("@bepipe.exe --script \"import(^C:\\a b\\5%%.avs^)\" | ")) << fx.Lines()[0];
 }
@@ -135,7 +135,7 @@ TEST(AudioLines, InputGoesUnquotedIntoTheScriptArgumentWithPercentDoubled) {
 TEST(AudioLines, NoEncoderAppendsNothing) {
   for (int encoder : {-1, 7, 100}) {
     ScriptFixture fx;
-    AddAudioLines(fx.form, encoder);
+    AddAudioLines(fx.form, encoder, fx.Input());
     EXPECT_TRUE(fx.Lines().empty()) << encoder;
   }
 }

@@ -1,6 +1,8 @@
 // The names of a job's files, its AviSynth wrapper and its header lines.
 #include "script/job_block.h"
 
+#include <optional>
+
 #include "script/batch_text.h"
 #include "script/passes.h"
 #include "script/wrapper.h"
@@ -21,6 +23,25 @@ std::string DerivedOutputName(const std::string& input, const std::string& outpu
   return SamePath(stem + "mp4", input) ? stem + "x264.mp4" : stem + "mp4";
 }
 
+// The file the user chose for the job in InputFileEdit: the media file named
+// by a wrapper of ours, else the input itself.
+std::string SourceOf(App& app, const std::string& input) {
+  if (!SamePath(FolderPart(input), app.platform.programFolder + "avs\\")) return input;
+  const std::optional<std::string> text = app.platform.files.Read(input);
+  const std::string named = text ? WrappedFile(*text) : "";
+  return named.empty() ? input : named;
+}
+
+// The script the audio line opens: the input, or where its path cannot stand
+// in the line's script argument, a wrapper that imports it.
+std::string AudioScriptFor(App& app, const std::string& input) {
+  if (FitsScriptArgument(input)) return input;
+  const std::string wrapper = WrapperPath(app.platform.programFolder, input);
+  if (!FitsScriptArgument(wrapper)) return input;
+  app.platform.files.WriteReplace(wrapper, ImportText(input), Flush::Lazily);
+  return wrapper;
+}
+
 }  // namespace
 
 void PrepareJobFiles(App& app, const std::string& outputFolder) {
@@ -33,7 +54,7 @@ void PrepareJobFiles(App& app, const std::string& outputFolder) {
   form.SetText(LogFileEdit, program + "log\\" + name + ".txt");
   form.SetText(OutputFileEdit, DerivedOutputName(input, outputFolder));
   if (EndsWithNoCase(name, ".avs")) return;
-  const std::string wrapper = program + "avs\\" + name + ".avs";
+  const std::string wrapper = WrapperPath(program, input);
   // Written whole or not at all; a failure is not reported, the job still
   // names the wrapper. Not flushed one by one: a batch import writes
   // thousands, and each is written again whenever its job is added again.
@@ -49,7 +70,7 @@ void AddJobLines(App& app) {
   form.AddItem(JobList, "@echo Input:" + QuotedName(input));
   form.AddItem(JobList, "@echo Output:" + QuotedName(output));
   form.AddItem(JobList, "@echo Encode Mode:" + form.Text(EncodeModeCombo));
-  AddModePasses(form, app.platform.media);
+  AddModePasses(form, app.platform.media, {AudioScriptFor(app, input), SourceOf(app, input)});
   for (ControlId id : {InputFileEdit, OutputFileEdit, StatsFileEdit, LogFileEdit}) form.SetText(id, "");
 }
 
