@@ -30,8 +30,8 @@ TEST(AudioLines, SecondWorkedExample) {
   EXPECT_EQ(fx.Lines(),
             (Lines{kBepipe + " | neroaacenc.exe -if - -of \"D:\\video\\clip.audio.mp4\" -ignorelength -q 0.4",
                    "@mkvmerge -o \"D:\\video\\clip.mkv\" \"D:\\video\\clip.mp4\" \"D:\\video\\clip.audio.mp4\"",
-                   "@if exist \"D:\\video\\clip.mkv\" del \"D:\\video\\clip.audio.mp4\"",
-                   "@if exist \"D:\\video\\clip.mkv\" del \"D:\\video\\clip.mp4\""}));
+                   "@if not errorlevel 2 if exist \"D:\\video\\clip.mkv\" del \"D:\\video\\clip.audio.mp4\"",
+                   "@if not errorlevel 2 if exist \"D:\\video\\clip.mkv\" del \"D:\\video\\clip.mp4\""}));
 }
 
 struct EncoderCase {
@@ -83,20 +83,20 @@ const MuxerCase kMuxers[] = {
     {2,
      "D:\\video\\clip",
      {"@mkvmerge -o \"D:\\video\\clipmkv\" \"D:\\video\\clip\" \"D:\\video\\clipaudio.mp4\"",
-      "@if exist \"D:\\video\\clipmkv\" del \"D:\\video\\clipaudio.mp4\"",
-      "@if exist \"D:\\video\\clipmkv\" del \"D:\\video\\clip\""}},
+      "@if not errorlevel 2 if exist \"D:\\video\\clipmkv\" del \"D:\\video\\clipaudio.mp4\"",
+      "@if not errorlevel 2 if exist \"D:\\video\\clipmkv\" del \"D:\\video\\clip\""}},
     // A Matroska output must not be the mux's target, or the clean-up would
     // delete the only copy of the result.
     {2,
      "D:\\video\\clip.MKV",
      {"@mkvmerge -o \"D:\\video\\clip.mux.mkv\" \"D:\\video\\clip.MKV\" \"D:\\video\\clip.audio.mp4\"",
-      "@if exist \"D:\\video\\clip.mux.mkv\" del \"D:\\video\\clip.audio.mp4\"",
-      "@if exist \"D:\\video\\clip.mux.mkv\" del \"D:\\video\\clip.MKV\""}},
+      "@if not errorlevel 2 if exist \"D:\\video\\clip.mux.mkv\" del \"D:\\video\\clip.audio.mp4\"",
+      "@if not errorlevel 2 if exist \"D:\\video\\clip.mux.mkv\" del \"D:\\video\\clip.MKV\""}},
     {2,
      "D:\\v.d\\50%.mkv",
      {"@mkvmerge -o \"D:\\v.d\\50%%.mux.mkv\" \"D:\\v.d\\50%%.mkv\" \"D:\\v.d\\50%%.audio.mp4\"",
-      "@if exist \"D:\\v.d\\50%%.mux.mkv\" del \"D:\\v.d\\50%%.audio.mp4\"",
-      "@if exist \"D:\\v.d\\50%%.mux.mkv\" del \"D:\\v.d\\50%%.mkv\""}},
+      "@if not errorlevel 2 if exist \"D:\\v.d\\50%%.mux.mkv\" del \"D:\\v.d\\50%%.audio.mp4\"",
+      "@if not errorlevel 2 if exist \"D:\\v.d\\50%%.mux.mkv\" del \"D:\\v.d\\50%%.mkv\""}},
     {3, "D:\\video\\clip.mp4", {}},
     {4, "D:\\video\\clip.mp4", {}},
 };
@@ -119,8 +119,23 @@ INSTANTIATE_TEST_SUITE_P(All, Muxers, testing::ValuesIn(kMuxers));
 TEST(AudioLines, OutputWithoutExtensionAndFolderDots) {
   EXPECT_EQ(AudioFileName("D:\\video\\clip", 0), "\"D:\\video\\clipaudio.aac\"");
   EXPECT_EQ(AudioFileName("D:\\v.1\\clip", 3), "\"D:\\v.1\\clipaudio.mp4\"");
-  EXPECT_EQ(MatroskaTarget("D:\\v.1\\clip"), "\"D:\\v.1\\clipmkv\"");
-  EXPECT_EQ(MatroskaTarget("D:\\v\\clip.mux.mkv"), "\"D:\\v\\clip.mux.mux.mkv\"");
+}
+
+// The mux writes a new file beside the output, never over one of the job's inputs.
+TEST(AudioLines, MatroskaTargetIsNeitherOutputNorSource) {
+  const struct {
+    const char* output;
+    const char* source;
+    const char* target;
+  } cases[] = {
+      {"D:\\v.1\\clip", "D:\\in\\clip.mkv", "\"D:\\v.1\\clipmkv\""},
+      {"D:\\v\\clip.mux.mkv", "D:\\in\\clip.mkv", "\"D:\\v\\clip.mux.mux.mkv\""},
+      {"D:\\in\\film.mp4", "D:\\in\\film.mkv", "\"D:\\in\\film.mux.mkv\""},
+      {"d:/IN/film.mp4", "D:\\in\\Film.MKV", "\"d:/IN/film.mux.mkv\""},
+      {"D:\\out\\film.mp4", "D:\\in\\film.mkv", "\"D:\\out\\film.mkv\""},
+      {"D:\\in\\film.x264.mp4", "D:\\in\\film.mkv", "\"D:\\in\\film.x264.mkv\""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MatroskaTarget(c.output, c.source), c.target) << c.output << " " << c.source;
 }
 
 TEST(AudioLines, InputGoesUnquotedIntoTheScriptArgumentWithPercentDoubled) {
