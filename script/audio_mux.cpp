@@ -34,10 +34,12 @@ constexpr int kEncoderCount = static_cast<int>(std::size(kEncoders));
 
 }  // namespace
 
-std::string AudioFileName(const std::string& output, int encoder) {
+std::string AudioFilePath(const std::string& output, int encoder) {
   const char* extension = encoder == kCtAac ? "aac" : "mp4";
-  return QuotedName(WithoutExtensionKeepDot(output) + "audio." + extension);
+  return WithoutExtensionKeepDot(output) + "audio." + extension;
 }
+
+std::string AudioFileName(const std::string& output, int encoder) { return QuotedName(AudioFilePath(output, encoder)); }
 
 std::string MatroskaTarget(const std::string& output, const std::string& source) {
   // An output that is already a Matroska file would be the mux's own input

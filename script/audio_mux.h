@@ -13,7 +13,9 @@ struct JobInput {
   std::string source;  // the file the user chose; no line may write or delete it
 };
 
-// The quoted audio file for an output and encoder index (0: .aac, else .mp4).
+// The audio file for an output and encoder index (0: .aac, else .mp4).
+std::string AudioFilePath(const std::string& output, int encoder);
+// The same, quoted for a batch line.
 std::string AudioFileName(const std::string& output, int encoder);
 // The quoted Matroska file the mux writes beside the output; never the
 // output itself nor the job's source.

@@ -6,6 +6,8 @@
 #include "script/batch_text.h"
 #include "script/passes.h"
 #include "script/wrapper.h"
+#include "ui/choices.h"
+#include "ui/encode_modes.h"
 
 namespace tw {
 
@@ -42,6 +44,33 @@ std::string AudioScriptFor(App& app, const std::string& input) {
   return wrapper;
 }
 
+// A file the job's lines would write or delete that is one the job reads
+// (the user typed the source as the output, say); empty when there is none.
+// Names derived by PrepareJobFiles never are.
+std::string ClashWithInput(const Form& form, const JobInput& input) {
+  const int mode = form.State(EncodeModeCombo);
+  const EncodeModeRow* row = FindEncodeMode(mode);
+  const bool audioOnly = form.State(MuxerCombo) == kAudioOnly;
+  const int encoder = form.State(AudioEncoderCombo);
+  const bool audio = (audioOnly || (form.Checked(AudioCheck) && ModeWritesOutput(mode))) && encoder >= kCtAac &&
+                     encoder <= kNeroQualitySse2;
+  const std::string output = form.Text(OutputFileEdit);
+  const struct {
+    bool written;
+    std::string name;
+  } files[] = {
+      {!audioOnly && ModeWritesOutput(mode), output},
+      {!audioOnly && row && row->usesStats, form.Text(StatsFileEdit)},
+      {!audioOnly && form.Checked(LogFileCheck), form.Text(LogFileEdit)},
+      // the mux deletes the output as well, which the first entry covers
+      {audio, AudioFilePath(output, encoder)},
+  };
+  for (const auto& f : files)
+    for (const std::string& read : {input.script, input.source})
+      if (f.written && SamePath(f.name, read)) return f.name;
+  return "";
+}
+
 }  // namespace
 
 void PrepareJobFiles(App& app, const std::string& outputFolder) {
@@ -67,10 +96,17 @@ void AddJobLines(App& app) {
   const std::string input = form.Text(InputFileEdit);
   const std::string output = form.Text(OutputFileEdit);
   if (input.empty() || output.empty()) return;
+  const JobInput reads{AudioScriptFor(app, input), SourceOf(app, input)};
+  if (const std::string clash = ClashWithInput(form, reads); !clash.empty()) {
+    // The fields stay as they are, for the user to name another file.
+    app.platform.dialogs.Message("Add", "The job was not added: it would write over or delete " + clash +
+                                            ", which it reads. Choose another name for it.");
+    return;
+  }
   form.AddItem(JobList, "@echo Input:" + QuotedName(input));
   form.AddItem(JobList, "@echo Output:" + QuotedName(output));
   form.AddItem(JobList, "@echo Encode Mode:" + form.Text(EncodeModeCombo));
-  AddModePasses(form, app.platform.media, {AudioScriptFor(app, input), SourceOf(app, input)});
+  AddModePasses(form, app.platform.media, reads);
   for (ControlId id : {InputFileEdit, OutputFileEdit, StatsFileEdit, LogFileEdit}) form.SetText(id, "");
 }
 
