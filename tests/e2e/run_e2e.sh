@@ -5,8 +5,10 @@
 # temp.bat by Start) and starts the script at idle priority; the script runs
 # with stand-ins for x264, bepipe, neroaacenc and mp4box, and check_run.py
 # checks what they recorded and left. Two rounds: the conditional pass's
-# first output inside its size range, then outside. Every Wine step has a
-# time limit; a crash fails its step with its message (wine-env.sh).
+# first output inside its size range, then outside. Before them, a short
+# round (sources_round) checks that jobs encoded into their sources' own
+# folder leave the sources as they were. Every Wine step has a time limit; a
+# crash fails its step with its message (wine-env.sh).
 # Usage: run_e2e.sh BUILD_DIR (e.g. build/win32).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
