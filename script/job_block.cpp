@@ -35,13 +35,11 @@ std::string SourceOf(App& app, const std::string& input) {
 }
 
 // The script the audio line opens: the input, or where its path cannot stand
-// in the line's script argument, a wrapper that imports it.
-std::string AudioScriptFor(App& app, const std::string& input) {
+// in the line's script argument, a wrapper in the "avs" folder that imports it.
+std::string AudioScriptFor(const std::string& programFolder, const std::string& input) {
   if (FitsScriptArgument(input)) return input;
-  const std::string wrapper = WrapperPath(app.platform.programFolder, input);
-  if (!FitsScriptArgument(wrapper)) return input;
-  app.platform.files.WriteReplace(wrapper, ImportText(input), Flush::Lazily);
-  return wrapper;
+  const std::string wrapper = WrapperPath(programFolder, input);
+  return FitsScriptArgument(wrapper) ? wrapper : input;
 }
 
 // A file the job's lines would write or delete that is one the job reads
@@ -96,13 +94,14 @@ void AddJobLines(App& app) {
   const std::string input = form.Text(InputFileEdit);
   const std::string output = form.Text(OutputFileEdit);
   if (input.empty() || output.empty()) return;
-  const JobInput reads{AudioScriptFor(app, input), SourceOf(app, input)};
+  const JobInput reads{AudioScriptFor(app.platform.programFolder, input), SourceOf(app, input)};
   if (const std::string clash = ClashWithInput(form, reads); !clash.empty()) {
     // The fields stay as they are, for the user to name another file.
     app.platform.dialogs.Message("Add", "The job was not added: it would write over or delete " + clash +
                                             ", which it reads. Choose another name for it.");
     return;
   }
+  if (reads.script != input) app.platform.files.WriteReplace(reads.script, ImportText(input), Flush::Lazily);
   form.AddItem(JobList, "@echo Input:" + QuotedName(input));
   form.AddItem(JobList, "@echo Output:" + QuotedName(output));
   form.AddItem(JobList, "@echo Encode Mode:" + form.Text(EncodeModeCombo));
