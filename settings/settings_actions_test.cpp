@@ -16,17 +16,6 @@ std::string Items(const Form& f, ControlId id) {
   return all;
 }
 
-TEST(SaveConfigButton, AsksAndSavesTheNamedConfigurationThenRefillsTheList) {
-  SettingsForm t;
-  t.form().SetText(ConfigCombo, "fast encode");
-  t.form().SetText(RateValueEdit, "30");
-  t.dialogs().Queue({"yes", ""});
-  t.Press(SaveConfigButton);
-  EXPECT_EQ(t.DialogLog(), "dialog yesno title=\"Save\" text=\"Are you sure?\" filter=\"\" preset=\"\"\n");
-  EXPECT_NE(t.ReadFile("configs/fast encode.ini").find("\r\nvalue = 30\r\n"), std::string::npos);
-  EXPECT_EQ(Items(t.form(), ConfigCombo), "fast encode;");
-}
-
 TEST(SaveConfigButton, WritesNothingWhenAnsweredNoOrWithoutAUsableName) {
   const struct {
     const char* answer;
@@ -48,16 +37,6 @@ TEST(SaveConfigButton, WritesNothingWhenAnsweredNoOrWithoutAUsableName) {
     // refilled all the same
     EXPECT_EQ(Items(t.form(), ConfigCombo), "old;") << c.name;
   }
-}
-
-TEST(LoadConfigButton, LoadsAnExistingConfiguration) {
-  SettingsForm t;
-  t.WriteFile("configs/slow.ini", "mode = 0\r\nvalue = 1500\r\nm = 2\r\n");
-  t.form().SetText(ConfigCombo, "slow");
-  t.Press(LoadConfigButton);
-  EXPECT_EQ(t.form().State(EncodeModeCombo), 0);
-  EXPECT_EQ(t.form().Text(RateValueEdit), "1500");
-  EXPECT_EQ(t.form().State(SubmeCombo), 2);
 }
 
 TEST(LoadConfigButton, AMissingNameChangesNothingAndCreatesNoFile) {
