@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "script/script_fixture.h"
-#include "script/wrapper.h"
 
 namespace tw {
 namespace {
 
 using enum ControlId;
-using Lines = std::vector<std::string>;
 
 struct JobFixture : ScriptFixture {
   JobFixture() : platform{files, dialogs, media, processes, kProg}, app(form, platform) {
@@ -24,64 +22,6 @@ struct JobFixture : ScriptFixture {
   Platform platform;
   App app;
 };
-
-TEST(PrepareJobFiles, AvisynthInputIsUsedDirectly) {
-  JobFixture fx;
-  fx.Choose("D:\\in\\movie.AVS", "E:\\out\\");
-  EXPECT_EQ(fx.form.Text(InputFileEdit), "D:\\in\\movie.AVS");
-  EXPECT_EQ(fx.form.Text(OutputFileEdit), "E:\\out\\movie.mp4");
-  EXPECT_EQ(fx.form.Text(StatsFileEdit), fx.kProg + "stats\\movie.AVS.stat");
-  EXPECT_EQ(fx.form.Text(LogFileEdit), fx.kProg + "log\\movie.AVS.txt");
-  EXPECT_EQ(fx.WrapperCount(), 0u);
-}
-
-TEST(PrepareJobFiles, OtherMediaGetAWrapper) {
-  JobFixture fx;
-  fx.Choose("D:\\in\\clip.mkv", "E:\\out\\");
-  const std::string wrapper = fx.kProg + "avs\\clip.mkv.avs";
-  EXPECT_EQ(fx.form.Text(InputFileEdit), wrapper);
-  EXPECT_EQ(fx.form.Text(OutputFileEdit), "E:\\out\\clip.mp4");
-  EXPECT_EQ(fx.form.Text(StatsFileEdit), fx.kProg + "stats\\clip.mkv.stat");
-  EXPECT_EQ(fx.form.Text(LogFileEdit), fx.kProg + "log\\clip.mkv.txt");
-  EXPECT_EQ(fx.files.Read(wrapper),
-            "fs=\"D:\\in\\clip.mkv\"\r\nmfn=\"D:\\in\\clip\"\r\nimport(\"..\\avsinc\\default.avs\")\r\n");
-
-  fx.form.SetState(EncodeModeCombo, 2);
-  AddJobLines(fx.app);
-  const Lines lines = fx.Lines();
-  ASSERT_GE(lines.size(), 4u);
-  EXPECT_EQ(lines[0], "@echo Input:\"" + wrapper + "\"");
-  EXPECT_EQ(lines[1], "@echo Output:\"E:\\out\\clip.mp4\"");
-  EXPECT_EQ(lines[2], "@echo Encode Mode:Single Pass - CRF");
-  EXPECT_TRUE(lines[3].starts_with("@x264.exe ")) << lines[3];
-  for (ControlId id : {InputFileEdit, OutputFileEdit, StatsFileEdit, LogFileEdit}) EXPECT_EQ(fx.form.Text(id), "");
-}
-
-struct NameCase {
-  const char* input;
-  const char* output;
-  const char* mfn;
-};
-
-const NameCase kNames[] = {
-    {"D:\\in\\a.b.mkv", "E:\\out\\a.b.mp4", "D:\\in\\a.b"},    {"D:\\in\\clip", "E:\\out\\clip.mp4", "D:\\in\\clip"},
-    {"D:\\in.x\\clip", "E:\\out\\clip.mp4", "D:\\in.x\\clip"}, {"D:\\in\\clip.", "E:\\out\\clip.mp4", "D:\\in\\clip"},
-    {"D:/in/50%.mkv", "E:\\out\\50%.mp4", "D:/in/50%"},
-};
-
-class JobNames : public testing::TestWithParam<NameCase> {};
-
-TEST_P(JobNames, FollowTheChosenFile) {
-  JobFixture fx;
-  fx.Choose(GetParam().input, "E:\\out\\");
-  EXPECT_EQ(fx.form.Text(OutputFileEdit), GetParam().output);
-  EXPECT_EQ(MediaFileStem(GetParam().input), GetParam().mfn);
-  const std::optional<std::string> wrapper = fx.files.Read(fx.form.Text(InputFileEdit));
-  ASSERT_TRUE(wrapper.has_value());
-  EXPECT_NE(wrapper->find("mfn=\"" + std::string(GetParam().mfn) + "\"\r\n"), std::string::npos) << *wrapper;
-}
-
-INSTANTIATE_TEST_SUITE_P(All, JobNames, testing::ValuesIn(kNames));
 
 // A batch import writes thousands of wrappers; flushing each to the disk
 // made it many times slower than writing the files. Each is still replaced
@@ -119,45 +59,6 @@ TEST(PrepareJobFiles, MissingAvsFolderIsNotReported) {
   fx.Choose("D:\\in\\clip.mkv", "E:\\out\\");
   EXPECT_EQ(fx.form.Text(InputFileEdit), "C:\\bare\\avs\\clip.mkv.avs");
   EXPECT_EQ(fx.disk.Below("C:\\bare"), std::vector<std::string>{});
-}
-
-TEST(AddJobLines, NeedsInputAndOutput) {
-  for (auto [input, output] : {std::pair{"", "E:\\o.mp4"}, std::pair{"D:\\i.avs", ""}}) {
-    JobFixture fx;
-    fx.form.SetText(InputFileEdit, input);
-    fx.form.SetText(OutputFileEdit, output);
-    AddJobLines(fx.app);
-    EXPECT_TRUE(fx.Lines().empty());
-    EXPECT_EQ(fx.form.Text(InputFileEdit), input);
-    EXPECT_EQ(fx.form.Text(OutputFileEdit), output);
-    EXPECT_NE(fx.form.Text(StatsFileEdit), "");
-  }
-}
-
-TEST(AddJobLines, HeaderNamesHaveTheirPercentDoubled) {
-  JobFixture fx;
-  fx.Choose("D:\\in\\50%.avs", "E:\\%out%\\");
-  fx.form.SetState(MuxerCombo, 4);
-  AddJobLines(fx.app);
-  ASSERT_GE(fx.Lines().size(), 2u);
-  EXPECT_EQ(fx.Lines()[0], "@echo Input:\"D:\\in\\50%%.avs\"");
-  EXPECT_EQ(fx.Lines()[1], "@echo Output:\"E:\\%%out%%\\50%%.mp4\"");
-}
-
-TEST(AddJobLines, ExpandedModesLeaveTheFormAsItWas) {
-  for (int mode : {10, 11, 13}) {
-    JobFixture fx;
-    fx.Choose("D:\\in\\clip.mkv", "E:\\out\\");
-    fx.form.SetState(EncodeModeCombo, mode);
-    fx.form.SetChecked(AudioCheck, true);
-    fx.form.SetText(RateValueEdit, "1200");
-    AddJobLines(fx.app);
-    EXPECT_EQ(fx.form.State(EncodeModeCombo), mode);
-    EXPECT_EQ(fx.form.Text(RateValueEdit), "1200");
-    EXPECT_EQ(fx.form.Text(FirstPassCrfEdit), "16");
-    EXPECT_TRUE(fx.form.Checked(AudioCheck));
-    EXPECT_EQ(fx.Lines().size(), mode == 13 ? 9u : 8u) << mode;
-  }
 }
 
 }  // namespace
