@@ -8,7 +8,7 @@ namespace {
 
 using enum ControlId;
 
-using FileChoosersTest = TestApp;
+using FileChoosersTest = AppTest;
 
 TEST_F(FileChoosersTest, ImportOfHundredsOfFilesAddsEveryJobWithoutMarkers) {
   constexpr int kFiles = 600;

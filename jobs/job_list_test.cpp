@@ -8,7 +8,7 @@ namespace {
 using enum ControlId;
 using LineList = std::vector<std::string>;
 
-using JobListTest = TestApp;
+using JobListTest = AppTest;
 
 // Two added jobs (header lines shortened) and the shutdown line.
 const LineList kTwoJobsAndShutdown = {
@@ -158,7 +158,6 @@ TEST_F(JobListTest, ViewShowsTheLineAndChangesNothing) {
 }
 
 TEST_F(JobListTest, AddTwiceGivesTheJobAndThenAnEmptyBlock) {
-  form.AddItem(EncodeModeCombo, "Bitrate");
   form.SetState(EncodeModeCombo, 0);
   form.SetText(InputFileEdit, "D:\\in\\a.avs");
   form.SetText(OutputFileEdit, "D:\\out\\a.mp4");

@@ -26,7 +26,7 @@ class LongRunningProcesses : public Processes {
   ProcessId next = 100;
 };
 
-class RunScriptTest : public TestApp {
+class RunScriptTest : public AppTest {
  protected:
   std::string ReadFile(const std::string& name) { return disk.Read(name).value_or(""); }
   bool Exists(const std::string& name) { return disk.IsFile(name); }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "script/script_fixture.h"
+#include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 // An encoder index outside the list, as a damaged settings file can leave.
 TEST(AudioLines, NoEncoderAppendsNothing) {
   for (int encoder : {-1, 7, 100}) {
-    ScriptFixture fx;
+    TestApp fx;
     AddAudioLines(fx.form, encoder);
     EXPECT_TRUE(fx.Lines().empty()) << encoder;
   }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "script/script_fixture.h"
+#include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {
@@ -12,7 +12,7 @@ using enum ControlId;
 // The bitrates themselves are in the audio_size_lines scenario; here, that
 // every clip opened for its length is closed again.
 TEST(Bitrate, TheMediaIsClosedAfterItsLengthIsRead) {
-  ScriptFixture fx;
+  TestApp fx;
   const char* clip = "C:\\enc\\avs\\clip.mkv.avs";
   fx.media.Register(clip, 180000, 25);
   fx.form.SetText(RateValueEdit, "700");

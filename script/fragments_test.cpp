@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "script/script_fixture.h"
+#include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {
@@ -11,7 +11,7 @@ using enum ControlId;
 
 // A pasted value keeps its blanks in the field; the line has none.
 TEST(Fragments, PastedBlanksAreLeftOut) {
-  ScriptFixture fx;
+  TestApp fx;
   fx.form.SetText(SarWidthEdit, " 16 ");
   fx.form.SetText(SarHeightEdit, "15  ");
   fx.form.SetText(DeblockStrengthValueLabel, " -3");

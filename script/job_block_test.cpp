@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "script/script_fixture.h"
+#include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {
 
 using enum ControlId;
 
-struct JobFixture : ScriptFixture {
-  JobFixture() : platform{files, dialogs, media, processes, kProg}, app(form, platform) {
+struct JobFixture : TestApp {
+  JobFixture() {
     form.AddItem(AvsIncludeCombo, "default");
     form.SetState(AvsIncludeCombo, 0);
   }
@@ -18,9 +18,7 @@ struct JobFixture : ScriptFixture {
     form.SetText(InputFileEdit, input);
     PrepareJobFiles(app, outputFolder);
   }
-  size_t WrapperCount() const { return disk.Below(kProg + "avs").size(); }
-  Platform platform;
-  App app;
+  size_t WrapperCount() const { return disk.Below(folder() + "avs").size(); }
 };
 
 // A batch import writes thousands of wrappers; flushing each to the disk
@@ -43,7 +41,7 @@ TEST(PrepareJobFiles, EmptyInputDoesNothing) {
 
 TEST(PrepareJobFiles, FailedWrapperWriteLeavesTheOldWrapperWhole) {
   JobFixture fx;
-  const std::string wrapper = fx.kProg + "avs\\clip.mkv.avs";
+  const std::string wrapper = fx.folder() + "avs\\clip.mkv.avs";
   ASSERT_TRUE(fx.files.WriteReplace(wrapper, "old wrapper\r\n"));
   fx.files.Inject({.afterBytes = 10});
   fx.Choose("D:\\in\\clip.mkv", "E:\\out\\");

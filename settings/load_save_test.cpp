@@ -4,7 +4,7 @@
 
 #include "settings/factory_defaults.h"
 #include "settings/key_catalogue.h"
-#include "settings/settings_test_form.h"
+#include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {
@@ -14,16 +14,16 @@ using enum ControlId;
 // The values the first start shows are those of the start form's file,
 // compared byte for byte by the settings_first_start scenario.
 TEST(LoadSettings, FirstStartWritesNoFile) {
-  SettingsForm t;
+  TestApp t;
   const std::string before = t.Listing();
-  LoadSettings(t.app(), t.folder() + "tarnwick.ini");
+  LoadSettings(t.app, t.folder() + "tarnwick.ini");
   EXPECT_EQ(t.Listing(), before) << "default.ini is removed again";
 }
 
 // Every catalogued control set to a value no default has, within the ranges
 // the load enforces, so that nothing but the file can bring it back.
-void SetUnusualValues(SettingsForm& t) {
-  Form& f = t.form();
+void SetUnusualValues(TestApp& t) {
+  Form& f = t.form;
   for (const SettingsKey& k : SettingsKeys()) {
     if (k.text) continue;
     const int items = f.ItemCount(k.control);
@@ -74,67 +74,67 @@ void SetUnusualValues(SettingsForm& t) {
 }
 
 TEST(SaveSettings, AConfigurationSavedAndLoadedComesBackControlByControl) {
-  SettingsForm a;
+  TestApp a;
   a.WriteFile("avsinc/one.avs", "");
   a.WriteFile("avsinc/two.avs", "");
-  RefreshLists(a.app());
+  RefreshLists(a.app);
   SetUnusualValues(a);
-  SaveSettings(a.app(), a.folder() + "configs/round.ini");
+  SaveSettings(a.app, a.folder() + "configs/round.ini");
 
-  SettingsForm b;
+  TestApp b;
   b.WriteFile("avsinc/one.avs", "");
   b.WriteFile("avsinc/two.avs", "");
-  RefreshLists(b.app());
+  RefreshLists(b.app);
   b.WriteFile("configs/round.ini", a.ReadFile("configs/round.ini"));
-  LoadSettings(b.app(), b.folder() + "configs/round.ini");
+  LoadSettings(b.app, b.folder() + "configs/round.ini");
   for (const SettingsKey& k : SettingsKeys()) {
     if (k.text) {
-      EXPECT_EQ(b.form().Text(k.control), a.form().Text(k.control)) << k.key;
+      EXPECT_EQ(b.form.Text(k.control), a.form.Text(k.control)) << k.key;
     } else {
-      EXPECT_EQ(b.form().State(k.control), a.form().State(k.control)) << k.key;
+      EXPECT_EQ(b.form.State(k.control), a.form.State(k.control)) << k.key;
     }
   }
-  EXPECT_EQ(b.form().Text(AvsIncludeCombo), "two");
-  EXPECT_EQ(b.form().State(BiasTrackBar), 63);
+  EXPECT_EQ(b.form.Text(AvsIncludeCombo), "two");
+  EXPECT_EQ(b.form.State(BiasTrackBar), 63);
   // the saved file of the loaded form is the same file
-  SaveSettings(b.app(), b.folder() + "configs/again.ini");
+  SaveSettings(b.app, b.folder() + "configs/again.ini");
   EXPECT_EQ(b.ReadFile("configs/again.ini"), a.ReadFile("configs/round.ini"));
 }
 
 TEST(SaveSettings, AFailedOrRefusedWriteKeepsTheOldFileWhole) {
-  SettingsForm t;
+  TestApp t;
   t.WriteFile("configs/keep.ini", "mode = 3\r\n");
   const std::string before = t.Listing();
-  t.files().Inject({.afterBytes = 100});
-  SaveSettings(t.app(), t.folder() + "configs/keep.ini");
+  t.files.Inject({.afterBytes = 100});
+  SaveSettings(t.app, t.folder() + "configs/keep.ini");
   EXPECT_EQ(t.ReadFile("configs/keep.ini"), "mode = 3\r\n");
   // a file the user made read-only is not replaced either
-  t.disk().SetReadOnly(t.folder() + "configs/keep.ini");
-  SaveSettings(t.app(), t.folder() + "configs/keep.ini");
+  t.disk.SetReadOnly(t.folder() + "configs/keep.ini");
+  SaveSettings(t.app, t.folder() + "configs/keep.ini");
   EXPECT_EQ(t.ReadFile("configs/keep.ini"), "mode = 3\r\n");
   EXPECT_EQ(t.Listing(), before);
 }
 
 TEST(LoadFactoryDefaults, AProgramFolderThatCannotHoldDefaultIniStillShowsTheDefaults) {
-  SettingsForm t;
+  TestApp t;
   t.WriteFile("blocker", "a file, not a folder");
   // Every write below this "folder" fails, even for a user who may write anywhere.
-  Platform& p = t.app().platform;
-  p.programFolder = t.folder() + "blocker/";
-  t.form().SetText(RateValueEdit, "33");
-  LoadSettings(t.app(), t.folder() + "missing.ini");
-  EXPECT_EQ(t.form().Text(RateValueEdit), "26");
-  EXPECT_EQ(t.form().State(SubmeCombo), 4);
-  EXPECT_EQ(t.form().Text(MaxIdrEdit), "250");
-  EXPECT_EQ(t.ReadFile("blocker"), "a file, not a folder");
+  const std::string home = t.folder();
+  t.platform.programFolder = home + "blocker/";
+  t.form.SetText(RateValueEdit, "33");
+  LoadSettings(t.app, home + "missing.ini");
+  EXPECT_EQ(t.form.Text(RateValueEdit), "26");
+  EXPECT_EQ(t.form.State(SubmeCombo), 4);
+  EXPECT_EQ(t.form.Text(MaxIdrEdit), "250");
+  EXPECT_EQ(t.disk.Read(home + "blocker"), "a file, not a folder");
 }
 
 TEST(LoadFactoryDefaults, ReplacesAStaleDefaultIniAndRemovesIt) {
-  SettingsForm t;
+  TestApp t;
   t.WriteFile("default.ini", "mode = 5\r\nvalue = 3\r\n");
-  LoadFactoryDefaults(t.app());
-  EXPECT_EQ(t.form().State(EncodeModeCombo), 1);
-  EXPECT_EQ(t.form().Text(RateValueEdit), "26");
+  LoadFactoryDefaults(t.app);
+  EXPECT_EQ(t.form.State(EncodeModeCombo), 1);
+  EXPECT_EQ(t.form.Text(RateValueEdit), "26");
   EXPECT_FALSE(t.Exists("default.ini"));
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/rule_test_form.h"
+#include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {
@@ -12,19 +12,19 @@ using enum ControlId;
 // Nothing chosen, as only a damaged settings file leaves the list, reads as
 // the single bitrate pass.
 TEST(EncodeModeRule, NothingChosenCountsAsTheFirstMode) {
-  RuleForm f;
+  TestApp f;
   f.Choose(EncodeModeCombo, 1);
   f.Choose(EncodeModeCombo, -1);
-  EXPECT_EQ(f.Text(RateLabel), "Average Bitrate");
-  EXPECT_TRUE(f.Enabled(BitrateVarianceEdit));
-  EXPECT_TRUE(f.Visible(SizeCheck));
+  EXPECT_EQ(f.form.Text(RateLabel), "Average Bitrate");
+  EXPECT_TRUE(f.form.Enabled(BitrateVarianceEdit));
+  EXPECT_TRUE(f.form.Visible(SizeCheck));
 }
 
 TEST(RateRangeRule, TextsSetByTheProgramAreNotLimitedByTheirEvent) {
-  RuleForm f;
+  TestApp f;
   f.Choose(EncodeModeCombo, 1);
   f.Put(RateValueEdit, "3000");  // its follow-up event has no type
-  EXPECT_EQ(f.Text(RateValueEdit), "3000");
+  EXPECT_EQ(f.form.Text(RateValueEdit), "3000");
 }
 
 }  // namespace
