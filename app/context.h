@@ -39,6 +39,8 @@ inline bool JobListChangedSinceWritten(const App& app) {
 }
 
 // An action runs for every event of its control; only two look at the type.
-using Action = void (*)(App& app, const Event& event);
+// The action headers declare theirs as `ActionFunction OnXButton, ...;`.
+using ActionFunction = void(App& app, const Event& event);
+using Action = ActionFunction*;
 
 }  // namespace tw

@@ -10,10 +10,7 @@ namespace tw {
 // `name` with ".mp4" appended when it is not empty and its file name has no dot.
 std::string WithDefaultExtension(const std::string& name);
 
-void OnInputFileBrowseButton(App& app, const Event& event);
-void OnOutputFileBrowseButton(App& app, const Event& event);
-void OnStatsFileBrowseButton(App& app, const Event& event);
-void OnLogFileBrowseButton(App& app, const Event& event);
-void OnFilesInputButton(App& app, const Event& event);
+ActionFunction OnInputFileBrowseButton, OnOutputFileBrowseButton, OnStatsFileBrowseButton, OnLogFileBrowseButton,
+    OnFilesInputButton;
 
 }  // namespace tw

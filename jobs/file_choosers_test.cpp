@@ -1,6 +1,5 @@
 #include "jobs/file_choosers.h"
 
-#include "app/dispatch_table.h"
 #include "jobs/job_list.h"
 #include "tests/unit/test_app.h"
 
@@ -9,127 +8,7 @@ namespace {
 
 using enum ControlId;
 
-using FileChoosersTest = TestApp;
-
-TEST(FileNames, DefaultExtensionOnlyWithoutADotInTheFileName) {
-  struct Case {
-    const char* in;
-    const char* out;
-  } cases[] = {
-      {"", ""},
-      {"D:\\out.d\\clip", "D:\\out.d\\clip.mp4"},
-      {"D:\\out\\clip.mkv", "D:\\out\\clip.mkv"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(WithDefaultExtension(c.in), c.out) << c.in;
-}
-
-struct ChooserCase {
-  ControlId button;
-  ControlId field;
-  Answer answer;
-  const char* fieldAfter;
-  const char* dialogLine;
-};
-
-const ChooserCase kChooserCases[] = {
-    {OutputFileBrowseButton,
-     OutputFileEdit,
-     {"save", "D:\\out\\clip"},
-     "D:\\out\\clip.mp4",
-     "dialog save title=\"\" text=\"\" filter=\"MP4(*.mp4)|*.MP4|MKV(*.mkv)|*.MKV|RAW(*.264)|*.264\" preset=\"\""},
-    {OutputFileBrowseButton,
-     OutputFileEdit,
-     {"save", "D:\\out\\clip.mkv"},
-     "D:\\out\\clip.mkv",
-     "dialog save title=\"\" text=\"\" filter=\"MP4(*.mp4)|*.MP4|MKV(*.mkv)|*.MKV|RAW(*.264)|*.264\" preset=\"\""},
-    {OutputFileBrowseButton,
-     OutputFileEdit,
-     {"cancel", ""},
-     "",
-     "dialog save title=\"\" text=\"\" filter=\"MP4(*.mp4)|*.MP4|MKV(*.mkv)|*.MKV|RAW(*.264)|*.264\" preset=\"\""},
-    {StatsFileBrowseButton,
-     StatsFileEdit,
-     {"save", "D:\\s\\new.stat"},
-     "D:\\s\\new.stat",
-     "dialog save title=\"\" text=\"\" filter=\"Statsfile (*.stat)|*.stat\" preset=\"old text\""},
-    {StatsFileBrowseButton,
-     StatsFileEdit,
-     {"cancel", ""},
-     "",
-     "dialog save title=\"\" text=\"\" filter=\"Statsfile (*.stat)|*.stat\" preset=\"old text\""},
-    {LogFileBrowseButton,
-     LogFileEdit,
-     {"save", "D:\\l\\job.txt"},
-     "D:\\l\\job.txt",
-     "dialog save title=\"\" text=\"\" filter=\"Log file (*.txt)|*.txt\" preset=\"old text\""},
-    {LogFileBrowseButton,
-     LogFileEdit,
-     {"cancel", ""},
-     "",
-     "dialog save title=\"\" text=\"\" filter=\"Log file (*.txt)|*.txt\" preset=\"old text\""},
-    {InputFileBrowseButton,
-     InputFileEdit,
-     {"cancel", ""},
-     "",
-     "dialog open title=\"\" text=\"\" filter=\"AVS(*.avs)|*.AVS|Other Media|*.*\" preset=\"\""},
-};
-
-TEST_F(FileChoosersTest, ChoosersStoreWhatTheDialogReturned) {
-  for (const ChooserCase& c : kChooserCases) {
-    log.str("");
-    form.SetText(c.field, "old text");
-    dialogs.Queue(c.answer);
-    ActionOf(c.button)(app, {c.button});
-    EXPECT_EQ(form.Text(c.field), c.fieldAfter) << Spec(c.button).name << " " << c.answer.kind;
-    EXPECT_EQ(log.str(), std::string(c.dialogLine) + "\n");
-  }
-}
-
-TEST_F(FileChoosersTest, StatsChooserOpensOnlyInTheFastFirstPassMode) {
-  for (int mode = 0; mode < 14; ++mode) form.AddItem(EncodeModeCombo, "mode " + std::to_string(mode));
-  for (int mode = 0; mode < 14; ++mode) {
-    log.str("");
-    form.SetState(EncodeModeCombo, mode);
-    dialogs.Queue({mode == 4 ? "open" : "save", "D:\\s\\x.stat"});
-    OnStatsFileBrowseButton(app, {ControlId::StatsFileBrowseButton});
-    EXPECT_EQ(log.str().rfind(mode == 4 ? "dialog open " : "dialog save ", 0), 0u) << mode;
-    EXPECT_EQ(form.Text(StatsFileEdit), "D:\\s\\x.stat");
-  }
-}
-
-TEST_F(FileChoosersTest, InputChooserDerivesNamesBesideTheInput) {
-  dialogs.Queue({"open", "D:\\in\\clip.avs"});
-  OnInputFileBrowseButton(app, {ControlId::InputFileBrowseButton});
-  EXPECT_EQ(form.Text(InputFileEdit), "D:\\in\\clip.avs");
-  EXPECT_EQ(form.Text(OutputFileEdit), "D:\\in\\clip.mp4");
-  EXPECT_EQ(form.ItemCount(JobList), 0);
-}
-
-TEST_F(FileChoosersTest, CancelledFolderDialogChangesNothing) {
-  app.outputFolder = "D:\\before\\";
-  form.SetText(InputFileEdit, "D:\\in\\keep.avs");
-  dialogs.Queue({"cancel", ""});
-  OnFilesInputButton(app, {ControlId::FilesInputButton});
-  EXPECT_EQ(log.str(),
-            "dialog folder title=\"Select a folder for output\" text=\"\" filter=\"\" preset=\"C:\\Prog\\\"\n");
-  EXPECT_EQ(app.outputFolder, "D:\\before\\");
-  EXPECT_EQ(form.Text(InputFileEdit), "D:\\in\\keep.avs");
-}
-
-TEST_F(FileChoosersTest, CancelledFileSelectionEmptiesOnlyTheInput) {
-  form.SetText(InputFileEdit, "D:\\in\\keep.avs");
-  form.SetText(LogFileEdit, "D:\\l\\keep.txt");
-  dialogs.Queue({"folder", "D:\\out\\"});
-  dialogs.Queue({"cancel", ""});
-  OnFilesInputButton(app, {ControlId::FilesInputButton});
-  EXPECT_EQ(app.outputFolder, "D:\\out\\");
-  EXPECT_EQ(form.Text(InputFileEdit), "");
-  EXPECT_EQ(form.Text(LogFileEdit), "D:\\l\\keep.txt");
-  EXPECT_EQ(form.ItemCount(JobList), 0);
-  EXPECT_NE(log.str().find("dialog files title=\"Select some files\" text=\"\" filter=\"AVS(*.AVS)|*.avs|Other "
-                           "Media|*.*\" preset=\"\"\n"),
-            std::string::npos);
-}
+using FileChoosersTest = AppTest;
 
 TEST_F(FileChoosersTest, ImportOfHundredsOfFilesAddsEveryJobWithoutMarkers) {
   constexpr int kFiles = 600;

@@ -26,27 +26,14 @@ class LongRunningProcesses : public Processes {
   ProcessId next = 100;
 };
 
-class RunScriptTest : public TestApp {
+class RunScriptTest : public AppTest {
  protected:
   std::string ReadFile(const std::string& name) { return disk.Read(name).value_or(""); }
   bool Exists(const std::string& name) { return disk.IsFile(name); }
 };
 
-// The run script's bytes for an empty list are the run_empty_list scenario's.
-TEST_F(RunScriptTest, StartSavesTheLastRunFileFirstAndLeavesTheLastLineSelected) {
-  OnStartButton(app, {ControlId::StartButton});
-  EXPECT_EQ(Selected(), -1);
-  EXPECT_TRUE(Exists("tarnwick.ini")) << "in the current folder";
-  SetLines({"@echo.", "@rem x264 --crf 20 %1", "shutdown.exe -s -f -t 30"});
-  Select(0);
-  OnStartButton(app, {ControlId::StartButton});
-  EXPECT_TRUE(ReadFile("temp.bat")
-                  .ends_with("\r\n@del quillon.bat\r\n@echo.\r\n@rem x264 --crf 20 %1\r\n"
-                             "shutdown.exe -s -f -t 30\r\ndel temp.bat"));
-  EXPECT_EQ(Selected(), 2);
-  EXPECT_EQ(app.runningScriptName, "temp.bat");
-}
-
+// The run script's bytes and the saved settings are the run_empty_list and
+// job_list_edits scenarios'.
 TEST_F(RunScriptTest, PercentInTheProgramFolderIsDoubled) {
   struct Case {
     const char* folder;

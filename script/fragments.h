@@ -12,26 +12,16 @@ namespace tw {
 // plus `add` (also single precision), printed with six decimals.
 std::string PercentValue(const Form& form, ControlId id, float add);
 
+using Fragment = std::string(const Form& form);
+
 // The common part of every pass line, in line order.
-std::string CqmFragment(const Form& form);
-std::string AnalysisFlagsFragment(const Form& form);
-std::string KeyframeFragment(const Form& form);
-std::string EntropyFragment(const Form& form);
-std::string MotionSearchFragment(const Form& form);
-std::string SarFragment(const Form& form);
-std::string ThreadsRefsFragment(const Form& form);
-std::string NoiseReductionFragment(const Form& form);
-std::string DeblockFragment(const Form& form);
-std::string BFrameFragment(const Form& form);
+Fragment CqmFragment, AnalysisFlagsFragment, KeyframeFragment, EntropyFragment, MotionSearchFragment, SarFragment,
+    ThreadsRefsFragment, NoiseReductionFragment, DeblockFragment, BFrameFragment;
 
 // The mode-dependent fragments.
-std::string RateRatioFragment(const Form& form);
-std::string PartitionFragment(const Form& form);
-std::string FastPartitionFragment(const Form& form);
+Fragment RateRatioFragment, PartitionFragment, FastPartitionFragment, ChromaMeFragment, SubmeFragment,
+    FastSubmeFragment;
 std::string QuantLimitFragment(const Form& form, bool full);
-std::string ChromaMeFragment(const Form& form);
-std::string SubmeFragment(const Form& form);
-std::string FastSubmeFragment(const Form& form);
 std::string VbvFragment(const Form& form, bool withRateTolerance);
 
 }  // namespace tw

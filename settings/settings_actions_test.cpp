@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/load_save.h"
-#include "settings/settings_test_form.h"
+#include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {
@@ -16,17 +16,6 @@ std::string Items(const Form& f, ControlId id) {
   return all;
 }
 
-TEST(SaveConfigButton, AsksAndSavesTheNamedConfigurationThenRefillsTheList) {
-  SettingsForm t;
-  t.form().SetText(ConfigCombo, "fast encode");
-  t.form().SetText(RateValueEdit, "30");
-  t.dialogs().Queue({"yes", ""});
-  t.Press(SaveConfigButton);
-  EXPECT_EQ(t.DialogLog(), "dialog yesno title=\"Save\" text=\"Are you sure?\" filter=\"\" preset=\"\"\n");
-  EXPECT_NE(t.ReadFile("configs/fast encode.ini").find("\r\nvalue = 30\r\n"), std::string::npos);
-  EXPECT_EQ(Items(t.form(), ConfigCombo), "fast encode;");
-}
-
 TEST(SaveConfigButton, WritesNothingWhenAnsweredNoOrWithoutAUsableName) {
   const struct {
     const char* answer;
@@ -36,55 +25,45 @@ TEST(SaveConfigButton, WritesNothingWhenAnsweredNoOrWithoutAUsableName) {
       {"yes", "a?"},  {"yes", "say \"x\""}, {"yes", "<a>"},    {"yes", "a|b"}, {"cancel", "kept"},
   };
   for (const auto& c : cases) {
-    SettingsForm t;
+    TestApp t;
     t.WriteFile("configs/old.ini", "mode = 2\r\n");
     const std::string before = t.Listing();
-    t.form().ClearItems(ConfigCombo);
-    t.form().SetText(ConfigCombo, c.name);
-    t.dialogs().Queue({c.answer, ""});
+    t.form.ClearItems(ConfigCombo);
+    t.form.SetText(ConfigCombo, c.name);
+    t.dialogs.Queue({c.answer, ""});
     t.Press(SaveConfigButton);
     EXPECT_EQ(t.Listing(), before) << c.answer << " " << c.name;
     EXPECT_EQ(t.ReadFile("configs/old.ini"), "mode = 2\r\n");
     // refilled all the same
-    EXPECT_EQ(Items(t.form(), ConfigCombo), "old;") << c.name;
+    EXPECT_EQ(Items(t.form, ConfigCombo), "old;") << c.name;
   }
-}
-
-TEST(LoadConfigButton, LoadsAnExistingConfiguration) {
-  SettingsForm t;
-  t.WriteFile("configs/slow.ini", "mode = 0\r\nvalue = 1500\r\nm = 2\r\n");
-  t.form().SetText(ConfigCombo, "slow");
-  t.Press(LoadConfigButton);
-  EXPECT_EQ(t.form().State(EncodeModeCombo), 0);
-  EXPECT_EQ(t.form().Text(RateValueEdit), "1500");
-  EXPECT_EQ(t.form().State(SubmeCombo), 2);
 }
 
 TEST(LoadConfigButton, AMissingNameChangesNothingAndCreatesNoFile) {
   for (const char* name : {"absent", "", "..\\x"}) {
-    SettingsForm t;
-    LoadSettings(t.app(), t.folder() + "missing.ini");
-    t.form().SetText(RateValueEdit, "33");
-    t.form().SetText(ConfigCombo, name);
-    t.form().DropPendingEvents();
+    TestApp t;
+    LoadSettings(t.app, t.folder() + "missing.ini");
+    t.form.SetText(RateValueEdit, "33");
+    t.form.SetText(ConfigCombo, name);
+    t.form.DropPendingEvents();
     const std::string before = t.Listing();
     t.Press(LoadConfigButton);
-    EXPECT_EQ(t.form().Text(RateValueEdit), "33") << name;
+    EXPECT_EQ(t.form.Text(RateValueEdit), "33") << name;
     EXPECT_EQ(t.Listing(), before) << name;
   }
 }
 
 TEST(LoadDefaultButton, RestoresTheFactoryDefaultsAndRemovesDefaultIni) {
-  SettingsForm t;
+  TestApp t;
   t.WriteFile("x.ini", "mode = 0\r\nvalue = 1500\r\ndeb-a = 0\r\ncrelog = 0\r\n");
-  LoadSettings(t.app(), t.folder() + "x.ini");
-  ASSERT_EQ(t.form().Text(DeblockStrengthValueLabel), "-6");
+  LoadSettings(t.app, t.folder() + "x.ini");
+  ASSERT_EQ(t.form.Text(DeblockStrengthValueLabel), "-6");
   t.Press(LoadDefaultButton);
-  EXPECT_EQ(t.form().State(EncodeModeCombo), 1);
-  EXPECT_EQ(t.form().Text(RateValueEdit), "26");
-  EXPECT_EQ(t.form().Text(DeblockStrengthValueLabel), "0");
-  EXPECT_TRUE(t.form().Checked(LogFileCheck));
-  EXPECT_TRUE(t.form().Enabled(LogFileEdit));
+  EXPECT_EQ(t.form.State(EncodeModeCombo), 1);
+  EXPECT_EQ(t.form.Text(RateValueEdit), "26");
+  EXPECT_EQ(t.form.Text(DeblockStrengthValueLabel), "0");
+  EXPECT_TRUE(t.form.Checked(LogFileCheck));
+  EXPECT_TRUE(t.form.Enabled(LogFileEdit));
   EXPECT_FALSE(t.Exists("default.ini"));
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <set>
 
 #include "settings/code_page.h"
 #include "settings/key_catalogue.h"
@@ -106,38 +105,6 @@ TEST(SettingsWriter, WhatItWritesReadsBackUnchanged) {
   const SettingsReader r(w.Bytes());
   for (const auto& [k, v] : texts) EXPECT_EQ(r.Text(k, "absent"), v) << k;
   EXPECT_EQ(r.Integer("b", 0), INT32_MIN);
-}
-
-TEST(KeyCatalogue, HasTheFiftyNineKeysIntegersFirst) {
-  const auto keys = SettingsKeys();
-  ASSERT_EQ(keys.size(), 59u);
-  std::set<std::string> names;
-  for (size_t i = 0; i < keys.size(); ++i) {
-    EXPECT_EQ(keys[i].text, i >= 29) << keys[i].key;
-    names.insert(keys[i].key);
-  }
-  EXPECT_EQ(names.size(), 59u);
-  EXPECT_STREQ(keys[0].key, "upstat");
-  EXPECT_STREQ(keys[28].key, "sizemode");
-  EXPECT_STREQ(keys[29].key, "cqm");
-  EXPECT_STREQ(keys[58].key, "minsize");
-}
-
-TEST(DefaultSettings, IsTheFactoryTextOf403BytesWithoutAFinalLineEnd) {
-  EXPECT_EQ(DefaultSettingsText.size(), 403u);
-  EXPECT_TRUE(DefaultSettingsText.starts_with("a1 = 1\r\na2 = 1\r\n"));
-  EXPECT_TRUE(DefaultSettingsText.ends_with("\r\nmaxgop = 250\r\nmuxer = 0"));
-  size_t lines = 1;
-  for (size_t p = 0; (p = DefaultSettingsText.find("\r\n", p)) != std::string_view::npos; p += 2) ++lines;
-  EXPECT_EQ(lines, 43u);
-  const SettingsReader r(DefaultSettingsText);
-  EXPECT_EQ(r.Integer("mode", -1), 1);
-  EXPECT_EQ(r.Integer("m", -1), 4);
-  EXPECT_EQ(r.Text("aub", ""), "64");
-  EXPECT_EQ(r.Text("maxgop", ""), "250");
-  EXPECT_EQ(r.Integer("muxer", -1), 0);
-  // the keys it leaves out take their values for a missing key
-  for (const char* absent : {"upstat", "deb-a", "cqm", "vib", "avsinc", "minsize"}) EXPECT_FALSE(r.Has(absent));
 }
 
 // Random and hostile inputs must neither crash nor hang the reader; the

@@ -9,19 +9,13 @@
 
 namespace tw {
 
+// A rule or display that reads and sets controls of the form alone.
+using FormRule = void(Form& form);
+
 // Rules a settings load calls directly.
-void ApplyEncodeModeRule(Form& form);
-void ApplyRateRangeRule(Form& form);
-void ApplyBFrameRule(Form& form);
-void ApplyLogFileRule(Form& form);
-void ApplyTransform8x8Rule(Form& form);
-void ApplyPPartitionRule(Form& form);
-void ApplyMixedRefsRule(Form& form);
-void ApplySubpixelRule(Form& form);
-void ApplySearchRangeRule(Form& form);
-void ApplyCabacRule(Form& form);
-void ApplyAudioRule(Form& form);
-void ApplyAudioUnitRule(Form& form);
+FormRule ApplyEncodeModeRule, ApplyRateRangeRule, ApplyBFrameRule, ApplyLogFileRule, ApplyTransform8x8Rule,
+    ApplyPPartitionRule, ApplyMixedRefsRule, ApplySubpixelRule, ApplySearchRangeRule, ApplyCabacRule, ApplyAudioRule,
+    ApplyAudioUnitRule;
 // The field clamp of one field of the clamp table (no-op for other fields).
 // While the user types, only the upper bound applies: the empty field and
 // the first digit of "50" read below a lower bound of 10, and rewriting them
@@ -35,9 +29,6 @@ void ChooseCustomMatrix(App& app);
 
 // Track-bar displays: the value labels and BiasEdit follow their bars;
 // MoveBiasBarToText puts BiasTrackBar where BiasEdit says (within 0..200).
-void ShowDeblockStrength(Form& form);
-void ShowDeblockThreshold(Form& form);
-void ShowBias(Form& form);
-void MoveBiasBarToText(Form& form);
+FormRule ShowDeblockStrength, ShowDeblockThreshold, ShowBias, MoveBiasBarToText;
 
 }  // namespace tw

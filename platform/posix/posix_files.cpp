@@ -1,5 +1,7 @@
-#include "platform/posix/posix_files.h"
-
+// Files on POSIX, behaving as the program expects of Windows: "\" separates
+// folders as well as "/", names that differ only in case find each other
+// when the exact name is missing, and a read-only file is neither replaced
+// nor removed.
 #include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
@@ -11,6 +13,7 @@
 
 #include "platform/listing.h"
 #include "platform/native_files.h"
+#include "platform/posix/folder_index.h"
 
 namespace tw {
 namespace {
@@ -79,10 +82,19 @@ class Temporary {
 
 }  // namespace
 
-std::unique_ptr<Files> MakeNativeFiles() { return std::make_unique<PosixFiles>(); }
+struct NativeFiles::State {
+  // The path as the disk knows it: separators turned to "/", each missing
+  // component matched without regard to case.
+  std::string Resolve(const std::string& path);
+
+  FolderIndex index;
+};
+
+NativeFiles::NativeFiles() : state_(std::make_unique<State>()) {}
+NativeFiles::~NativeFiles() = default;
 char NativeSeparator() { return '/'; }
 
-std::string PosixFiles::Resolve(const std::string& path) {
+std::string NativeFiles::State::Resolve(const std::string& path) {
   std::string p = path;
   std::replace(p.begin(), p.end(), '\\', '/');
   if (Exists(p)) return p;
@@ -92,7 +104,7 @@ std::string PosixFiles::Resolve(const std::string& path) {
     const size_t slash = p.rfind('/');
     const std::string dir = slash == std::string::npos ? "" : p.substr(0, slash + 1);
     const std::string name = p.substr(dir.size());
-    if (dir.empty() || IsFolder(dir)) return dir + index_.Find(dir, name).value_or(name);
+    if (dir.empty() || IsFolder(dir)) return dir + index.Find(dir, name).value_or(name);
   }
   std::string out = p.starts_with("/") ? "/" : "";
   size_t i = out.size();
@@ -102,7 +114,7 @@ std::string PosixFiles::Resolve(const std::string& path) {
     std::string part = p.substr(i, j - i);
     if (!part.empty()) {
       std::string candidate = out + part;
-      if (!Exists(candidate)) candidate = out + index_.Find(out, part).value_or(part);
+      if (!Exists(candidate)) candidate = out + index.Find(out, part).value_or(part);
       out = candidate;
       if (j < p.size()) out += '/';
     }
@@ -111,17 +123,17 @@ std::string PosixFiles::Resolve(const std::string& path) {
   return out;
 }
 
-bool PosixFiles::CreateFolder(const std::string& path) {
-  const std::string target = Resolve(path);
+bool NativeFiles::CreateFolder(const std::string& path) {
+  const std::string target = state_->Resolve(path);
   const auto [dir, name] = SplitFolder(target);
-  const std::optional<timespec> before = index_.Stamp(dir);
+  const std::optional<timespec> before = state_->index.Stamp(dir);
   if (mkdir(target.c_str(), 0777) != 0) return false;
-  index_.Added(dir, name, before);
+  state_->index.Added(dir, name, before);
   return true;
 }
 
-std::optional<std::string> PosixFiles::Read(const std::string& path) {
-  int fd = open(Resolve(path).c_str(), O_RDONLY);
+std::optional<std::string> NativeFiles::Read(const std::string& path) {
+  int fd = open(state_->Resolve(path).c_str(), O_RDONLY);
   if (fd < 0) return std::nullopt;
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -143,13 +155,13 @@ std::optional<std::string> PosixFiles::Read(const std::string& path) {
   return content;
 }
 
-bool PosixFiles::WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush) {
-  const std::string target = Resolve(path);
+bool NativeFiles::WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush) {
+  const std::string target = state_->Resolve(path);
   struct stat st;
   // Windows refuses to replace a read-only file; so do we.
   if (stat(target.c_str(), &st) == 0 && (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0)) return false;
   const auto [dir, base] = SplitFolder(target);
-  const std::optional<timespec> before = index_.Stamp(dir);
+  const std::optional<timespec> before = state_->index.Stamp(dir);
   Temporary tmp(dir + "." + base);
   if (!tmp.Open()) return false;
   std::string_view bytes;
@@ -157,27 +169,27 @@ bool PosixFiles::WriteReplaceFrom(const std::string& path, const Pieces& next, F
     if (!tmp.Write(bytes)) return false;
   if (flush == Flush::ToDisk && !tmp.Flush()) return false;
   if (!tmp.MoveOver(target)) return false;
-  index_.Added(dir, base, before);
+  state_->index.Added(dir, base, before);
   return true;
 }
 
-bool PosixFiles::Remove(const std::string& path) {
-  const std::string target = Resolve(path);
+bool NativeFiles::Remove(const std::string& path) {
+  const std::string target = state_->Resolve(path);
   struct stat st;
   // Windows refuses to delete a read-only file; so do we.
   if (stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0) return false;
   if (unlink(target.c_str()) != 0) return false;
-  index_.Forget(SplitFolder(target).first);
+  state_->index.Forget(SplitFolder(target).first);
   return true;
 }
 
-bool PosixFiles::IsFile(const std::string& path) {
+bool NativeFiles::IsFile(const std::string& path) {
   struct stat st;
-  return stat(Resolve(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return stat(state_->Resolve(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::optional<std::vector<std::string>> PosixFiles::ListFiles(const std::string& folder, const std::string& pattern) {
-  std::string dir = Resolve(folder);
+std::optional<std::vector<std::string>> NativeFiles::ListFiles(const std::string& folder, const std::string& pattern) {
+  std::string dir = state_->Resolve(folder);
   DIR* d = opendir(dir.empty() ? "." : dir.c_str());
   if (!d) return std::nullopt;
   if (!dir.empty() && dir.back() != '/') dir += '/';

@@ -1,13 +1,13 @@
 // The POSIX layer finds names in any case through listings it keeps; these
 // must follow changes other programs make. The rest of what it owes the
 // program is in platform/files_test.cpp.
-#include "platform/posix/posix_files.h"
-
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+
+#include "platform/native_files.h"
 
 namespace tw {
 namespace {
@@ -18,7 +18,7 @@ TEST(PosixFiles, NamesMadeOrRemovedByOthersAreSeen) {
   char folder[] = "/tmp/tw-files-XXXXXX";
   ASSERT_NE(mkdtemp(folder), nullptr);
   const std::string dir = std::string(folder) + "/";
-  PosixFiles files;
+  NativeFiles files;
   ASSERT_TRUE(files.WriteReplace(dir + "mine.ini", "m"));
   EXPECT_FALSE(files.IsFile(dir + "THEIRS.INI"));
   std::ofstream(dir + "Theirs.ini") << "t";

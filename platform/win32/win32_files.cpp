@@ -1,5 +1,5 @@
-#include "platform/win32/win32_files.h"
-
+// Files over the ANSI Win32 API. A settings file is replaced by moving a
+// flushed temporary over it, so a crash or a full disk never leaves half a file.
 #include <windows.h>
 
 #include <algorithm>
@@ -58,12 +58,15 @@ class Temporary {
 
 }  // namespace
 
-std::unique_ptr<Files> MakeNativeFiles() { return std::make_unique<Win32Files>(); }
+struct NativeFiles::State {};
+
+NativeFiles::NativeFiles() : state_(std::make_unique<State>()) {}
+NativeFiles::~NativeFiles() = default;
 char NativeSeparator() { return '\\'; }
 
-bool Win32Files::CreateFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+bool NativeFiles::CreateFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 
-std::optional<std::string> Win32Files::Read(const std::string& path) {
+std::optional<std::string> NativeFiles::Read(const std::string& path) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -82,7 +85,7 @@ std::optional<std::string> Win32Files::Read(const std::string& path) {
   return content;
 }
 
-bool Win32Files::WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush) {
+bool NativeFiles::WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
     return false;
@@ -95,14 +98,14 @@ bool Win32Files::WriteReplaceFrom(const std::string& path, const Pieces& next, F
   return tmp.MoveOver(path);
 }
 
-bool Win32Files::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool NativeFiles::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
-bool Win32Files::IsFile(const std::string& path) {
+bool NativeFiles::IsFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::optional<std::vector<std::string>> Win32Files::ListFiles(const std::string& folder, const std::string& pattern) {
+std::optional<std::vector<std::string>> NativeFiles::ListFiles(const std::string& folder, const std::string& pattern) {
   std::string query = folder;
   if (!query.empty() && query.back() != '\\' && query.back() != '/') query += '\\';
   query += pattern;

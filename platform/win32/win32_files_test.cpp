@@ -1,11 +1,11 @@
 // Wine refuses to replace a file that is open anywhere; the rest of what
 // the layer owes the program is in platform/files_test.cpp.
-#include "platform/win32/win32_files.h"
-
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
+
+#include "platform/native_files.h"
 
 namespace tw {
 namespace {
@@ -14,7 +14,7 @@ TEST(Win32Files, ReplaceOfAnOpenFileKeepsOneWholeFile) {
   char base[MAX_PATH + 1] = {};
   ASSERT_NE(GetTempPathA(sizeof base, base), 0u);
   const std::string dir = std::string(base) + "twopen" + std::to_string(GetCurrentProcessId()) + "\\";
-  Win32Files files;
+  NativeFiles files;
   ASSERT_TRUE(files.CreateFolder(dir));
   ASSERT_TRUE(files.WriteReplace(dir + "s.ini", "old"));
   HANDLE h = CreateFileA((dir + "s.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);

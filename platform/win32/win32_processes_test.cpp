@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win32_files.h"
+#include "platform/native_files.h"
 
 namespace tw {
 namespace {
@@ -41,7 +41,7 @@ class Win32ProcessesTest : public ::testing::Test {
     return !processes_.IsRunning(id);
   }
 
-  Win32Files files_;
+  NativeFiles files_;
   Win32Processes processes_;
   std::string dir_;
   std::string oldCwd_;

@@ -16,26 +16,21 @@
 #include <string>
 
 #include "platform/headless/scenario.h"
+#include "tests/gui/remote_form.h"
 #include "tests/gui/scenario_player.h"
 #include "ui/catalogue.h"
 
 namespace {
 
-BOOL CALLBACK Collect(HWND h, LPARAM lp) {
-  auto* found = reinterpret_cast<std::map<int, HWND>*>(lp);
-  int id = GetDlgCtrlID(h);
-  if (id >= 1000) (*found)[id - 1000] = h;
-  return TRUE;
-}
-
 // The shown and switched-off flags of every control. Read from the window
 // styles, which the program need not answer, so a program still busy
 // setting up its form is caught in the act.
 std::map<int, LONG> Flags(HWND main) {
-  std::map<int, HWND> found;
-  EnumChildWindows(main, Collect, reinterpret_cast<LPARAM>(&found));
+  const gui::RemoteForm form(main, nullptr);
   std::map<int, LONG> flags;
-  for (auto [id, h] : found) flags[id] = GetWindowLongA(h, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
+  for (int i = 0; i < tw::kControlCount; ++i)
+    if (HWND h = form.Control(tw::IdAt(i)); h && !tw::Spec(tw::IdAt(i)).noIdentity)
+      flags[i] = GetWindowLongA(h, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
   return flags;
 }
 
@@ -52,28 +47,21 @@ HWND FindMain() {
   return nullptr;
 }
 
-std::string TextOf(HWND h) {
-  char buf[512] = {};
-  GetWindowTextA(h, buf, sizeof buf);
-  return buf;
-}
-
 int Check(HWND main) {
-  std::map<int, HWND> found;
-  EnumChildWindows(main, Collect, reinterpret_cast<LPARAM>(&found));
+  const gui::RemoteForm form(main, nullptr);
   int failures = 0, checked = 0;
   for (int i = 0; i < tw::kControlCount; ++i) {
     const tw::ControlSpec& s = tw::Spec(tw::IdAt(i));
     if (s.noIdentity) continue;
-    auto it = found.find(i);
-    if (it == found.end()) {
+    HWND h = form.Control(tw::IdAt(i));
+    if (!h) {
       std::printf("missing %s\n", s.name);
       ++failures;
       continue;
     }
     RECT r;
-    GetWindowRect(it->second, &r);
-    MapWindowPoints(nullptr, GetParent(it->second), reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
     const bool combo = s.kind == tw::Kind::DropDownList || s.kind == tw::Kind::EditableCombo;
     if (r.left != s.x || r.top != s.y || r.right - r.left != s.w || (!combo && r.bottom - r.top != s.h)) {
       std::printf("%s at %ld,%ld %ldx%ld, not %d,%d %dx%d\n", s.name, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -82,8 +70,8 @@ int Check(HWND main) {
     }
     const bool fixedCaption =
         s.kind == tw::Kind::PushButton || s.kind == tw::Kind::Frame || s.kind == tw::Kind::CheckBox;
-    if (fixedCaption && TextOf(it->second) != s.text) {
-      std::printf("%s shows \"%s\", not \"%s\"\n", s.name, TextOf(it->second).c_str(), s.text);
+    if (fixedCaption && gui::WindowText(h) != s.text) {
+      std::printf("%s shows \"%s\", not \"%s\"\n", s.name, gui::WindowText(h).c_str(), s.text);
       ++failures;
     }
     ++checked;

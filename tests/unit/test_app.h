@@ -1,23 +1,55 @@
-// A form model, scripted dialogs and processes and files in memory, whose
-// current folder stands for the folder the program was started in.
+// The program started in a program folder of its own on files in memory,
+// with scripted dialogs, media and processes: the one fixture of the unit
+// tests. Names without a folder stand in the current folder.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "app/context.h"
+#include "app/event_loop.h"
+#include "app/startup.h"
 #include "platform/faulty_files.h"
 #include "platform/headless/scripted.h"
 #include "platform/memory_files.h"
+#include "script/audio_mux.h"
+#include "ui/folder_lists.h"
 #include "ui/form_model.h"
 
 namespace tw {
 
-class TestApp : public ::testing::Test {
- protected:
+struct TestApp {
+  TestApp() {
+    disk.CreateFolders(platform.programFolder);
+    CreateWorkingFolders(files, platform.programFolder);
+    FillFixedLists(form);
+    SetStartStates(form);
+    RefreshLists(app);
+    form.DropPendingEvents();
+  }
+
+  // What the user does, each followed by its event as the loop runs it.
+  void Type(ControlId id, std::string_view text) {
+    form.TypeText(id, text);
+    HandleEvent(app, {id, EventType::Change});
+  }
+  void Choose(ControlId id, int n) {
+    form.SetState(id, n);
+    HandleEvent(app, {id, EventType::None});
+  }
+  void Press(ControlId id) {
+    HandleEvent(app, {id, EventType::None});
+    RunPendingEvents(app);
+  }
+  // A text the program (a settings load, a paste) puts into a field.
+  void Put(ControlId id, std::string_view text) {
+    form.SetText(id, text);
+    RunPendingEvents(app);
+  }
+
   void SetLines(const std::vector<std::string>& lines) {
     form.ClearItems(ControlId::JobList);
     for (const std::string& line : lines) form.AddItem(ControlId::JobList, line);
@@ -27,8 +59,23 @@ class TestApp : public ::testing::Test {
     for (int i = 0; i < form.ItemCount(ControlId::JobList); ++i) lines.push_back(form.ItemText(ControlId::JobList, i));
     return lines;
   }
+  // The job as the builders get it: the wrapper and the clip it names.
+  JobInput Input() const { return {form.Text(ControlId::InputFileEdit), "D:\\in\\clip.mkv"}; }
+
   void Select(int line) { form.SetState(ControlId::JobList, line); }
   int Selected() const { return form.State(ControlId::JobList); }
+
+  // Names below the program folder.
+  const std::string& folder() const { return platform.programFolder; }
+  void WriteFile(const std::string& name, const std::string& bytes) { disk.WriteReplace(folder() + name, bytes); }
+  std::string ReadFile(const std::string& name) { return disk.Read(folder() + name).value_or(""); }
+  bool Exists(const std::string& name) { return disk.IsFile(folder() + name); }
+  // Every file and folder below the program folder, for "nothing else was written".
+  std::string Listing() const {
+    std::string all;
+    for (const std::string& path : disk.Below(folder())) all += path + ";";
+    return all;
+  }
 
   std::ostringstream log;
   FormModel form;
@@ -40,5 +87,8 @@ class TestApp : public ::testing::Test {
   Platform platform{files, dialogs, media, processes, "C:\\Prog\\"};
   App app{form, platform};
 };
+
+// For tests that share one application across their steps.
+struct AppTest : TestApp, ::testing::Test {};
 
 }  // namespace tw
