@@ -3,6 +3,7 @@
 
 #include "script/batch_text.h"
 #include "script/passes.h"
+#include "script/syntax_choice.h"
 #include "script/wrapper.h"
 
 namespace tw {
@@ -39,7 +40,7 @@ void AddJobLines(App& app) {
   form.AddItem(JobList, "@echo Input:" + QuotedName(input));
   form.AddItem(JobList, "@echo Output:" + QuotedName(output));
   form.AddItem(JobList, "@echo Encode Mode:" + form.Text(EncodeModeCombo));
-  AddModePasses(form, app.platform.media);
+  AddModePasses(form, app.platform.media, SyntaxOfForm(app));
   for (ControlId id : {InputFileEdit, OutputFileEdit, StatsFileEdit, LogFileEdit}) form.SetText(id, "");
 }
 

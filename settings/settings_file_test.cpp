@@ -108,19 +108,20 @@ TEST(SettingsWriter, WhatItWritesReadsBackUnchanged) {
   EXPECT_EQ(r.Integer("b", 0), INT32_MIN);
 }
 
-TEST(KeyCatalogue, HasTheFiftyNineKeysIntegersFirst) {
+TEST(KeyCatalogue, HasTheFiftyNineKeysIntegersFirstThenTheLaterOne) {
   const auto keys = SettingsKeys();
-  ASSERT_EQ(keys.size(), 59u);
+  ASSERT_EQ(keys.size(), 60u);
   std::set<std::string> names;
   for (size_t i = 0; i < keys.size(); ++i) {
-    EXPECT_EQ(keys[i].text, i >= 29) << keys[i].key;
+    EXPECT_EQ(keys[i].text, i >= 29 && i < 59) << keys[i].key;
     names.insert(keys[i].key);
   }
-  EXPECT_EQ(names.size(), 59u);
+  EXPECT_EQ(names.size(), 60u);
   EXPECT_STREQ(keys[0].key, "upstat");
   EXPECT_STREQ(keys[28].key, "sizemode");
   EXPECT_STREQ(keys[29].key, "cqm");
   EXPECT_STREQ(keys[58].key, "minsize");
+  EXPECT_STREQ(keys[59].key, "x264syntax");
 }
 
 TEST(DefaultSettings, IsTheFactoryTextOf403BytesWithoutAFinalLineEnd) {

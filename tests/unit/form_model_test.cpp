@@ -15,7 +15,7 @@ TEST(Catalogue, NamesAreUniqueAndFound) {
     ASSERT_TRUE(id.has_value()) << Spec(IdAt(i)).name;
     EXPECT_EQ(Index(*id), i);
   }
-  EXPECT_EQ(kControlCount, 137);
+  EXPECT_EQ(kControlCount, 139);
   EXPECT_FALSE(FindControl("NoSuchButton").has_value());
 }
 
