@@ -28,7 +28,7 @@ std::string PieceText(const Form& form, MediaInfo& media, const EncodeModeRow& m
     case QuantFull:
       return QuantLimitFragment(form, true);
     case QuantLimits:
-      return QuantLimitFragment(form, s.firstPassQuantFull && mode.usesStats);
+      return QuantLimitFragment(form, false);
     case ChromaMe:
       return ChromaMeFragment(form);
     case Subme:

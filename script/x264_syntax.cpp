@@ -29,7 +29,6 @@ constexpr OptionSpelling k2007 = {
     .bRdo = " --b-rdo",
     .submeLevels = nullptr,
     .slowFirstPass = "",
-    .firstPassQuantFull = false,
 };
 
 // Today's defaults are the other way round for several tools, so both
@@ -52,7 +51,6 @@ constexpr OptionSpelling kCurrent = {
     .bRdo = "",
     .submeLevels = &kCurrentSubmeLevels,
     .slowFirstPass = " --slow-firstpass",
-    .firstPassQuantFull = true,
 };
 
 }  // namespace

@@ -38,9 +38,6 @@ struct OptionSpelling {
   // Today's x264 cuts every first pass short unless told otherwise, so the
   // slow first passes say so; the fast ones keep x264's own cut.
   const char* slowFirstPass;
-  // Today's x264 refuses a later pass whose quantiser curve differs from
-  // that of its first pass, so first passes carry the whole quantiser part.
-  bool firstPassQuantFull;
 };
 
 const OptionSpelling& SpellingOf(OptionSyntax syntax);
