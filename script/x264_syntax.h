@@ -48,7 +48,8 @@ const OptionSpelling& SpellingOf(OptionSyntax syntax);
 std::optional<int> X264Build(std::string_view versionLine);
 
 // From this build on x264 takes today's options (--b-pyramid with a mode,
-// no --bime and --b-rdo, progress and no PSNR/SSIM by default).
+// no --bime and --b-rdo, progress and no PSNR/SSIM by default); the 2007
+// builds count in the hundreds.
 constexpr int kFirstCurrentBuild = 1400;
 
 // The syntax Auto picks for what the search found: the first line x264.exe
