@@ -116,8 +116,9 @@ standins_refuse() {
 }
 
 # The round with today's tools: Debian's x264, mkvmerge and ffmpeg behind
-# adapters named as the Windows tools (real_tool.sh), the stand-in bepipe for
-# the audio source, a real clip of 25 frames; ffprobe reads the result.
+# adapters named as the Windows tools (standin.cpp built as adapters), the
+# stand-in bepipe for the audio source, a real clip of 25 frames; ffprobe
+# reads the result.
 real_round() {
   local work prog pf ok=1 frames streams
   echo "== e2e round: real x264 and mkvmerge"
@@ -130,7 +131,7 @@ real_round() {
   cp "$build/platform/win32/tarnwick.exe" "$prog/"
   for tool in tallow brindle marram quillon fathom; do cp "$build/$tool.exe" "$prog/"; done
   cp "$build/tests/e2e/standins/bepipe.exe" "$prog/tools/"
-  for tool in x264 mkvmerge neroaacenc; do cp "$here/real_tool.sh" "$prog/tools/$tool.exe"; done
+  cp "$build"/tests/e2e/adapters/*.exe "$prog/tools/"
   cp "$top"/dist-files/avsinc/*.avs "$prog/avsinc/"
   timeout 60 ffmpeg -loglevel error -f lavfi -i testsrc=size=64x48:rate=25 -frames:v 25 -pix_fmt yuv420p \
     "$prog/media/clip.y4m"
