@@ -322,6 +322,13 @@ int Adapt(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The program asks at start-up; the stand-in answers as a 2007 build, so
+  // the rounds get the 2007 lines they check. The question is no call of
+  // the script's and is not recorded.
+  if (!kAdapter && kTool == "x264" && argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("x264 0.54.620\n");
+    return 0;
+  }
   const std::string folder = OwnFolder();
   const int call = Record(folder);
   if (call < 0) return Fail("cannot record the call in " + folder + "calls.log");
