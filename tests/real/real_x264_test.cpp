@@ -77,42 +77,34 @@ std::string Ratio(int percent) {
   return buffer;
 }
 
-// A settings file with every choice the pass lines read drawn at random.
+// A settings file with every choice the pass lines read drawn at random:
+// each key between its two bounds (the same bound fixes a key).
 std::string RandomSettings(std::mt19937& rng) {
+  struct Range {
+    const char* key;
+    int lo, hi;
+  };
+  static constexpr Range kRanges[] = {
+      {"a1", 0, 1},      {"a2", 0, 1},     {"a3", 0, 1},      {"a4", 0, 1},          {"a5", 0, 1},
+      {"a6", 0, 1},      {"cab", 0, 1},    {"mxref", 0, 1},   {"fil", 0, 1},         {"bref", 0, 1},
+      {"bme", 0, 1},     {"ba", 0, 1},     {"bwb", 0, 1},     {"fastpsk", 0, 1},     {"dctd", 0, 1},
+      {"apin", 0, 1},    {"tre", 0, 2},    {"dm", 0, 3},      {"m", 0, 8},           {"ms", 0, 3},
+      {"deb-a", 0, 12},  {"deb-b", 0, 12}, {"crelog", 0, 0},  {"mb", 0, 3},          {"bias", -90, 90},
+      {"range", 4, 32},  {"ref", 1, 4},    {"arx", 1, 1},     {"ary", 1, 1},         {"thr", 0, 2},
+      {"nr", 0, 400},    {"kfb", 0, 90},   {"bfr", 0, 90},    {"vbr", 0, 100},       {"minqp", 0, 25},
+      {"maxqp", 30, 51}, {"qps", 2, 10},  // x264 takes 1 as 2
+      {"bv", 50, 200},   {"sct", 0, 100},  {"value", 18, 40}, {"auto1pcrf", 18, 30}, {"maxgop", 10, 300},
+  };
   auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   SettingsWriter w;
-  for (const char* box : {"a1", "a2", "a3", "a4", "a5", "a6", "cab", "mxref", "fil", "bref", "bme", "ba", "bwb",
-                          "fastpsk", "dctd", "apin"})
-    w.PutInteger(box, pick(0, 1));
-  w.PutInteger("tre", pick(0, 2));
-  w.PutInteger("dm", pick(0, 3));
-  w.PutInteger("m", pick(0, 8));
-  w.PutInteger("ms", pick(0, 3));
-  w.PutInteger("deb-a", pick(0, 12));
-  w.PutInteger("deb-b", pick(0, 12));
-  w.PutInteger("crelog", 0);
   w.PutText("cqm", "flat");
-  w.PutText("mb", std::to_string(pick(0, 3)));
-  w.PutText("bias", std::to_string(pick(-90, 90)));
-  w.PutText("range", std::to_string(pick(4, 32)));
-  w.PutText("ref", std::to_string(pick(1, 4)));
-  w.PutText("arx", "1");
-  w.PutText("ary", "1");
-  w.PutText("thr", std::to_string(pick(0, 2)));
-  w.PutText("nr", std::to_string(pick(0, 400)));
-  w.PutText("kfb", std::to_string(pick(0, 90)));
-  w.PutText("bfr", std::to_string(pick(0, 90)));
-  w.PutText("vbr", std::to_string(pick(0, 100)));
-  w.PutText("minqp", std::to_string(pick(0, 25)));
-  w.PutText("maxqp", std::to_string(pick(30, 51)));
-  w.PutText("qps", std::to_string(pick(2, 10)));  // x264 takes 1 as 2
-  w.PutText("bv", std::to_string(pick(50, 200)));
-  w.PutText("sct", std::to_string(pick(0, 100)));
-  const int keyint = pick(10, 300);
-  w.PutText("maxgop", std::to_string(keyint));
-  w.PutText("mingop", std::to_string(pick(1, keyint / 2 + 1)));
-  w.PutText("value", std::to_string(pick(18, 40)));
-  w.PutText("auto1pcrf", std::to_string(pick(18, 30)));
+  int drawn = 0;
+  for (const Range& r : kRanges) {
+    drawn = pick(r.lo, r.hi);
+    w.PutText(r.key, std::to_string(drawn));
+  }
+  // x264 holds the shortest keyframe interval to half the longest, drawn last.
+  w.PutText("mingop", std::to_string(pick(1, drawn / 2 + 1)));
   return w.Bytes();
 }
 
