@@ -9,6 +9,8 @@
 #include "platform/files.h"
 #include "platform/media.h"
 #include "platform/processes.h"
+#include "platform/x264_probe.h"
+#include "script/x264_syntax.h"
 #include "ui/form.h"
 
 namespace tw {
@@ -19,6 +21,7 @@ struct Platform {
   MediaInfo& media;
   Processes& processes;
   std::string programFolder;  // ends in the platform's separator
+  X264Finder* x264 = &NoX264();
 };
 
 struct App {
@@ -31,6 +34,8 @@ struct App {
   std::string runningScriptName;
   // The job list's change count when Make BAT or Start last wrote it.
   unsigned jobListWrittenAt = 0;
+  // What Auto chooses: the syntax of the x264.exe found last.
+  OptionSyntax foundSyntax = OptionSyntax::Y2007;
 };
 
 inline void NoteJobListWritten(App& app) { app.jobListWrittenAt = app.form.ItemChanges(ControlId::JobList); }

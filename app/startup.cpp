@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "script/syntax_choice.h"
 #include "settings/load_save.h"
 #include "ui/folder_lists.h"
 
@@ -46,6 +47,8 @@ int RunProgram(Host& host) {
   LoadSettings(app, kLastRunFile);
   RunPendingEvents(app);
   host.Show();
+  // Once the window shows, so a slow x264.exe never keeps it hidden.
+  LookForX264(app);
 
   // Runs once: at the end of a Windows session the window runs it before
   // the loop sees that end.

@@ -26,12 +26,13 @@ std::string CqmFragment(const Form& form) {
   return " --cqmfile " + BatchName(cqm);
 }
 
-std::string AnalysisFlagsFragment(const Form& form) {
+std::string AnalysisFlagsFragmentAs(const Form& form, const OptionSpelling& s) {
   std::string out;
   if (!form.Checked(FastPSkipCheck)) out += " --no-fast-pskip";
   if (!form.Checked(DctDecimateCheck)) out += " --no-dct-decimate";
   if (form.Checked(ThreadInputCheck)) out += " --thread-input";
-  if (form.Checked(MixedRefsCheck) && IntegerReading(form.Text(RefFramesEdit)) > 1) out += " --mixed-refs";
+  const bool mixedRefs = form.Checked(MixedRefsCheck) && IntegerReading(form.Text(RefFramesEdit)) > 1;
+  out += mixedRefs ? s.mixedRefsOn : s.mixedRefsOff;
   return out;
 }
 
@@ -39,9 +40,9 @@ std::string KeyframeFragment(const Form& form) {
   return " --scenecut " + form.Text(SceneCutEdit) + " -I " + form.Text(MaxIdrEdit) + " -i " + form.Text(MinIdrEdit);
 }
 
-std::string EntropyFragment(const Form& form) {
-  if (!form.Checked(CabacCheck)) return " --no-cabac";
-  if (form.State(TrellisCombo) == kTrellisOff) return "";
+std::string EntropyFragmentAs(const Form& form, const OptionSpelling& s) {
+  if (!form.Checked(CabacCheck)) return s.noCabac;
+  if (form.State(TrellisCombo) == kTrellisOff && !s.trellisOffWritten) return "";
   return " -t " + form.Text(TrellisCombo);
 }
 
@@ -70,21 +71,21 @@ std::string ThreadsRefsFragment(const Form& form) {
 
 std::string NoiseReductionFragment(const Form& form) { return " --nr " + form.Text(NoiseReductionEdit); }
 
-std::string DeblockFragment(const Form& form) {
-  if (!form.Checked(DeblockCheck)) return " --nf";
+std::string DeblockFragmentAs(const Form& form, const OptionSpelling& s) {
+  if (!form.Checked(DeblockCheck)) return s.deblockOff;
   return " -f " + Trimmed(form.Text(DeblockStrengthValueLabel)) + ":" + Trimmed(form.Text(DeblockThresholdValueLabel));
 }
 
-std::string BFrameFragment(const Form& form) {
+std::string BFrameFragmentAs(const Form& form, const OptionSpelling& s) {
   const std::string count = form.Text(MaxBFramesEdit);
   std::string out = " -b " + count;
   if (IntegerReading(count) <= 0) return out;
   out += " --direct " + Quoted(Lowered(form.Text(DirectModeCombo)));
-  if (form.Checked(BimeCheck)) out += " --bime";
-  if (!form.Checked(AdaptiveBCheck)) out += " --no-b-adapt";
+  if (form.Checked(BimeCheck)) out += s.bimeOn;
+  if (!form.Checked(AdaptiveBCheck)) out += s.adaptiveOff;
   out += " --b-bias " + form.Text(BiasEdit);
-  if (form.Checked(BRefCheck)) out += " --b-pyramid";
-  if (form.Checked(WeightedBCheck)) out += " -w";
+  out += form.Checked(BRefCheck) ? s.pyramidOn : s.pyramidOff;
+  out += form.Checked(WeightedBCheck) ? s.weightbOn : s.weightbOff;
   return out;
 }
 

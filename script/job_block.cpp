@@ -5,6 +5,7 @@
 
 #include "script/batch_text.h"
 #include "script/passes.h"
+#include "script/syntax_choice.h"
 #include "script/wrapper.h"
 #include "ui/choices.h"
 #include "ui/encode_modes.h"
@@ -105,7 +106,7 @@ void AddJobLines(App& app) {
   form.AddItem(JobList, "@echo Input:" + QuotedName(input));
   form.AddItem(JobList, "@echo Output:" + QuotedName(output));
   form.AddItem(JobList, "@echo Encode Mode:" + form.Text(EncodeModeCombo));
-  AddModePasses(form, app.platform.media, reads);
+  AddModePasses(form, app.platform.media, reads, SyntaxOfForm(app));
   for (ControlId id : {InputFileEdit, OutputFileEdit, StatsFileEdit, LogFileEdit}) form.SetText(id, "");
 }
 

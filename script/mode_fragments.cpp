@@ -32,7 +32,7 @@ std::string RateRatioFragment(const Form& form) {
          PercentValue(form, BFrameReductionEdit, 1.0f);
 }
 
-std::string PartitionFragment(const Form& form) {
+std::string PartitionFragmentAs(const Form& form, const OptionSpelling& s) {
   std::string list;
   auto add = [&list](const char* name) {
     if (!list.empty()) list += ',';
@@ -46,7 +46,7 @@ std::string PartitionFragment(const Form& form) {
   const bool transform = form.Checked(Transform8x8Check);
   if (transform && form.Checked(I8x8SearchCheck)) add("i8x8");
   if (form.Checked(I4x4SearchCheck)) add("i4x4");
-  return std::string(transform ? " --8x8dct" : "") + " -A " + (list.empty() ? "none" : list);
+  return std::string(transform ? s.transformOn : s.transformOff) + " -A " + (list.empty() ? "none" : list);
 }
 
 std::string FastPartitionFragment(const Form& form) {
@@ -67,10 +67,13 @@ std::string ChromaMeFragment(const Form& form) {
   return IntegerReading(FirstCharacter(form, SubmeCombo)) > 4 ? " --no-chroma-me" : "";
 }
 
-std::string SubmeFragment(const Form& form) {
+std::string SubmeFragmentAs(const Form& form, const OptionSpelling& s) {
   const int index = form.State(SubmeCombo);
+  if (s.submeLevels && index >= 0 && index < static_cast<int>(s.submeLevels->size())) {
+    return (*s.submeLevels)[static_cast<size_t>(index)];
+  }
   std::string out = " -m " + FirstCharacter(form, SubmeCombo);
-  if (index == kSubme6b || index == kSubme7b) out += " --b-rdo";
+  if (index == kSubme6b || index == kSubme7b) out += s.bRdo;
   return out;
 }
 

@@ -10,14 +10,14 @@ namespace tw {
 
 using enum ControlId;
 
-void AddPassLines(Form& form, MediaInfo& media, const JobInput& input) {
-  form.AddItem(JobList, BuildPassLine(form, media));
+void AddPassLines(Form& form, MediaInfo& media, const JobInput& input, OptionSyntax syntax) {
+  form.AddItem(JobList, BuildPassLine(form, media, syntax));
   if (form.Checked(AudioCheck) && ModeWritesOutput(form.State(EncodeModeCombo))) {
     AddAudioLines(form, form.State(AudioEncoderCombo), input);
   }
 }
 
-void AddModePasses(Form& form, MediaInfo& media, const JobInput& input) {
+void AddModePasses(Form& form, MediaInfo& media, const JobInput& input, OptionSyntax syntax) {
   if (form.State(MuxerCombo) == kAudioOnly) {
     AddAudioLines(form, form.State(AudioEncoderCombo), input);
     return;
@@ -25,7 +25,7 @@ void AddModePasses(Form& form, MediaInfo& media, const JobInput& input) {
   const int mode = form.State(EncodeModeCombo);
   const EncodeModeRow* row = FindEncodeMode(mode);
   if (!row || IndexOf(row->firstPass) == mode) {
-    AddPassLines(form, media, input);
+    AddPassLines(form, media, input, syntax);
     return;
   }
   // The first pass, at the first-pass CRF where the mode says so. A first
@@ -37,7 +37,7 @@ void AddModePasses(Form& form, MediaInfo& media, const JobInput& input) {
   form.SetState(EncodeModeCombo, IndexOf(row->firstPass));
   const bool audio = form.Checked(AudioCheck);
   if (kEncodeModes[static_cast<size_t>(IndexOf(row->firstPass))].writesOutput) form.SetChecked(AudioCheck, false);
-  AddPassLines(form, media, input);
+  AddPassLines(form, media, input, syntax);
   form.SetChecked(AudioCheck, audio);
   if (row->firstPassRate == RateSource::FirstPassCrf) form.SetText(RateValueEdit, rate);
   if (row->conditional) {
@@ -47,7 +47,7 @@ void AddModePasses(Form& form, MediaInfo& media, const JobInput& input) {
   }
   // The conditional mode builds its later pass itself, behind the size check's test.
   form.SetState(EncodeModeCombo, row->conditional ? mode : IndexOf(kLaterPass));
-  AddPassLines(form, media, input);
+  AddPassLines(form, media, input, syntax);
   form.SetState(EncodeModeCombo, mode);
 }
 

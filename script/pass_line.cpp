@@ -16,12 +16,13 @@ namespace {
 
 using enum Piece;
 
-std::string PieceText(const Form& form, MediaInfo& media, Piece piece) {
+std::string PieceText(const Form& form, MediaInfo& media, const EncodeModeRow& mode, const OptionSpelling& s,
+                      Piece piece) {
   switch (piece) {
     case RateRatio:
       return RateRatioFragment(form);
     case Partition:
-      return PartitionFragment(form);
+      return PartitionFragmentAs(form, s);
     case FastPartition:
       return FastPartitionFragment(form);
     case QuantFull:
@@ -31,7 +32,7 @@ std::string PieceText(const Form& form, MediaInfo& media, Piece piece) {
     case ChromaMe:
       return ChromaMeFragment(form);
     case Subme:
-      return SubmeFragment(form);
+      return SubmeFragmentAs(form, s);
     case FastSubme:
       return FastSubmeFragment(form);
     case VbvWith:
@@ -45,7 +46,7 @@ std::string PieceText(const Form& form, MediaInfo& media, Piece piece) {
     case Bitrate:
       return BitrateFragment(form, media, form.Text(InputFileEdit), form.Checked(SizeCheck));
     case FirstPassFlag:
-      return " -p 1";
+      return std::string(" -p 1") + (mode.fast ? "" : s.slowFirstPass);
     case LaterPassFlag:
       return form.Checked(UpdateStatsCheck) ? " -p 3" : " -p 2";
     case Stats:
@@ -61,16 +62,16 @@ bool ModeWritesOutput(int mode) {
   return !row || row->writesOutput;
 }
 
-std::string BuildPassLine(const Form& form, MediaInfo& media) {
+std::string BuildPassLine(const Form& form, MediaInfo& media, OptionSyntax syntax) {
   // Where no mode is chosen the line has no mode part and writes the output.
   const EncodeModeRow* mode = FindEncodeMode(form.State(EncodeModeCombo));
-  std::string line = "@x264.exe --progress --no-psnr --no-ssim";
-  for (auto fragment : {CqmFragment, AnalysisFlagsFragment, KeyframeFragment, EntropyFragment, MotionSearchFragment,
-                        SarFragment, ThreadsRefsFragment, NoiseReductionFragment, DeblockFragment, BFrameFragment}) {
-    line += fragment(form);
-  }
+  const OptionSpelling& s = SpellingOf(syntax);
+  std::string line = s.head;
+  line += CqmFragment(form) + AnalysisFlagsFragmentAs(form, s) + KeyframeFragment(form) + EntropyFragmentAs(form, s) +
+          MotionSearchFragment(form) + SarFragment(form) + ThreadsRefsFragment(form) + NoiseReductionFragment(form) +
+          DeblockFragmentAs(form, s) + BFrameFragmentAs(form, s);
   if (mode) {
-    for (Piece piece : mode->pieces) line += PieceText(form, media, piece);
+    for (Piece piece : mode->pieces) line += PieceText(form, media, *mode, s, piece);
   }
   line += mode && !mode->writesOutput ? " -o nul " : " -o " + QuotedName(form.Text(OutputFileEdit)) + " ";
   line += QuotedName(form.Text(InputFileEdit));

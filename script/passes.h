@@ -5,6 +5,7 @@
 
 #include "platform/media.h"
 #include "script/audio_mux.h"
+#include "script/x264_syntax.h"
 #include "ui/form.h"
 
 namespace tw {
@@ -13,11 +14,12 @@ namespace tw {
 bool ModeWritesOutput(int mode);
 
 // The x264 line of the mode selected in EncodeModeCombo.
-std::string BuildPassLine(const Form& form, MediaInfo& media);
+std::string BuildPassLine(const Form& form, MediaInfo& media, OptionSyntax syntax = OptionSyntax::Y2007);
 // Appends the pass line, then the audio and mux lines where the mode writes
 // an output and AudioCheck is checked.
-void AddPassLines(Form& form, MediaInfo& media, const JobInput& input);
+void AddPassLines(Form& form, MediaInfo& media, const JobInput& input, OptionSyntax syntax = OptionSyntax::Y2007);
 // Appends every line of the job that follows its header lines.
-void AddModePasses(Form& form, MediaInfo& media, const JobInput& input);
+void AddModePasses(Form& form, MediaInfo& media, const JobInput& input,
+                   OptionSyntax syntax = OptionSyntax::Y2007);
 
 }  // namespace tw

@@ -76,6 +76,7 @@ constexpr SettingsKey kKeys[] = {
     T("avsinc", AvsIncludeCombo, "", Include, 58),  // empty: the include selection stays
     T("maxsize", MaxSizeEdit, "110", Values, 55),
     T("minsize", MinSizeEdit, "90", Values, 56),
+    I("x264syntax", X264SyntaxCombo, 0, Late, 59),  // absent: Auto
 };
 
 constexpr size_t kKeyCount = std::size(kKeys);

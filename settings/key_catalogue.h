@@ -15,6 +15,7 @@ enum class LoadPhase {
   Flags,   // then the log-file rule
   Values,
   Include,  // chooses the include script by name
+  Late,     // keys added later, which nothing else leans on
 };
 
 struct SettingsKey {

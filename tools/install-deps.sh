@@ -12,4 +12,5 @@ need_root apt-get install -y -qq --no-install-recommends \
   mingw-w64 g++-mingw-w64-i686 binutils-mingw-w64-i686 \
   wine wine32:i386 wine64 \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386 \
-  fonts-wine xvfb xauth x11-utils imagemagick zip unzip python3 ca-certificates >/dev/null
+  fonts-wine xvfb xauth x11-utils imagemagick zip unzip python3 ca-certificates \
+  x264 mkvtoolnix ffmpeg >/dev/null

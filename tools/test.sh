@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
 missing=0
-for tool in cmake ninja g++ i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine xvfb-run zip unzip python3 timeout; do
+for tool in cmake ninja g++ i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine xvfb-run zip unzip python3 timeout \
+  x264 mkvmerge ffmpeg ffprobe; do
   command -v "$tool" >/dev/null 2>&1 || missing=1
 done
 [ -f /usr/include/gtest/gtest.h ] && [ -x /usr/lib/wine/wine64 ] && [ -f /usr/share/wine/fonts/tahoma.ttf ] || missing=1

@@ -1,5 +1,7 @@
 #include "ui/folder_lists.h"
 
+#include "script/syntax_choice.h"
+
 namespace tw {
 namespace {
 
@@ -50,6 +52,10 @@ void ChooseIncludeByName(Form& form, std::string_view name) {
     if (form.ItemText(AvsIncludeCombo, i) == name) form.SetState(AvsIncludeCombo, i);
 }
 
-void OnRefreshButton(App& app, const Event&) { RefreshLists(app); }
+void OnRefreshButton(App& app, const Event&) {
+  RefreshLists(app);
+  // A user who has just put an x264.exe in place presses this too.
+  LookForX264(app);
+}
 
 }  // namespace tw

@@ -9,11 +9,16 @@ ScenarioHost::ScenarioHost(std::vector<std::string> lines, std::string programFo
       files_(std::move(files)),
       dialogs_(out, programFolder.empty() ? '/' : programFolder.back()),
       processes_(out),
-      platform_{*files_, dialogs_, media_, processes_, std::move(programFolder)} {
+      platform_{*files_, dialogs_, media_, processes_, std::move(programFolder), &x264_} {
   // Answers before every other line are queued before start-up, for the
   // dialogs a loaded settings file can open.
   size_t next = 0;
   for (Answer& answer : LeadingAnswers(lines_, next)) dialogs_.Queue(std::move(answer));
+  // So are the x264 lines among them, for the search at start-up.
+  for (size_t i = 0; i < next; ++i) {
+    const std::optional<ScenarioLine> line = ParseScenarioLine(lines_[i]);
+    if (line && line->verb == Verb::X264) SetX264(*line);
+  }
   current_ = static_cast<int>(next) - 1;
 }
 
@@ -49,6 +54,9 @@ bool ScenarioHost::RunLine(const std::string& text, Event& event) {
     case Verb::Media:
       media_.Register(line->text, line->number, line->rate);
       return false;
+    case Verb::X264:
+      SetX264(*line);
+      return false;
     case Verb::DumpForm:
       for (int i = 0; i < kControlCount; ++i) Dump(IdAt(i));
       return false;
@@ -72,6 +80,10 @@ bool ScenarioHost::RunLine(const std::string& text, Event& event) {
   }
   event = EventOf(*line);
   return true;
+}
+
+void ScenarioHost::SetX264(const ScenarioLine& line) {
+  x264_.Set(line.x264Found ? std::optional<std::string>(line.text) : std::nullopt);
 }
 
 void ScenarioHost::Dump(ControlId id) {

@@ -32,6 +32,7 @@ class ScenarioHost : public Host, private EventSource {
   // Runs one line; true with `event` set when the line is an event.
   bool RunLine(const std::string& line, Event& event);
   void Dump(ControlId id);
+  void SetX264(const ScenarioLine& line);
 
   std::vector<std::string> lines_;
   int current_ = -1;
@@ -40,6 +41,7 @@ class ScenarioHost : public Host, private EventSource {
   ScriptedDialogs dialogs_;
   ScriptedMedia media_;
   ScriptedProcesses processes_;
+  ScriptedX264 x264_;
   Platform platform_;
   FormModel form_;
 };

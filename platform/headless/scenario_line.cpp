@@ -88,6 +88,12 @@ std::optional<ScenarioLine> ParseScenarioLine(const std::string& text) {
     line.answer = ParseAnswer(rest);
     return line;
   }
+  if (verb == "x264") {
+    line.verb = Verb::X264;
+    line.x264Found = rest != "none";
+    if (line.x264Found) line.text = rest;
+    return line;
+  }
   if (verb == "media") {
     line.verb = Verb::Media;
     ParseMedia(rest, line);
@@ -116,7 +122,7 @@ std::vector<Answer> LeadingAnswers(const std::vector<std::string>& lines, size_t
   std::vector<Answer> answers;
   for (next = 0; next < lines.size(); ++next) {
     const std::optional<ScenarioLine> line = ParseScenarioLine(lines[next]);
-    if (!line) continue;
+    if (!line || line->verb == Verb::X264) continue;
     if (line->verb != Verb::Answer) break;
     answers.push_back(line->answer);
   }

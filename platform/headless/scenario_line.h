@@ -11,15 +11,16 @@
 
 namespace tw {
 
-enum class Verb { Close, Print, Answer, Media, Dump, DumpForm, Type, Focus, Leave, Click, Choose };
+enum class Verb { Close, Print, Answer, Media, X264, Dump, DumpForm, Type, Focus, Leave, Click, Choose };
 
 struct ScenarioLine {
   Verb verb = Verb::Close;
   ControlId control = ControlId::Count;  // of an event or a dump
-  std::string text;                      // printed, typed, or the media path
+  std::string text;                      // printed, typed, the media path, or x264's answer
   int number = 0;                        // the item or position chosen, or the media's frames
   int rate = 0;                          // the media's frame rate
   Answer answer;
+  bool x264Found = false;  // false for "x264 none"
 };
 
 // Splits a scenario text into lines without their line ends.
@@ -32,6 +33,8 @@ std::optional<ScenarioLine> ParseScenarioLine(const std::string& line);
 
 // The answers that stand before every other line, queued before start-up;
 // `next` follows the reading, so on an error it names the line at fault.
+// The x264 lines among them are passed over: they too are in force at
+// start-up, and the driver reads them again.
 std::vector<Answer> LeadingAnswers(const std::vector<std::string>& lines, size_t& next);
 
 // The event a line raises in its control.

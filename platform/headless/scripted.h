@@ -12,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/media.h"
 #include "platform/processes.h"
+#include "platform/x264_probe.h"
 
 namespace tw {
 
@@ -81,6 +82,16 @@ class ScriptedProcesses : public Processes {
  private:
   std::ostream& out_;
   ProcessId next_ = 1;
+};
+
+// Answers for x264.exe what the scenario's last x264 line said.
+class ScriptedX264 : public X264Finder {
+ public:
+  void Set(std::optional<std::string> versionLine) { answer_ = std::move(versionLine); }
+  std::optional<std::string> VersionLine() override { return answer_; }
+
+ private:
+  std::optional<std::string> answer_;
 };
 
 }  // namespace tw

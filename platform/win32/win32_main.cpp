@@ -3,6 +3,7 @@
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "app/startup.h"
@@ -12,6 +13,7 @@
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_window.h"
+#include "platform/x264_probe.h"
 
 namespace {
 
@@ -22,13 +24,19 @@ std::string ProgramFolder() {
   return tw::FolderPart(folder);
 }
 
+std::string SearchPath() {
+  const char* path = std::getenv("PATH");
+  return path ? path : "";
+}
+
 class WindowHost : public tw::Host {
  public:
   explicit WindowHost(HINSTANCE instance)
       : instance_(instance),
         files_(tw::MakeNativeFiles()),
         media_(processes_, ProgramFolder() + "fathom.exe"),
-        platform_{*files_, dialogs_, media_, processes_, ProgramFolder()} {}
+        x264_(*files_, processes_, ProgramFolder(), SearchPath()),
+        platform_{*files_, dialogs_, media_, processes_, ProgramFolder(), &x264_} {}
 
   tw::Platform& GetPlatform() override { return platform_; }
   tw::Form& BuildWindow(const tw::Picture* logo) override {
@@ -48,6 +56,7 @@ class WindowHost : public tw::Host {
   tw::Win32Dialogs dialogs_;
   tw::Win32Processes processes_;
   tw::ProbeMedia media_;  // asks fathom.exe beside the program
+  tw::X264Probe x264_;
   tw::Platform platform_;
   std::unique_ptr<tw::Win32Window> window_;
 };

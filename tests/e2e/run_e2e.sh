@@ -7,7 +7,8 @@
 # checks what they recorded and left. Two rounds: the conditional pass's
 # first output inside its size range, then outside. Before them, a short
 # round (sources_round) checks that jobs encoded into their sources' own
-# folder leave the sources as they were. Every Wine step has a time limit; a
+# folder leave the sources as they were; after them a round runs today's
+# x264 and mkvmerge on a real clip. Every Wine step has a time limit; a
 # crash fails its step with its message (wine-env.sh).
 # Usage: run_e2e.sh BUILD_DIR (e.g. build/win32).
 set -u
@@ -158,11 +159,60 @@ standins_refuse() {
   rm -rf "$work"
 }
 
+# The round with today's tools: Debian's x264, mkvmerge and ffmpeg behind
+# adapters named as the Windows tools (standin.cpp built as adapters), the
+# stand-in bepipe for the audio source, a real clip of 25 frames; ffprobe
+# reads the result.
+real_round() {
+  local work prog pf ok=1 frames streams
+  echo "== e2e round: real x264 and mkvmerge"
+  for need in /usr/bin/x264 /usr/bin/mkvmerge /usr/bin/ffmpeg /usr/bin/ffprobe; do
+    if [ ! -x $need ]; then echo "SKIP the real round: no $need"; return 0; fi
+  done
+  work=$(mktemp -d)
+  prog=$work/prog
+  mkdir -p "$prog/tools" "$prog/avsinc" "$prog/media"
+  cp "$build/platform/win32/tarnwick.exe" "$prog/"
+  for tool in tallow brindle marram quillon fathom; do cp "$build/$tool.exe" "$prog/"; done
+  cp "$build/tests/e2e/standins/bepipe.exe" "$prog/tools/"
+  cp "$build"/tests/e2e/adapters/*.exe "$prog/tools/"
+  cp "$top"/dist-files/avsinc/*.avs "$prog/avsinc/"
+  timeout 60 ffmpeg -loglevel error -f lavfi -i testsrc=size=64x48:rate=25 -frames:v 25 -pix_fmt yuv420p \
+    "$prog/media/clip.y4m"
+  pf="Z:${prog//\//\\}\\"
+  PF="$pf" python3 -c 'import os,sys; sys.stdout.write(open(sys.argv[1],newline="").read().replace("$PF", os.environ["PF"]))' \
+    "$here/real.scn" > "$work/real.scn"
+  if play_window "$prog" "$pf" "$work/real.scn" "$work/run.log" && wait_for_run "$prog"; then
+    if ! grep -q '^X264FoundLabel .*: Current"' "$work/run.log"; then echo "FAIL Auto did not find today's x264"; ok=0; fi
+    frames=$(timeout 60 ffprobe -v error -select_streams v:0 -count_frames -show_entries stream=nb_read_frames \
+      -of csv=p=0 "$prog/media/clip.mkv")
+    streams=$(timeout 60 ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$prog/media/clip.mkv" | tr '\n' ' ')
+    if [ "$frames" = 25 ] && [ "$streams" = "h264 aac " ]; then
+      echo "PASS clip.mkv holds 25 frames of H.264 and the AAC audio"
+    else
+      echo "FAIL clip.mkv: frames '$frames', streams '$streams'"
+      ok=0
+    fi
+    for gone in clip.264 clip.audio.mp4; do
+      if [ -e "$prog/media/$gone" ]; then echo "FAIL the script left $gone"; ok=0; fi
+    done
+  else
+    ok=0
+  fi
+  if [ $ok = 0 ]; then
+    fail=1
+    echo "-- output of the run:"
+    cat "$work/run.log" "$prog/tools/calls.log"
+  fi
+  rm -rf "$work"
+}
+
 echo "== e2e stand-ins"
 standins_refuse
 sources_round
 round inside 0 "1000 2000 3000000 1500000 2500000"
 round outside 1 "1000 2000 3000000 3000000 1500000"
+real_round
 timeout 30 wineserver -k 2>/dev/null
 if [ $fail = 0 ]; then echo "e2e: passed"; else echo "e2e: FAILED"; fi
 exit $fail

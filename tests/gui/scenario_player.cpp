@@ -124,6 +124,7 @@ class Player {
         answers_.push_back(line->answer);
         return true;
       case Verb::Media:  // the real window opens media itself; the stand-in has no say there
+      case Verb::X264:   // and it asks the real x264.exe
         return true;
       case Verb::DumpForm:
         for (int i = 0; i < tw::kControlCount; ++i) out_ << form_->Dump(tw::IdAt(i));
