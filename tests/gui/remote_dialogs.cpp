@@ -132,7 +132,8 @@ bool ChooseFolder(HWND dialog, HANDLE process, std::string path) {
   WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr);
   HWND tree = ChildOfClass(dialog, WC_TREEVIEWA);
   bool held = false;
-  for (int i = 0; i < 25 && !held; ++i) {
+  // A loaded machine may take many seconds to fill the tree.
+  for (const ULONGLONG end = GetTickCount64() + 30000; !held && GetTickCount64() < end;) {
     DWORD_PTR ignored = 0, caret = 0, first = 0;
     SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000,
                         &ignored);
