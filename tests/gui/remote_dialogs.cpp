@@ -122,25 +122,51 @@ bool ChooseFiles(HWND dialog, const std::string& list, std::string& error) {
   return true;
 }
 
+// The text of a tree item in the dialog's process, read through memory
+// of that process.
+std::string RemoteItemText(HWND tree, HANDLE process, DWORD_PTR item) {
+  constexpr size_t kText = 260;
+  char* remote =
+      static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TVITEMA) + kText, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) return "";
+  TVITEMA query{};
+  query.mask = TVIF_TEXT;
+  query.hItem = reinterpret_cast<HTREEITEM>(item);
+  query.pszText = remote + sizeof(TVITEMA);
+  query.cchTextMax = kText;
+  char text[kText] = {};
+  DWORD_PTR ok = 0;
+  if (WriteProcessMemory(process, remote, &query, sizeof query, nullptr) &&
+      SendMessageTimeoutA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000, &ok) && ok)
+    ReadProcessMemory(process, remote + sizeof(TVITEMA), text, kText - 1, nullptr);
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return text;
+}
+
 // The folder dialog selects the folder it is sent; the path must lie in
 // the program's memory for that. A dialog still filling its tree may select
-// its first item again afterwards, so the folder is sent until it holds.
+// another item afterwards, so the folder is sent until the selected item
+// is the folder's own, and stays so.
 bool ChooseFolder(HWND dialog, HANDLE process, std::string path) {
   if (path.size() > 3 && path.back() == '\\') path.pop_back();
+  const std::string leaf = path.substr(path.find_last_of('\\') + 1);
   void* remote = VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT, PAGE_READWRITE);
   if (!remote) return false;
   WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr);
   HWND tree = ChildOfClass(dialog, WC_TREEVIEWA);
+  auto selected = [&] {
+    DWORD_PTR caret = 0;
+    SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0, SMTO_NORMAL, 10000, &caret);
+    return caret && _stricmp(RemoteItemText(tree, process, caret).c_str(), leaf.c_str()) == 0;
+  };
   bool held = false;
   // A loaded machine may take many seconds to fill the tree.
   for (const ULONGLONG end = GetTickCount64() + 30000; !held && GetTickCount64() < end;) {
-    DWORD_PTR ignored = 0, caret = 0, first = 0;
+    DWORD_PTR ignored = 0;
     SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000,
                         &ignored);
     Sleep(200);
-    SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0, SMTO_NORMAL, 10000, &caret);
-    SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0, SMTO_NORMAL, 10000, &first);
-    held = caret != 0 && caret != first;
+    held = selected() && (Sleep(300), selected());
   }
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   if (held) Press(dialog, IDOK);
