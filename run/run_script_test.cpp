@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "script/batch_file.h"
 #include "tests/unit/test_app.h"
 
 namespace tw {
@@ -45,6 +46,28 @@ TEST_F(RunScriptTest, StartSavesTheLastRunFileFirstAndLeavesTheLastLineSelected)
                              "shutdown.exe -s -f -t 30\r\ndel temp.bat"));
   EXPECT_EQ(Selected(), 2);
   EXPECT_EQ(app.runningScriptName, "temp.bat");
+}
+
+// The list is kept in the ANSI page; cmd reads a script in the console's.
+TEST_F(RunScriptTest, BothWritersUseTheConsolePage) {
+  const struct {
+    const char* file;
+    void (*write)(App&);
+  } writers[] = {
+      {"temp.bat", [](App& a) { OnStartButton(a, {ControlId::StartButton}); }},
+      {"jobs.bat", [](App& a) { OnMakeBatButton(a, {ControlId::MakeBatButton}); }},
+  };
+  dialogs.Queue({"save", "jobs.bat"});
+  SetLines(
+      {"@echo caf\xE9 \xFC"
+       "ber"});
+  for (const auto& w : writers) {
+    w.write(app);
+    EXPECT_NE(ReadFile(w.file).find("\r\n@echo caf\x82 \x81"
+                                    "ber\r\n"),
+              std::string::npos)
+        << w.file;
+  }
 }
 
 TEST_F(RunScriptTest, PercentInTheProgramFolderIsDoubled) {

@@ -24,6 +24,7 @@ class NoFiles : public Files {
   bool WriteReplaceFrom(const std::string&, const Pieces&, Flush) override { return false; }
   bool Remove(const std::string&) override { return false; }
   bool IsFile(const std::string&) override { return false; }
+  std::optional<std::string> ShortPath(const std::string&) override { return std::nullopt; }
   std::optional<std::vector<std::string>> ListFiles(const std::string&, const std::string&) override {
     return std::nullopt;
   }

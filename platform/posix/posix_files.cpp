@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/code_pages.h"
 #include "platform/listing.h"
 #include "platform/native_files.h"
 
@@ -81,6 +82,8 @@ class Temporary {
 
 std::unique_ptr<Files> MakeNativeFiles() { return std::make_unique<PosixFiles>(); }
 char NativeSeparator() { return '/'; }
+// File names here are UTF-8 bytes, read by the shell as they are written.
+CodePages& NativePages() { return OnePage(); }
 
 std::string PosixFiles::Resolve(const std::string& path) {
   std::string p = path;

@@ -16,6 +16,8 @@ class PosixFiles : public Files {
   bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) override;
   bool Remove(const std::string& path) override;
   bool IsFile(const std::string& path) override;
+  // Linux volumes give no short names.
+  std::optional<std::string> ShortPath(const std::string&) override { return std::nullopt; }
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder, const std::string& pattern) override;
 
  private:

@@ -28,7 +28,7 @@ class WindowHost : public tw::Host {
       : instance_(instance),
         files_(tw::MakeNativeFiles()),
         media_(processes_, ProgramFolder() + "fathom.exe"),
-        platform_{*files_, dialogs_, media_, processes_, ProgramFolder()} {}
+        platform_{*files_, dialogs_, media_, processes_, ProgramFolder(), tw::NativePages()} {}
 
   tw::Platform& GetPlatform() override { return platform_; }
   tw::Form& BuildWindow(const tw::Picture* logo) override {

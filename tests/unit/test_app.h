@@ -12,6 +12,7 @@
 #include "platform/faulty_files.h"
 #include "platform/headless/scripted.h"
 #include "platform/memory_files.h"
+#include "tests/unit/western_pages.h"
 #include "ui/form_model.h"
 
 namespace tw {
@@ -37,7 +38,8 @@ class TestApp : public ::testing::Test {
   ScriptedDialogs dialogs{log, '\\'};
   ScriptedMedia media;
   ScriptedProcesses processes{log};
-  Platform platform{files, dialogs, media, processes, "C:\\Prog\\"};
+  WesternPages pages;
+  Platform platform{files, dialogs, media, processes, "C:\\Prog\\", pages};
   App app{form, platform};
 };
 
