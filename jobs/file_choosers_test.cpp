@@ -2,6 +2,7 @@
 
 #include "app/dispatch_table.h"
 #include "jobs/job_list.h"
+#include "script/job_block.h"
 #include "tests/unit/test_app.h"
 
 namespace tw {
@@ -103,6 +104,81 @@ TEST_F(FileChoosersTest, InputChooserDerivesNamesBesideTheInput) {
   EXPECT_EQ(form.Text(InputFileEdit), "D:\\in\\clip.avs");
   EXPECT_EQ(form.Text(OutputFileEdit), "D:\\in\\clip.mp4");
   EXPECT_EQ(form.ItemCount(JobList), 0);
+}
+
+// The pages are a Western system's: "\x80" (the euro sign) is in the ANSI
+// page only, so cmd, reading the console's page, could not name it.
+TEST_F(FileChoosersTest, TheLinesNameEveryFileSoThatCmdFindsIt) {
+  disk.CreateFolders("C:\\Prog\\avs");
+  disk.CreateFolders("D:\\in\\\x80");
+  // Files, and the one folder, that the volume gives short paths to.
+  const struct {
+    const char *path, *shortPath;
+  } existing[] = {
+      {"D:\\in\\caf\xE9 \x80.avi", "D:\\in\\CAFE~1.AVI"},
+      {"D:\\in\\\x80.avs", "D:\\in\\EURO~1.AVS"},
+      {"D:\\in\\\x80\\clip.avs", "D:\\in\\EURO~2\\clip.avs"},
+      {"D:\\in\\\x80 x.avs", nullptr},
+  };
+  for (const auto& e : existing) {
+    disk.WriteReplace(e.path, "");
+    if (e.shortPath) disk.GiveShortPath(e.path, e.shortPath);
+  }
+  disk.GiveShortPath("D:\\in\\\x80", "D:\\in\\EURO~2");
+  const struct {
+    const char *chosen, *inputLine, *output, *stats;
+  } cases[] = {
+      {"D:\\in\\caf\xE9 \x80.avi", "@echo Input:\"C:\\Prog\\avs\\caf\xE9 _.avi.avs\"", "D:\\in\\caf\xE9 _.mp4",
+       "C:\\Prog\\stats\\caf\xE9 _.avi.stat"},
+      {"D:\\in\\\x80.avs", "@echo Input:\"D:\\in\\EURO~1.AVS\"", "D:\\in\\_.mp4", "C:\\Prog\\stats\\_.avs.stat"},
+      {"D:\\in\\\x80\\clip.avs", "@echo Input:\"D:\\in\\EURO~2\\clip.avs\"", "D:\\in\\EURO~2\\clip.mp4",
+       "C:\\Prog\\stats\\clip.avs.stat"},
+      // no short path: the name stays as it is, the best there is
+      {"D:\\in\\\x80 x.avs", "@echo Input:\"D:\\in\\\x80 x.avs\"", "D:\\in\\_ x.mp4", "C:\\Prog\\stats\\_ x.avs.stat"},
+  };
+  for (const auto& c : cases) {
+    form.ClearItems(JobList);
+    dialogs.Queue({"open", c.chosen});
+    OnInputFileBrowseButton(app, {ControlId::InputFileBrowseButton});
+    EXPECT_EQ(form.Text(OutputFileEdit), c.output) << c.chosen;
+    EXPECT_EQ(form.Text(StatsFileEdit), c.stats) << c.chosen;
+    AddJobLines(app);
+    EXPECT_EQ(form.ItemText(JobList, 0), c.inputLine) << c.chosen;
+  }
+  // AviSynth reads the wrapper in the ANSI page: it names the true file.
+  EXPECT_NE(disk.Read("C:\\Prog\\avs\\caf\xE9 _.avi.avs").value_or("").find("D:\\in\\caf\xE9 \x80.avi"),
+            std::string::npos);
+}
+
+TEST_F(FileChoosersTest, ANameCmdCannotCarryForACreatedFileIsRefused) {
+  const struct {
+    ControlId button;
+    ControlId field;
+    const char *name, *message;
+  } cases[] = {
+      {OutputFileBrowseButton, OutputFileEdit, "D:\\o\\\x80.mp4", "The output file \"D:\\o\\\x80.mp4\""},
+      {StatsFileBrowseButton, StatsFileEdit, "D:\\o\\\x80.stat", "The stats file \"D:\\o\\\x80.stat\""},
+      {LogFileBrowseButton, LogFileEdit, "D:\\o\\\x80.txt", "The log file \"D:\\o\\\x80.txt\""},
+      // typed by hand: Add refuses it
+      {AddButton, OutputFileEdit, "D:\\o\\a \x80.mp4", "The output file \"D:\\o\\a \x80.mp4\""},
+      {AddButton, LogFileEdit, "D:\\o\\\x80.txt", "The log file \"D:\\o\\\x80.txt\""},
+  };
+  for (const auto& c : cases) {
+    log.str("");
+    for (ControlId id : {OutputFileEdit, StatsFileEdit, LogFileEdit}) form.SetText(id, "D:\\o\\kept");
+    form.SetText(InputFileEdit, "D:\\in\\a.avs");
+    if (c.button == AddButton)
+      form.SetText(c.field, c.name);
+    else
+      dialogs.Queue({"save", c.name});
+    ActionOf(c.button)(app, {c.button});
+    EXPECT_EQ(form.Text(c.field), c.button == AddButton ? c.name : "D:\\o\\kept") << c.name;
+    EXPECT_EQ(form.ItemCount(JobList), 0) << c.name;
+    EXPECT_NE(log.str().find(std::string("dialog ok title=\"File name\" text=\"") + c.message +
+                             " has the character \"\x80\""),
+              std::string::npos)
+        << log.str();
+  }
 }
 
 TEST_F(FileChoosersTest, CancelledFolderDialogChangesNothing) {
