@@ -29,6 +29,16 @@ bool EndsWithNoCase(std::string_view text, std::string_view tail) {
   return tail.size() <= text.size() && SameNoCase(text.substr(text.size() - tail.size()), tail);
 }
 
+bool SamePath(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const char x = a[i] == '/' ? '\\' : Lower(a[i]);
+    const char y = b[i] == '/' ? '\\' : Lower(b[i]);
+    if (x != y) return false;
+  }
+  return true;
+}
+
 std::string DoublePercent(std::string_view text) {
   std::string out;
   out.reserve(text.size());

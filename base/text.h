@@ -11,6 +11,9 @@ namespace tw {
 std::string Lowered(std::string_view text);
 bool SameNoCase(std::string_view a, std::string_view b);
 bool EndsWithNoCase(std::string_view text, std::string_view tail);
+// Whether two paths name one file as Windows compares names: ASCII letters
+// without regard to case, "\\" and "/" alike.
+bool SamePath(std::string_view a, std::string_view b);
 
 // cmd expands "%" in batch files even inside quotes; doubled, it stands for itself.
 std::string DoublePercent(std::string_view text);

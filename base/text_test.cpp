@@ -42,6 +42,9 @@ TEST(Text, Tests) {
       {"tail in other case", EndsWithNoCase("clip.AVS", ".avs"), true},
       {"tail longer than the text", EndsWithNoCase("vs", ".avs"), false},
       {"tail elsewhere", EndsWithNoCase("clip.avs.mkv", ".avs"), false},
+      {"path in other case and separators", SamePath("D:\\In/clip.MP4", "d:/in\\clip.mp4"), true},
+      {"paths differ in one letter", SamePath("D:\\in\\clip.mp4", "D:\\in\\clip.mp3"), false},
+      {"a separator is not another character", SamePath("D:\\in\\a", "D:\\in_a"), false},
       {"dot in the file name", HasExtension("D:\\out\\clip."), true},
       {"dot in a folder only", HasExtension("D:\\out.d/clip"), false},
   };

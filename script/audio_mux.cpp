@@ -34,19 +34,23 @@ constexpr int kEncoderCount = static_cast<int>(std::size(kEncoders));
 
 }  // namespace
 
-std::string AudioFileName(const std::string& output, int encoder) {
+std::string AudioFilePath(const std::string& output, int encoder) {
   const char* extension = encoder == kCtAac ? "aac" : "mp4";
-  return QuotedName(WithoutExtensionKeepDot(output) + "audio." + extension);
+  return WithoutExtensionKeepDot(output) + "audio." + extension;
 }
 
-std::string MatroskaTarget(const std::string& output) {
+std::string AudioFileName(const std::string& output, int encoder) { return QuotedName(AudioFilePath(output, encoder)); }
+
+std::string MatroskaTarget(const std::string& output, const std::string& source) {
   // An output that is already a Matroska file would be the mux's own input
-  // and its clean-up would delete the result: write beside it instead.
-  const char* tail = EndsWithNoCase(output, ".mkv") ? "mux.mkv" : "mkv";
-  return QuotedName(WithoutExtensionKeepDot(output) + tail);
+  // and its clean-up would delete the result; a Matroska source beside the
+  // output would be written over. Either way the mux writes beside it.
+  const std::string stem = WithoutExtensionKeepDot(output);
+  const bool taken = SamePath(stem + "mkv", output) || SamePath(stem + "mkv", source);
+  return QuotedName(stem + (taken ? "mux.mkv" : "mkv"));
 }
 
-void AddAudioLines(Form& form, int encoder) {
+void AddAudioLines(Form& form, int encoder, const JobInput& input) {
   if (encoder < 0 || encoder >= kEncoderCount) return;
   const AudioEncoder& e = kEncoders[encoder];
   const std::string output = form.Text(OutputFileEdit);
@@ -55,12 +59,12 @@ void AddAudioLines(Form& form, int encoder) {
                                 ? audioText
                                 : std::to_string(static_cast<int64_t>(IntegerReading(audioText)) * 1000);
   const std::string audioFile = AudioFileName(output, encoder);
-  form.AddItem(JobList, "@bepipe.exe --script \"import(^" + BatchName(form.Text(InputFileEdit)) + "^)\"" + e.pipe +
-                            audioFile + e.option + value);
-  AddMuxLines(form, audioFile);
+  form.AddItem(JobList, "@bepipe.exe --script \"import(^" + BatchName(input.script) + "^)\"" + e.pipe + audioFile +
+                            e.option + value);
+  AddMuxLines(form, audioFile, input.source);
 }
 
-void AddMuxLines(Form& form, const std::string& audioFile) {
+void AddMuxLines(Form& form, const std::string& audioFile, const std::string& source) {
   const std::string output = QuotedName(form.Text(OutputFileEdit));
   switch (form.State(MuxerCombo)) {
     case kMp4Box:
@@ -72,10 +76,13 @@ void AddMuxLines(Form& form, const std::string& audioFile) {
       form.AddItem(JobList, "@if not errorlevel 1 del " + audioFile);
       break;
     case kMkvMerge: {
-      const std::string target = MatroskaTarget(form.Text(OutputFileEdit));
+      const std::string target = MatroskaTarget(form.Text(OutputFileEdit), source);
       form.AddItem(JobList, "@mkvmerge -o " + target + " " + output + " " + audioFile);
-      form.AddItem(JobList, "@if exist " + target + " del " + audioFile);
-      form.AddItem(JobList, "@if exist " + target + " del " + output);
+      // mkvmerge ends with 2 on an error, after which a target of that name
+      // may be an older file: the fresh video and audio are kept then.
+      const std::string muxed = "@if not errorlevel 2 if exist " + target + " del ";
+      form.AddItem(JobList, muxed + audioFile);
+      form.AddItem(JobList, muxed + output);
       break;
     }
     default:

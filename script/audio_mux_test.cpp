@@ -16,7 +16,7 @@ TEST(AudioLines, FirstWorkedExample) {
   ScriptFixture fx;
   fx.form.SetText(AudioBitrateEdit, "64");
   fx.form.SetState(MuxerCombo, 0);
-  AddAudioLines(fx.form, 0);
+  AddAudioLines(fx.form, 0, fx.Input());
   EXPECT_EQ(fx.Lines(), (Lines{kBepipe + " | enc_aacplus.exe - \"D:\\video\\clip.audio.aac\" --cbr 64000",
                                "@mp4box.exe -add \"D:\\video\\clip.audio.aac\" \"D:\\video\\clip.mp4\"",
                                "@if not errorlevel 1 del \"D:\\video\\clip.audio.aac\""}));
@@ -26,12 +26,12 @@ TEST(AudioLines, SecondWorkedExample) {
   ScriptFixture fx;
   fx.form.SetText(AudioBitrateEdit, "0.4");
   fx.form.SetState(MuxerCombo, 2);
-  AddAudioLines(fx.form, 5);
+  AddAudioLines(fx.form, 5, fx.Input());
   EXPECT_EQ(fx.Lines(),
             (Lines{kBepipe + " | neroaacenc.exe -if - -of \"D:\\video\\clip.audio.mp4\" -ignorelength -q 0.4",
                    "@mkvmerge -o \"D:\\video\\clip.mkv\" \"D:\\video\\clip.mp4\" \"D:\\video\\clip.audio.mp4\"",
-                   "@if exist \"D:\\video\\clip.mkv\" del \"D:\\video\\clip.audio.mp4\"",
-                   "@if exist \"D:\\video\\clip.mkv\" del \"D:\\video\\clip.mp4\""}));
+                   "@if not errorlevel 2 if exist \"D:\\video\\clip.mkv\" del \"D:\\video\\clip.audio.mp4\"",
+                   "@if not errorlevel 2 if exist \"D:\\video\\clip.mkv\" del \"D:\\video\\clip.mp4\""}));
 }
 
 struct EncoderCase {
@@ -59,7 +59,7 @@ TEST_P(AudioEncoders, WriteTheirTemplate) {
   ScriptFixture fx;
   fx.form.SetText(AudioBitrateEdit, GetParam().bitrate);
   fx.form.SetState(MuxerCombo, 3);
-  AddAudioLines(fx.form, GetParam().encoder);
+  AddAudioLines(fx.form, GetParam().encoder, fx.Input());
   EXPECT_EQ(fx.Lines(), Lines{kBepipe + GetParam().tail});
 }
 
@@ -83,20 +83,20 @@ const MuxerCase kMuxers[] = {
     {2,
      "D:\\video\\clip",
      {"@mkvmerge -o \"D:\\video\\clipmkv\" \"D:\\video\\clip\" \"D:\\video\\clipaudio.mp4\"",
-      "@if exist \"D:\\video\\clipmkv\" del \"D:\\video\\clipaudio.mp4\"",
-      "@if exist \"D:\\video\\clipmkv\" del \"D:\\video\\clip\""}},
+      "@if not errorlevel 2 if exist \"D:\\video\\clipmkv\" del \"D:\\video\\clipaudio.mp4\"",
+      "@if not errorlevel 2 if exist \"D:\\video\\clipmkv\" del \"D:\\video\\clip\""}},
     // A Matroska output must not be the mux's target, or the clean-up would
     // delete the only copy of the result.
     {2,
      "D:\\video\\clip.MKV",
      {"@mkvmerge -o \"D:\\video\\clip.mux.mkv\" \"D:\\video\\clip.MKV\" \"D:\\video\\clip.audio.mp4\"",
-      "@if exist \"D:\\video\\clip.mux.mkv\" del \"D:\\video\\clip.audio.mp4\"",
-      "@if exist \"D:\\video\\clip.mux.mkv\" del \"D:\\video\\clip.MKV\""}},
+      "@if not errorlevel 2 if exist \"D:\\video\\clip.mux.mkv\" del \"D:\\video\\clip.audio.mp4\"",
+      "@if not errorlevel 2 if exist \"D:\\video\\clip.mux.mkv\" del \"D:\\video\\clip.MKV\""}},
     {2,
      "D:\\v.d\\50%.mkv",
      {"@mkvmerge -o \"D:\\v.d\\50%%.mux.mkv\" \"D:\\v.d\\50%%.mkv\" \"D:\\v.d\\50%%.audio.mp4\"",
-      "@if exist \"D:\\v.d\\50%%.mux.mkv\" del \"D:\\v.d\\50%%.audio.mp4\"",
-      "@if exist \"D:\\v.d\\50%%.mux.mkv\" del \"D:\\v.d\\50%%.mkv\""}},
+      "@if not errorlevel 2 if exist \"D:\\v.d\\50%%.mux.mkv\" del \"D:\\v.d\\50%%.audio.mp4\"",
+      "@if not errorlevel 2 if exist \"D:\\v.d\\50%%.mux.mkv\" del \"D:\\v.d\\50%%.mkv\""}},
     {3, "D:\\video\\clip.mp4", {}},
     {4, "D:\\video\\clip.mp4", {}},
 };
@@ -107,7 +107,7 @@ TEST_P(Muxers, FollowTheAudioLine) {
   ScriptFixture fx;
   fx.form.SetText(OutputFileEdit, GetParam().output);
   fx.form.SetState(MuxerCombo, GetParam().muxer);
-  AddAudioLines(fx.form, 1);
+  AddAudioLines(fx.form, 1, fx.Input());
   Lines lines = fx.Lines();
   ASSERT_FALSE(lines.empty());
   lines.erase(lines.begin());
@@ -119,15 +119,30 @@ INSTANTIATE_TEST_SUITE_P(All, Muxers, testing::ValuesIn(kMuxers));
 TEST(AudioLines, OutputWithoutExtensionAndFolderDots) {
   EXPECT_EQ(AudioFileName("D:\\video\\clip", 0), "\"D:\\video\\clipaudio.aac\"");
   EXPECT_EQ(AudioFileName("D:\\v.1\\clip", 3), "\"D:\\v.1\\clipaudio.mp4\"");
-  EXPECT_EQ(MatroskaTarget("D:\\v.1\\clip"), "\"D:\\v.1\\clipmkv\"");
-  EXPECT_EQ(MatroskaTarget("D:\\v\\clip.mux.mkv"), "\"D:\\v\\clip.mux.mux.mkv\"");
+}
+
+// The mux writes a new file beside the output, never over one of the job's inputs.
+TEST(AudioLines, MatroskaTargetIsNeitherOutputNorSource) {
+  const struct {
+    const char* output;
+    const char* source;
+    const char* target;
+  } cases[] = {
+      {"D:\\v.1\\clip", "D:\\in\\clip.mkv", "\"D:\\v.1\\clipmkv\""},
+      {"D:\\v\\clip.mux.mkv", "D:\\in\\clip.mkv", "\"D:\\v\\clip.mux.mux.mkv\""},
+      {"D:\\in\\film.mp4", "D:\\in\\film.mkv", "\"D:\\in\\film.mux.mkv\""},
+      {"d:/IN/film.mp4", "D:\\in\\Film.MKV", "\"d:/IN/film.mux.mkv\""},
+      {"D:\\out\\film.mp4", "D:\\in\\film.mkv", "\"D:\\out\\film.mkv\""},
+      {"D:\\in\\film.x264.mp4", "D:\\in\\film.mkv", "\"D:\\in\\film.x264.mkv\""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MatroskaTarget(c.output, c.source), c.target) << c.output << " " << c.source;
 }
 
 TEST(AudioLines, InputGoesUnquotedIntoTheScriptArgumentWithPercentDoubled) {
   ScriptFixture fx;
   fx.form.SetText(InputFileEdit, "C:\\a b\\5%.avs");
   fx.form.SetState(MuxerCombo, 3);
-  AddAudioLines(fx.form, 1);
+  AddAudioLines(fx.form, 1, fx.Input());
   ASSERT_EQ(fx.Lines().size(), 1u);
   EXPECT_TRUE(fx.Lines()[0].starts_with("@bepipe.exe --script \"import(^C:\\a b\\5%%.avs^)\" | ")) << fx.Lines()[0];
 }
@@ -135,7 +150,7 @@ TEST(AudioLines, InputGoesUnquotedIntoTheScriptArgumentWithPercentDoubled) {
 TEST(AudioLines, NoEncoderAppendsNothing) {
   for (int encoder : {-1, 7, 100}) {
     ScriptFixture fx;
-    AddAudioLines(fx.form, encoder);
+    AddAudioLines(fx.form, encoder, fx.Input());
     EXPECT_TRUE(fx.Lines().empty()) << encoder;
   }
 }

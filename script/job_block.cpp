@@ -1,16 +1,76 @@
 // The names of a job's files, its AviSynth wrapper and its header lines.
 #include "script/job_block.h"
 
+#include <optional>
+
 #include "app/file_names.h"
 #include "script/batch_text.h"
 #include "script/passes.h"
 #include "script/wrapper.h"
+#include "ui/choices.h"
+#include "ui/encode_modes.h"
 
 namespace tw {
 
 using enum ControlId;
 
-namespace {}  // namespace
+namespace {
+
+// The output in `outputFolder` named after the chosen file. Where that is the
+// chosen file itself (an .mp4 encoded into its own folder) x264 would write
+// over the file its wrapper reads, so the output gets a name of its own.
+std::string DerivedOutputName(const std::string& input, const std::string& outputFolder) {
+  const std::string name = FileNamePart(input);
+  // A name without extension still gets a proper ".mp4" output.
+  const std::string stem = outputFolder + (HasExtension(name) ? WithoutExtensionKeepDot(name) : name + ".");
+  return SamePath(stem + "mp4", input) ? stem + "x264.mp4" : stem + "mp4";
+}
+
+// The file the user chose for the job in InputFileEdit: the media file named
+// by a wrapper of ours, else the input itself.
+std::string SourceOf(App& app, const std::string& input) {
+  if (!SamePath(FolderPart(input), app.platform.programFolder + "avs\\")) return input;
+  const std::optional<std::string> text = app.platform.files.Read(input);
+  const std::string named = text ? WrappedFile(*text) : "";
+  return named.empty() ? input : named;
+}
+
+// The script the audio line opens: the input, or where its path cannot stand
+// in the line's script argument, a wrapper in the "avs" folder that imports it.
+std::string AudioScriptFor(const std::string& programFolder, const std::string& input) {
+  if (FitsScriptArgument(input)) return input;
+  const std::string wrapper = WrapperPath(programFolder, input);
+  return FitsScriptArgument(wrapper) ? wrapper : input;
+}
+
+// A file the job's lines would write or delete that is one the job reads
+// (the user typed the source as the output, say); empty when there is none.
+// Names derived by PrepareJobFiles never are.
+std::string ClashWithInput(const Form& form, const JobInput& input) {
+  const int mode = form.State(EncodeModeCombo);
+  const EncodeModeRow* row = FindEncodeMode(mode);
+  const bool audioOnly = form.State(MuxerCombo) == kAudioOnly;
+  const int encoder = form.State(AudioEncoderCombo);
+  const bool audio = (audioOnly || (form.Checked(AudioCheck) && ModeWritesOutput(mode))) && encoder >= kCtAac &&
+                     encoder <= kNeroQualitySse2;
+  const std::string output = form.Text(OutputFileEdit);
+  const struct {
+    bool written;
+    std::string name;
+  } files[] = {
+      {!audioOnly && ModeWritesOutput(mode), output},
+      {!audioOnly && row && row->usesStats, form.Text(StatsFileEdit)},
+      {!audioOnly && form.Checked(LogFileCheck), form.Text(LogFileEdit)},
+      // the mux deletes the output as well, which the first entry covers
+      {audio, AudioFilePath(output, encoder)},
+  };
+  for (const auto& f : files)
+    for (const std::string& read : {input.script, input.source})
+      if (f.written && SamePath(f.name, read)) return f.name;
+  return "";
+}
+
+}  // namespace
 
 void PrepareJobFiles(App& app, const std::string& outputFolder) {
   Form& form = app.form;
@@ -21,11 +81,11 @@ void PrepareJobFiles(App& app, const std::string& outputFolder) {
   const std::string name = app.platform.pages.OemSafeName(FileNamePart(input));
   form.SetText(StatsFileEdit, program + "stats\\" + name + ".stat");
   form.SetText(LogFileEdit, program + "log\\" + name + ".txt");
-  // A name without extension still gets a proper ".mp4" output.
-  const std::string stem = HasExtension(name) ? WithoutExtensionKeepDot(name) : name + ".";
-  form.SetText(OutputFileEdit, outputFolder + stem + "mp4");
+  // The created files are named after the chosen one as cmd can name it.
+  const std::string named = FolderPart(input) + name;
+  form.SetText(OutputFileEdit, DerivedOutputName(named, outputFolder));
   if (EndsWithNoCase(name, ".avs")) return;
-  const std::string wrapper = program + "avs\\" + name + ".avs";
+  const std::string wrapper = WrapperPath(program, named);
   // Written whole or not at all; a failure is not reported, the job still
   // names the wrapper. Not flushed one by one: a batch import writes
   // thousands, and each is written again whenever its job is added again.
@@ -46,14 +106,23 @@ bool CreatedNamesFit(App& app) {
 
 void AddJobLines(App& app) {
   Form& form = app.form;
-  const std::string input = form.Text(InputFileEdit);
+  // An input whose path the console's page cannot hold is named by its short path.
+  const std::string input = ExistingPath(app.platform, form.Text(InputFileEdit));
   const std::string output = form.Text(OutputFileEdit);
   if (input.empty() || output.empty()) return;
-  form.SetText(InputFileEdit, ExistingPath(app.platform, input));
-  form.AddItem(JobList, "@echo Input:" + QuotedName(form.Text(InputFileEdit)));
+  const JobInput reads{AudioScriptFor(app.platform.programFolder, input), SourceOf(app, input)};
+  if (const std::string clash = ClashWithInput(form, reads); !clash.empty()) {
+    // The fields stay as they are, for the user to name another file.
+    app.platform.dialogs.Message("Add", "The job was not added: it would write over or delete " + clash +
+                                            ", which it reads. Choose another name for it.");
+    return;
+  }
+  if (reads.script != input) app.platform.files.WriteReplace(reads.script, ImportText(input), Flush::Lazily);
+  form.SetText(InputFileEdit, input);
+  form.AddItem(JobList, "@echo Input:" + QuotedName(input));
   form.AddItem(JobList, "@echo Output:" + QuotedName(output));
   form.AddItem(JobList, "@echo Encode Mode:" + form.Text(EncodeModeCombo));
-  AddModePasses(form, app.platform.media);
+  AddModePasses(form, app.platform.media, reads);
   for (ControlId id : {InputFileEdit, OutputFileEdit, StatsFileEdit, LogFileEdit}) form.SetText(id, "");
 }
 

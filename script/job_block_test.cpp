@@ -59,21 +59,29 @@ TEST(PrepareJobFiles, OtherMediaGetAWrapper) {
 
 struct NameCase {
   const char* input;
+  const char* outputFolder;
   const char* output;
   const char* mfn;
 };
 
 const NameCase kNames[] = {
-    {"D:\\in\\a.b.mkv", "E:\\out\\a.b.mp4", "D:\\in\\a.b"},    {"D:\\in\\clip", "E:\\out\\clip.mp4", "D:\\in\\clip"},
-    {"D:\\in.x\\clip", "E:\\out\\clip.mp4", "D:\\in.x\\clip"}, {"D:\\in\\clip.", "E:\\out\\clip.mp4", "D:\\in\\clip"},
-    {"D:/in/50%.mkv", "E:\\out\\50%.mp4", "D:/in/50%"},
+    {"D:\\in\\a.b.mkv", "E:\\out\\", "E:\\out\\a.b.mp4", "D:\\in\\a.b"},
+    {"D:\\in\\clip", "E:\\out\\", "E:\\out\\clip.mp4", "D:\\in\\clip"},
+    {"D:\\in.x\\clip", "E:\\out\\", "E:\\out\\clip.mp4", "D:\\in.x\\clip"},
+    {"D:\\in\\clip.", "E:\\out\\", "E:\\out\\clip.mp4", "D:\\in\\clip"},
+    {"D:/in/50%.mkv", "E:\\out\\", "E:\\out\\50%.mp4", "D:/in/50%"},
+    // encoded into its own folder, an .mp4 source keeps its name to itself
+    {"D:\\in\\clip.mp4", "D:\\in\\", "D:\\in\\clip.x264.mp4", "D:\\in\\clip"},
+    {"D:\\In\\clip.MP4", "d:/in/", "d:/in/clip.x264.mp4", "D:\\In\\clip"},
+    {"D:\\in\\clip.mp4", "E:\\out\\", "E:\\out\\clip.mp4", "D:\\in\\clip"},
+    {"D:\\in\\clip.mkv", "D:\\in\\", "D:\\in\\clip.mp4", "D:\\in\\clip"},
 };
 
 class JobNames : public testing::TestWithParam<NameCase> {};
 
 TEST_P(JobNames, FollowTheChosenFile) {
   JobFixture fx;
-  fx.Choose(GetParam().input, "E:\\out\\");
+  fx.Choose(GetParam().input, GetParam().outputFolder);
   EXPECT_EQ(fx.form.Text(OutputFileEdit), GetParam().output);
   EXPECT_EQ(MediaFileStem(GetParam().input), GetParam().mfn);
   const std::optional<std::string> wrapper = fx.files.Read(fx.form.Text(InputFileEdit));
@@ -82,6 +90,72 @@ TEST_P(JobNames, FollowTheChosenFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(All, JobNames, testing::ValuesIn(kNames));
+
+// The audio line quotes the script it names with "^", so a "^" in a chosen
+// path must not reach it; the scripts it names import the chosen file.
+TEST(AddJobLines, AudioLineNamesAScriptWithoutCaret) {
+  const struct {
+    const char* chosen;
+    const char* script;  // in the program folder where it starts with "avs"
+    const char* firstLine;
+  } cases[] = {
+      {"D:\\in\\up^arrow.avi", "avs\\up_arrow.avi.avs", "fs=\"D:\\in\\up^arrow.avi\""},
+      {"D:\\in\\up^arrow.avs", "avs\\up_arrow.avs.avs", "import(\"D:\\in\\up^arrow.avs\")"},
+      {"D:\\a^b\\clip.avi", "avs\\clip.avi.avs", "fs=\"D:\\a^b\\clip.avi\""},
+      {"D:\\in\\plain.avs", "D:\\in\\plain.avs", nullptr},
+  };
+  for (const auto& c : cases) {
+    JobFixture fx;
+    fx.Choose(c.chosen, "E:\\out\\");
+    fx.form.SetState(MuxerCombo, 4);
+    AddJobLines(fx.app);
+    const std::string script = std::string(c.script).starts_with("avs") ? fx.kProg + c.script : c.script;
+    ASSERT_EQ(fx.Lines().size(), 4u) << c.chosen;
+    EXPECT_TRUE(fx.Lines()[3].starts_with("@bepipe.exe --script \"import(^" + script + "^)\" | ")) << fx.Lines()[3];
+    if (!c.firstLine) continue;
+    const std::string text = fx.files.Read(script).value_or("");
+    EXPECT_EQ(text.substr(0, text.find("\r\n")), c.firstLine) << c.chosen;
+  }
+}
+
+// A job is refused when a file its lines write is one it reads; a name its
+// mode or choices do not write does not count.
+TEST(AddJobLines, RefusesAJobThatWritesWhatItReads) {
+  const struct {
+    const char* chosen;
+    int mode;
+    int muxer;  // with audio from encoder 1
+    bool log;
+    ControlId field;
+    const char* name;  // "wrapper": the wrapper's path
+    bool refused;
+  } cases[] = {
+      {"D:\\in\\clip.mkv", 3, 3, true, StatsFileEdit, "d:/in/CLIP.mkv", true},
+      {"D:\\in\\clip.mkv", 0, 3, true, StatsFileEdit, "D:\\in\\clip.mkv", false},
+      {"D:\\in\\clip.mkv", 2, 3, true, LogFileEdit, "D:\\in\\clip.mkv", true},
+      {"D:\\in\\clip.mkv", 2, 3, false, LogFileEdit, "D:\\in\\clip.mkv", false},
+      {"D:\\in\\clip.mkv", 3, 3, true, OutputFileEdit, "D:\\in\\clip.mkv", false},
+      {"D:\\in\\clip.mkv", 2, 4, true, OutputFileEdit, "D:\\in\\clip.mkv", false},
+      {"D:\\in\\clip.mkv", 2, 3, true, OutputFileEdit, "wrapper", true},
+      {"D:\\in\\x.audio.mp4", 2, 0, true, OutputFileEdit, "D:\\in\\x.mp4", true},
+      {"D:\\in\\x.audio.mp4", 2, 0, true, OutputFileEdit, "D:\\in\\y.mp4", false},
+      {"D:\\in\\x.audio.mp4", 3, 4, true, OutputFileEdit, "D:\\in\\x.mp4", true},
+  };
+  for (const auto& c : cases) {
+    JobFixture fx;
+    fx.Choose(c.chosen, "E:\\out\\");
+    fx.form.SetState(EncodeModeCombo, c.mode);
+    fx.form.SetState(MuxerCombo, c.muxer);
+    fx.form.SetChecked(AudioCheck, true);
+    fx.form.SetState(AudioEncoderCombo, 1);
+    fx.form.SetChecked(LogFileCheck, c.log);
+    const std::string name = c.name == std::string("wrapper") ? fx.form.Text(InputFileEdit) : c.name;
+    fx.form.SetText(c.field, name);
+    AddJobLines(fx.app);
+    EXPECT_EQ(fx.Lines().empty(), c.refused) << c.chosen << " " << c.name;
+    EXPECT_EQ(fx.log.str().find("dialog ok title=\"Add\""), c.refused ? 0u : std::string::npos) << fx.log.str();
+  }
+}
 
 // A batch import writes thousands of wrappers; flushing each to the disk
 // made it many times slower than writing the files. Each is still replaced

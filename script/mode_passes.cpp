@@ -10,22 +10,22 @@ namespace tw {
 
 using enum ControlId;
 
-void AddPassLines(Form& form, MediaInfo& media) {
+void AddPassLines(Form& form, MediaInfo& media, const JobInput& input) {
   form.AddItem(JobList, BuildPassLine(form, media));
   if (form.Checked(AudioCheck) && ModeWritesOutput(form.State(EncodeModeCombo))) {
-    AddAudioLines(form, form.State(AudioEncoderCombo));
+    AddAudioLines(form, form.State(AudioEncoderCombo), input);
   }
 }
 
-void AddModePasses(Form& form, MediaInfo& media) {
+void AddModePasses(Form& form, MediaInfo& media, const JobInput& input) {
   if (form.State(MuxerCombo) == kAudioOnly) {
-    AddAudioLines(form, form.State(AudioEncoderCombo));
+    AddAudioLines(form, form.State(AudioEncoderCombo), input);
     return;
   }
   const int mode = form.State(EncodeModeCombo);
   const EncodeModeRow* row = FindEncodeMode(mode);
   if (!row || IndexOf(row->firstPass) == mode) {
-    AddPassLines(form, media);
+    AddPassLines(form, media, input);
     return;
   }
   // The first pass, at the first-pass CRF where the mode says so. A first
@@ -37,7 +37,7 @@ void AddModePasses(Form& form, MediaInfo& media) {
   form.SetState(EncodeModeCombo, IndexOf(row->firstPass));
   const bool audio = form.Checked(AudioCheck);
   if (kEncodeModes[static_cast<size_t>(IndexOf(row->firstPass))].writesOutput) form.SetChecked(AudioCheck, false);
-  AddPassLines(form, media);
+  AddPassLines(form, media, input);
   form.SetChecked(AudioCheck, audio);
   if (row->firstPassRate == RateSource::FirstPassCrf) form.SetText(RateValueEdit, rate);
   if (row->conditional) {
@@ -47,7 +47,7 @@ void AddModePasses(Form& form, MediaInfo& media) {
   }
   // The conditional mode builds its later pass itself, behind the size check's test.
   form.SetState(EncodeModeCombo, row->conditional ? mode : IndexOf(kLaterPass));
-  AddPassLines(form, media);
+  AddPassLines(form, media, input);
   form.SetState(EncodeModeCombo, mode);
 }
 

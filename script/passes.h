@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/media.h"
+#include "script/audio_mux.h"
 #include "ui/form.h"
 
 namespace tw {
@@ -15,8 +16,8 @@ bool ModeWritesOutput(int mode);
 std::string BuildPassLine(const Form& form, MediaInfo& media);
 // Appends the pass line, then the audio and mux lines where the mode writes
 // an output and AudioCheck is checked.
-void AddPassLines(Form& form, MediaInfo& media);
+void AddPassLines(Form& form, MediaInfo& media, const JobInput& input);
 // Appends every line of the job that follows its header lines.
-void AddModePasses(Form& form, MediaInfo& media);
+void AddModePasses(Form& form, MediaInfo& media, const JobInput& input);
 
 }  // namespace tw

@@ -29,7 +29,7 @@ TEST(ModePasses, UnopenableMediaLeavesTheBitrateOut) {
   ScriptFixture fx;
   fx.form.SetState(EncodeModeCombo, 0);
   fx.form.SetChecked(SizeCheck, true);
-  AddModePasses(fx.form, fx.media);
+  AddModePasses(fx.form, fx.media, fx.Input());
   ASSERT_FALSE(fx.Lines().empty());
   EXPECT_NE(fx.Lines()[0].find(" -A p8x8,b8x8,i8x8,i4x4 --qpmin 10"), std::string::npos) << fx.Lines()[0];
 }

@@ -11,6 +11,7 @@
 #include "platform/faulty_files.h"
 #include "platform/headless/scripted.h"
 #include "platform/memory_files.h"
+#include "script/audio_mux.h"
 #include "ui/form_model.h"
 
 namespace tw {
@@ -38,6 +39,9 @@ struct ScriptFixture {
     for (int i = 0; i < form.ItemCount(ControlId::JobList); ++i) lines.push_back(form.ItemText(ControlId::JobList, i));
     return lines;
   }
+
+  // The job as the builders get it: the wrapper and the clip it names.
+  JobInput Input() const { return {form.Text(ControlId::InputFileEdit), "D:\\in\\clip.mkv"}; }
 
   std::ostringstream log;
   FormModel form;

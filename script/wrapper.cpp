@@ -17,4 +17,22 @@ std::string WrapperText(const std::string& input, const std::string& include) {
          Quoted("..\\avsinc\\" + include + ".avs") + ")\r\n";
 }
 
+bool FitsScriptArgument(std::string_view path) { return path.find_first_of("^\"") == std::string_view::npos; }
+
+std::string WrapperPath(const std::string& programFolder, const std::string& chosen) {
+  std::string name = FileNamePart(chosen);
+  for (char& c : name)
+    if (c == '^' || c == '"') c = '_';
+  return programFolder + "avs\\" + name + ".avs";
+}
+
+std::string WrappedFile(std::string_view wrapperText) {
+  constexpr std::string_view head = "fs=\"";
+  const size_t end = wrapperText.find("\"\r\n");
+  if (!wrapperText.starts_with(head) || end == std::string_view::npos) return "";
+  return std::string(wrapperText.substr(head.size(), end - head.size()));
+}
+
+std::string ImportText(const std::string& script) { return "import(" + Quoted(script) + ")\r\n"; }
+
 }  // namespace tw

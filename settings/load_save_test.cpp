@@ -135,6 +135,32 @@ TEST(LoadSettings, ChoosesTheIncludeByNameOrLeavesTheChoice) {
   EXPECT_EQ(t.form().State(AvsIncludeCombo), one);
 }
 
+// A wrapper imports the chosen include, so whenever the list is filled one is
+// chosen if there is any: the one chosen before, else "default", else the first.
+TEST(RefreshLists, KeepsOrChoosesAnInclude) {
+  const struct {
+    std::vector<const char*> includes;
+    const char* chosen;   // by the user after the first fill; nullptr: none
+    const char* removed;  // before the list is filled again
+    const char* expected;
+  } cases[] = {
+      {{"alpha", "default"}, nullptr, nullptr, "default"}, {{"alpha", "beta"}, nullptr, nullptr, "alpha"},
+      {{"alpha", "default"}, "alpha", nullptr, "alpha"},   {{"alpha", "default", "gone"}, "gone", "gone", "default"},
+      {{"alpha", "beta"}, "beta", "beta", "alpha"},        {{"alpha"}, nullptr, "alpha", ""},
+  };
+  for (const auto& c : cases) {
+    SettingsForm t;
+    for (const char* name : c.includes) t.WriteFile(std::string("avsinc\\") + name + ".avs", "");
+    RefreshLists(t.app());
+    for (int i = 0; c.chosen && i < t.form().ItemCount(AvsIncludeCombo); ++i)
+      if (t.form().ItemText(AvsIncludeCombo, i) == c.chosen) t.form().SetState(AvsIncludeCombo, i);
+    if (c.removed) t.files().Remove(t.folder() + "avsinc\\" + c.removed + ".avs");
+    RefreshLists(t.app());
+    EXPECT_EQ(t.form().Text(AvsIncludeCombo), c.expected) << c.includes.size() << " " << c.expected;
+    EXPECT_EQ(t.form().State(AvsIncludeCombo) >= 0, *c.expected != 0) << c.expected;
+  }
+}
+
 TEST(LoadSettings, AskForTheMatrixOfALoadedCustomQuant) {
   SettingsForm t;
   t.WriteFile("x.ini", "cqm = custom...\r\n");

@@ -12,6 +12,12 @@ void FillFromFolder(App& app, ControlId list, const std::string& folder, const c
   for (const std::string& name : *names) app.form.AddItem(list, ItemTextOf(name));
 }
 
+int IndexOfItem(const Form& form, ControlId list, std::string_view text) {
+  for (int i = 0, n = form.ItemCount(list); i < n; ++i)
+    if (form.ItemText(list, i) == text) return i;
+  return -1;
+}
+
 }  // namespace
 
 std::string ItemTextOf(std::string_view fileName) {
@@ -24,8 +30,18 @@ void RefillConfigList(App& app) { FillFromFolder(app, ConfigCombo, app.platform.
 
 void RefreshLists(App& app) {
   RefillConfigList(app);
+  Form& form = app.form;
+  const bool hadChoice = form.State(AvsIncludeCombo) >= 0;
+  const std::string before = form.Text(AvsIncludeCombo);
   // The folder is created as "avsinc"; file names compare without case.
   FillFromFolder(app, AvsIncludeCombo, app.platform.programFolder + "AVSinc", "*.avs");
+  // Every wrapper imports the chosen include; with none chosen it would name
+  // a script that cannot exist. So the one chosen before stays, else
+  // "default" (the one the program comes with), else the first.
+  int choice = hadChoice ? IndexOfItem(form, AvsIncludeCombo, before) : -1;
+  if (choice < 0) choice = IndexOfItem(form, AvsIncludeCombo, "default");
+  if (choice < 0 && form.ItemCount(AvsIncludeCombo) > 0) choice = 0;
+  if (choice >= 0) form.SetState(AvsIncludeCombo, choice);
 }
 
 void ChooseIncludeByName(Form& form, std::string_view name) {

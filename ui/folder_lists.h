@@ -11,7 +11,9 @@ namespace tw {
 // The file name without its last extension and the dot before it.
 std::string ItemTextOf(std::string_view fileName);
 
-// Refills ConfigCombo from configs\*.ini, then AvsIncludeCombo from AVSinc\*.avs.
+// Refills ConfigCombo from configs\*.ini, then AvsIncludeCombo from
+// AVSinc\*.avs, in which the include chosen before stays chosen, else
+// "default", else the first one.
 void RefreshLists(App& app);
 // The first half of RefreshLists alone.
 void RefillConfigList(App& app);

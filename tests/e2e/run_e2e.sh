@@ -5,8 +5,10 @@
 # temp.bat by Start) and starts the script at idle priority; the script runs
 # with stand-ins for x264, bepipe, neroaacenc and mp4box, and check_run.py
 # checks what they recorded and left. Two rounds: the conditional pass's
-# first output inside its size range, then outside. Every Wine step has a
-# time limit; a crash fails its step with its message (wine-env.sh).
+# first output inside its size range, then outside. Before them, a short
+# round (sources_round) checks that jobs encoded into their sources' own
+# folder leave the sources as they were. Every Wine step has a time limit; a
+# crash fails its step with its message (wine-env.sh).
 # Usage: run_e2e.sh BUILD_DIR (e.g. build/win32).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -90,6 +92,48 @@ round() {
   rm -rf "$work"
 }
 
+# The sources a job is made from survive it: safe.scn through the headless
+# driver, then its batch file through Wine's cmd, with the mkvmerge stand-in
+# ending its calls with 0, 2 (an error, beside an older file of the target's
+# name) and 1 (warnings); check_safe.py checks what is left.
+sources_round() {
+  local work prog pf clip rc ok=1
+  echo "== e2e round: sources"
+  work=$(mktemp -d)
+  prog=$work/prog
+  mkdir -p "$prog/tools" "$prog/avsinc" "$prog/media" "$work/originals" "$work/cwd"
+  for tool in tallow quillon; do cp "$build/$tool.exe" "$prog/"; done
+  cp "$build"/tests/e2e/standins/*.exe "$prog/tools/"
+  printf 'mkvmerge 0 2 1\r\n' > "$prog/tools/standin.cfg"
+  cp "$top"/dist-files/avsinc/*.avs "$prog/avsinc/"
+  for clip in clip.mp4 film.mkv 'up^arrow.avi'; do printf 'stand-in source %s\r\n' "$clip" > "$prog/media/$clip"; done
+  cp "$prog"/media/* "$work/originals/"
+  printf 'older mux\r\n' > "$prog/media/film.mux.mkv"
+  pf="Z:${prog//\//\\}\\"
+  PF="$pf" python3 -c 'import os,sys; sys.stdout.write(open(sys.argv[1],newline="").read().replace("$PF", os.environ["PF"]))' \
+    "$here/safe.scn" > "$work/safe.scn"
+  if ! (cd "$work/cwd" && timeout -k 5 120 wine "$build/tarnwick-headless.exe" --program-folder "${pf%\\}" "$work/safe.scn") \
+    > "$work/run.log" 2>&1; then
+    ok=0
+    echo "FAIL the headless driver did not make safe.bat"
+  else
+    # the script's exit code is that of its last line; only the time limit counts
+    (cd "$prog" && timeout -k 5 120 wine cmd /c safe.bat < /dev/null) >> "$work/run.log" 2>&1
+    rc=$?
+    if [ $rc = 124 ] || [ $rc = 137 ]; then
+      ok=0
+      echo "FAIL Wine's cmd did not run safe.bat to its end within 120 s"
+    fi
+  fi
+  python3 "$here/check_safe.py" "$prog" "$work/originals" || ok=0
+  if [ $ok = 0 ]; then
+    fail=1
+    echo "-- output of the run:"
+    cat "$work/run.log"
+  fi
+  rm -rf "$work"
+}
+
 # check_refusal FOLDER WHAT EXE ARGS...: the stand-in must exit with 1.
 check_refusal() {
   local folder=$1 what=$2 rc
@@ -116,6 +160,7 @@ standins_refuse() {
 
 echo "== e2e stand-ins"
 standins_refuse
+sources_round
 round inside 0 "1000 2000 3000000 1500000 2500000"
 round outside 1 "1000 2000 3000000 3000000 1500000"
 timeout 30 wineserver -k 2>/dev/null

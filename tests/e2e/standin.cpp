@@ -1,5 +1,5 @@
 // Stand-in for one outside tool the generated scripts call, built once per
-// name (STANDIN_TOOL: x264, bepipe, neroaacenc or mp4box). It appends its
+// name (STANDIN_TOOL: x264, bepipe, neroaacenc, mp4box or mkvmerge). It appends its
 // call, with its own priority class and its parent's, to calls.log beside
 // its own executable, refuses inputs that do not exist (exit 1) and writes
 // the outputs the next lines of the script read, so a whole run can be
@@ -139,9 +139,10 @@ std::string MissingInput(const std::string& path) {
   return IsFile(clip) ? "" : "clip " + clip + " named by " + path + " does not exist";
 }
 
-// standin.cfg beside the executable: "x264 SIZE1 SIZE2 ..." gives the output
-// size in bytes of the 1st, 2nd, ... x264 call; the last size repeats.
-long long OutputSize(const std::string& folder, int call) {
+// standin.cfg beside the executable: a line "TOOL V1 V2 ..." gives the value
+// for the 1st, 2nd, ... call of TOOL (the last one repeats); `none` without
+// such a line. x264 takes its output size in bytes, mkvmerge its exit code.
+long long ConfigValue(const std::string& folder, int call, long long none) {
   std::string cfg;
   ReadAll(folder + "standin.cfg", cfg);
   std::vector<long long> sizes;
@@ -149,8 +150,8 @@ long long OutputSize(const std::string& folder, int call) {
     size_t end = cfg.find('\n', at);
     if (end == std::string::npos) end = cfg.size();
     const std::string line = cfg.substr(at, end - at);
-    if (line.rfind("x264 ", 0) == 0) {
-      const char* p = line.c_str() + 5;
+    if (line.rfind(kTool + " ", 0) == 0) {
+      const char* p = line.c_str() + kTool.size() + 1;
       char* next = nullptr;
       for (long long v = std::strtoll(p, &next, 10); next != p; v = std::strtoll(p, &next, 10)) {
         sizes.push_back(v);
@@ -159,7 +160,7 @@ long long OutputSize(const std::string& folder, int call) {
     }
     at = end + 1;
   }
-  if (sizes.empty()) return 1024;
+  if (sizes.empty()) return none;
   return sizes[static_cast<size_t>(call) < sizes.size() ? static_cast<size_t>(call) : sizes.size() - 1];
 }
 
@@ -181,7 +182,7 @@ int X264(int argc, char** argv, const std::string& folder, int call) {
     return Fail("cannot write stats file " + stats);
   if (_stricmp(output.c_str(), "nul") != 0) {
     std::string bytes = "stand-in output of x264 call " + std::to_string(n) + "\r\n";
-    const long long size = OutputSize(folder, call);
+    const long long size = ConfigValue(folder, call, 1024);
     bytes.resize(static_cast<size_t>(size < 0 ? 0 : size), '.');
     if (!WriteAll(output, bytes, "wb")) return Fail("cannot write " + output);
   }
@@ -239,6 +240,19 @@ int Mp4Box(int argc, char** argv) {
   return WriteAll(video, tail, "ab") ? 0 : Fail("cannot write " + video);
 }
 
+// mkvmerge -o TARGET VIDEO AUDIO: writes TARGET from both inputs, or, with
+// the exit code 2 it gives on an error, writes nothing.
+int MkvMerge(int argc, char** argv, const std::string& folder, int call) {
+  const std::string target = OptionValue(argc, argv, "-o");
+  if (target.empty() || argc != 5) return Fail("usage: mkvmerge -o TARGET VIDEO AUDIO");
+  std::string video, audio;
+  if (!ReadAll(argv[3], video)) return Fail("input " + std::string(argv[3]) + " does not exist");
+  if (!ReadAll(argv[4], audio)) return Fail("input " + std::string(argv[4]) + " does not exist");
+  const int code = static_cast<int>(ConfigValue(folder, call, 0));
+  if (code >= 2) return code;
+  return WriteAll(target, video + audio + "stand-in mkvmerge\r\n", "wb") ? code : Fail("cannot write " + target);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -249,5 +263,6 @@ int main(int argc, char** argv) {
   if (kTool == "bepipe") return Bepipe(argc, argv);
   if (kTool == "neroaacenc") return NeroAacEnc(argc, argv);
   if (kTool == "mp4box") return Mp4Box(argc, argv);
+  if (kTool == "mkvmerge") return MkvMerge(argc, argv, folder, call);
   return Fail("unknown tool");
 }
