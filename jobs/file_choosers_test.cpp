@@ -181,6 +181,41 @@ TEST_F(FileChoosersTest, ANameCmdCannotCarryForACreatedFileIsRefused) {
   }
 }
 
+// A chosen file whose name the ANSI page cannot hold exactly and that has no
+// short path is left out by the dialogs; nothing goes on with another name.
+TEST_F(FileChoosersTest, AFileTheDialogsLeftOutIsNamedInOneMessage) {
+  const std::string kBeetle = "D:\\in\\\xD0\x96\xD1\x83\xD0\xBA.avi";  // UTF-8
+  const struct {
+    ControlId button;
+    std::vector<Answer> answers;
+    int jobsAdded;
+  } cases[] = {
+      {InputFileBrowseButton, {{"open", ""}}, 0},
+      {OutputFileBrowseButton, {{"save", ""}}, 0},
+      {FilesInputButton, {{"folder", "D:\\out\\"}, {"files", "D:\\in\\a.avs|D:\\in\\b.avs"}}, 2},
+      {FilesInputButton, {{"folder", "D:\\out\\"}, {"files", ""}}, 0},
+  };
+  for (const auto& c : cases) {
+    log.str("");
+    form.ClearItems(JobList);
+    for (ControlId id : {InputFileEdit, OutputFileEdit}) form.SetText(id, "D:\\o\\kept.avs");
+    for (const Answer& a : c.answers) dialogs.Queue(a);
+    dialogs.LeaveOut(kBeetle);
+    ActionOf(c.button)(app, {c.button});
+    int jobs = 0;
+    for (const std::string& line : Lines()) jobs += line.starts_with("@echo Input:") ? 1 : 0;
+    EXPECT_EQ(jobs, c.jobsAdded) << Spec(c.button).name;
+    if (c.button != FilesInputButton) {
+      const ControlId field = c.button == InputFileBrowseButton ? InputFileEdit : OutputFileEdit;
+      EXPECT_EQ(form.Text(field), "D:\\o\\kept.avs");
+    }
+    // the message comes last, after the jobs that could be added
+    const std::string message = "dialog ok title=\"File name\" text=\"This file was not taken:\r\n" + kBeetle + "\r\n";
+    EXPECT_NE(log.str().find(message), std::string::npos) << log.str();
+    EXPECT_EQ(log.str().find("dialog", log.str().find(message) + 1), std::string::npos) << log.str();
+  }
+}
+
 TEST_F(FileChoosersTest, CancelledFolderDialogChangesNothing) {
   app.outputFolder = "D:\\before\\";
   form.SetText(InputFileEdit, "D:\\in\\keep.avs");

@@ -91,6 +91,8 @@ void ChooseCustomMatrix(App& app) {
   if (form.Text(CqmCombo) != "custom...") return;
   const std::string path =
       ExistingPath(app.platform, app.platform.dialogs.Open({"Select a matrix file", "*.*|*.*", ""}));
+  // A file that could not be taken is named in a message; the matrix is then "flat".
+  ReportLeftOut(app.platform);
   // The new text raises another event of the combo, which then finds no
   // "custom..." and leaves it alone.
   form.SetText(CqmCombo, path.empty() ? std::string("flat") : "\"" + path + "\"");
