@@ -88,16 +88,17 @@ TEST_F(Win32ProcessesTest, HiddenRunsReportHowTheyEnded) {
     End end;
     uint32_t exitCode;
     std::string output;
+    uint32_t limitMs = 30000;  // a loaded machine may take seconds to start cmd
   } cases[] = {
       {Cmd(), "echo out& echo err 1>&2", End::Finished, 0, "out\r\n"},  // errors are dropped
       {Cmd(), "exit 7", End::Finished, 7, ""},
       {Cmd(), "type big.txt", End::Finished, 0, big.substr(0, kCapturedOutputLimit)},
       // cmd's own child is ended with it, or the folder would stay in use
-      {Cmd(), "ping -n 30 127.0.0.1 > nul", End::TimedOut, 0, ""},
+      {Cmd(), "ping -n 30 127.0.0.1 > nul", End::TimedOut, 0, "", 2000},
       {dir_ + "absent.exe", "", End::NotStarted, 0, ""},
   };
   for (const Case& c : cases) {
-    const CapturedRun run = processes_.RunCaptured(c.program, {"/c", c.command}, 2000);
+    const CapturedRun run = processes_.RunCaptured(c.program, {"/c", c.command}, c.limitMs);
     EXPECT_EQ(run.end, c.end) << c.command;
     EXPECT_EQ(run.exitCode, c.exitCode) << c.command;
     EXPECT_EQ(run.output, c.output) << c.command;
