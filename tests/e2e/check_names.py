@@ -70,8 +70,11 @@ for (tool, names), call in zip(want, calls):
     missing = [n for n in names if n not in call[3]]
     report(not missing, "%s got %s" % (tool, names if not missing else "not %s in %s" % (missing, call[3])))
 
-# the log tool wrote where its line said; each mux kept its result
-for path in ("log/café über niño straße _.avi.txt", "log/ñandú 50% off & (x)!.avi.txt",
-             "media/" + cafe + ".mp4", "media/" + nandu + ".mkv", "media/_ script.mkv"):
+# the log tool wrote where its line said
+for path in ("log/café über niño straße _.avi.txt", "log/ñandú 50% off & (x)!.avi.txt"):
     report(os.path.isfile(os.path.join(prog, path)), "%s exists" % path)
+# the results are there, and the clean-up deleted every file of the jobs' own but them
+results = [cafe + ".mp4", nandu + ".mkv", "_ script.mkv"]
+left = sorted(os.listdir(media))
+report(left == sorted(os.listdir(originals) + results), "media holds the sources and %s: %s" % (results, left))
 sys.exit(1 if failed else 0)

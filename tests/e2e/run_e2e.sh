@@ -104,13 +104,16 @@ round() {
 # PROG/tools/standin.cfg; NAME.scn, handed over in the ANSI page (1252),
 # goes through the headless driver, which makes PROG/NAME.bat; Wine's cmd
 # runs it; check_NAME.py PROG ORIGINALS checks what is left, ORIGINALS
-# holding copies of the sources as they were.
+# holding copies of the sources as they were. With a third argument
+# "window", the real window plays NAME.scn as well, and the NAME.bat it
+# writes, which cmd then runs, must be the headless driver's byte for byte.
 batch_round() {
-  local name=$1 setup=$2 work prog pf rc ok=1
+  local name=$1 setup=$2 window=${3:-} work prog pf rc ok=1
   echo "== e2e round: $name"
   work=$(mktemp -d)
   prog=$work/prog
   mkdir -p "$prog/tools" "$prog/avsinc" "$prog/media" "$work/originals" "$work/cwd"
+  cp "$build/platform/win32/tarnwick.exe" "$prog/"
   for tool in tallow brindle quillon; do cp "$build/$tool.exe" "$prog/"; done
   cp "$build"/tests/e2e/standins/*.exe "$prog/tools/"
   cp "$top"/dist-files/avsinc/*.avs "$prog/avsinc/"
@@ -124,6 +127,18 @@ batch_round() {
     ok=0
     echo "FAIL the headless driver did not make $name.bat"
   else
+    if [ "$window" = window ]; then
+      mv "$prog/$name.bat" "$work/headless.bat"
+      # the window starts from the factory form, not the headless driver's last run
+      rm -f "$prog/tarnwick.ini"
+      if (cd "$prog" && timeout -k 5 300 wine "$build/tests/gui/gui_check.exe" play "${pf}tarnwick.exe" \
+        "Z:${work//\//\\}\\$name.scn") >> "$work/run.log" 2>&1 && cmp -s "$prog/$name.bat" "$work/headless.bat"; then
+        echo "PASS the window wrote the same $name.bat as the headless driver"
+      else
+        ok=0
+        echo "FAIL the window did not write the same $name.bat as the headless driver"
+      fi
+    fi
     # the script's exit code is that of its last line; only the time limit counts
     (cd "$prog" && timeout -k 5 120 wine cmd /c "$name.bat" < /dev/null) >> "$work/run.log" 2>&1
     rc=$?
@@ -182,7 +197,7 @@ standins_refuse() {
 echo "== e2e stand-ins"
 standins_refuse
 batch_round safe safe_setup
-batch_round names names_setup
+batch_round names names_setup window
 round inside 0 "1000 2000 3000000 1500000 2500000"
 round outside 1 "1000 2000 3000000 3000000 1500000"
 timeout 30 wineserver -k 2>/dev/null
