@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "tests/gui/remote_form.h"
@@ -122,11 +124,34 @@ bool ChooseFiles(HWND dialog, const std::string& list, std::string& error) {
   return true;
 }
 
+// The text of a tree item in another process, read through its memory.
+std::string ItemText(HWND tree, HANDLE process, DWORD_PTR item) {
+  struct Block {
+    TVITEMA item;
+    char text[MAX_PATH + 1];
+  };
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(Block), MEM_COMMIT, PAGE_READWRITE);
+  if (!remote) return "";
+  Block local{};
+  local.item.mask = TVIF_TEXT | TVIF_HANDLE;
+  local.item.hItem = reinterpret_cast<HTREEITEM>(item);
+  local.item.pszText = static_cast<Block*>(remote)->text;
+  local.item.cchTextMax = MAX_PATH;
+  WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
+  DWORD_PTR got = 0;
+  SendMessageTimeoutA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000, &got);
+  const bool read = got && ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return read ? std::string(local.text, strnlen(local.text, MAX_PATH)) : "";
+}
+
 // The folder dialog selects the folder it is sent; the path must lie in
 // the program's memory for that. A dialog still filling its tree may select
-// its first item again afterwards, so the folder is sent until it holds.
+// its first item, or the folder it was opened on, again afterwards, so the
+// folder is sent until the selected item bears its name.
 bool ChooseFolder(HWND dialog, HANDLE process, std::string path) {
   if (path.size() > 3 && path.back() == '\\') path.pop_back();
+  const std::string name = path.size() > 3 ? path.substr(path.find_last_of('\\') + 1) : "";
   void* remote = VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT, PAGE_READWRITE);
   if (!remote) return false;
   WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr);
@@ -139,7 +164,7 @@ bool ChooseFolder(HWND dialog, HANDLE process, std::string path) {
     Sleep(200);
     SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0, SMTO_NORMAL, 10000, &caret);
     SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0, SMTO_NORMAL, 10000, &first);
-    held = caret != 0 && caret != first;
+    held = caret != 0 && caret != first && (name.empty() || ItemText(tree, process, caret) == name);
   }
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   if (held) Press(dialog, IDOK);
