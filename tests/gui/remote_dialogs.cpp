@@ -148,7 +148,8 @@ std::string ItemText(HWND tree, HANDLE process, DWORD_PTR item) {
 // The folder dialog selects the folder it is sent; the path must lie in
 // the program's memory for that. A dialog still filling its tree may select
 // its first item, or the folder it was opened on, again afterwards, so the
-// folder is sent until the selected item bears its name.
+// folder is sent until the selected item bears its name (on a loaded
+// machine the tree may take seconds to open down to it).
 bool ChooseFolder(HWND dialog, HANDLE process, std::string path) {
   if (path.size() > 3 && path.back() == '\\') path.pop_back();
   const std::string name = path.size() > 3 ? path.substr(path.find_last_of('\\') + 1) : "";
@@ -157,7 +158,7 @@ bool ChooseFolder(HWND dialog, HANDLE process, std::string path) {
   WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr);
   HWND tree = ChildOfClass(dialog, WC_TREEVIEWA);
   bool held = false;
-  for (int i = 0; i < 25 && !held; ++i) {
+  for (int i = 0; i < 100 && !held; ++i) {
     DWORD_PTR ignored = 0, caret = 0, first = 0;
     SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000,
                         &ignored);
