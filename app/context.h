@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/code_pages.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/media.h"
@@ -21,6 +22,7 @@ struct Platform {
   MediaInfo& media;
   Processes& processes;
   std::string programFolder;  // ends in the platform's separator
+  CodePages& pages = OnePage();
   X264Finder* x264 = &NoX264();
 };
 

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/file_names.h"
 #include "script/syntax_choice.h"
 #include "settings/load_save.h"
 #include "ui/folder_lists.h"
@@ -36,6 +37,8 @@ void SetStartStates(Form& form) {
 int RunProgram(Host& host) {
   std::optional<Picture> logo = DecodeBitmap(LogoBitmap());
   Platform& platform = host.GetPlatform();
+  // The folder of the avs, stats and log files and of every script's "cd".
+  platform.programFolder = ExistingPath(platform, platform.programFolder);
   CreateWorkingFolders(platform.files, platform.programFolder);
   Form& form = host.BuildWindow(logo ? &*logo : nullptr);
   App app(form, platform);

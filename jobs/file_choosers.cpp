@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/file_names.h"
 #include "base/text.h"
 #include "script/job_block.h"
 #include "ui/encode_modes.h"
@@ -12,6 +13,16 @@ namespace tw {
 namespace {
 
 using enum ControlId;
+
+// A name chosen for a file the job will create, unless cmd could not name it.
+void TakeCreatedName(App& app, ControlId field, const char* what, const std::string& name) {
+  if (ReportLeftOut(app.platform)) return;
+  if (const auto fault = CreatedNameFault(app.platform, what, name)) {
+    app.platform.dialogs.Message("File name", *fault);
+    return;
+  }
+  app.form.SetText(field, name);
+}
 
 }  // namespace
 
@@ -22,34 +33,45 @@ std::string WithDefaultExtension(const std::string& name) {
 
 void OnInputFileBrowseButton(App& app, const Event&) {
   std::string name = app.platform.dialogs.Open({"", "AVS(*.avs)|*.AVS|Other Media|*.*", ""});
+  if (ReportLeftOut(app.platform)) return;
   app.form.SetText(InputFileEdit, name);
-  PrepareJobFiles(app, FolderPart(name));
+  PrepareJobFiles(app, ExistingPath(app.platform, FolderPart(name)));
 }
 
 void OnOutputFileBrowseButton(App& app, const Event&) {
   std::string name = app.platform.dialogs.Save({"", "MP4(*.mp4)|*.MP4|MKV(*.mkv)|*.MKV|RAW(*.264)|*.264", ""});
-  app.form.SetText(OutputFileEdit, WithDefaultExtension(name));
+  TakeCreatedName(app, OutputFileEdit, "output file", WithDefaultExtension(name));
 }
 
 void OnStatsFileBrowseButton(App& app, const Event&) {
   FileDialog d{"", "Statsfile (*.stat)|*.stat", app.form.Text(StatsFileEdit)};
   const EncodeModeRow* mode = FindEncodeMode(app.form.State(EncodeModeCombo));
   const bool readsStats = mode && mode->opensStats;
-  app.form.SetText(StatsFileEdit, readsStats ? app.platform.dialogs.Open(d) : app.platform.dialogs.Save(d));
+  if (readsStats) {
+    const std::string name = app.platform.dialogs.Open(d);
+    if (!ReportLeftOut(app.platform)) app.form.SetText(StatsFileEdit, ExistingPath(app.platform, name));
+  } else {
+    TakeCreatedName(app, StatsFileEdit, "stats file", app.platform.dialogs.Save(d));
+  }
 }
 
 void OnLogFileBrowseButton(App& app, const Event&) {
-  app.form.SetText(LogFileEdit, app.platform.dialogs.Save({"", "Log file (*.txt)|*.txt", app.form.Text(LogFileEdit)}));
+  TakeCreatedName(app, LogFileEdit, "log file",
+                  app.platform.dialogs.Save({"", "Log file (*.txt)|*.txt", app.form.Text(LogFileEdit)}));
 }
 
 void OnFilesInputButton(App& app, const Event&) {
   std::string folder = app.platform.dialogs.Folder("Select a folder for output", app.platform.programFolder);
-  if (folder.empty()) return;
-  app.outputFolder = folder;
+  if (folder.empty()) {
+    ReportLeftOut(app.platform);
+    return;
+  }
+  app.outputFolder = ExistingPath(app.platform, folder);
   std::vector<std::string> names =
       app.platform.dialogs.OpenMany({"Select some files", "AVS(*.AVS)|*.avs|Other Media|*.*", ""});
+  const std::vector<std::string> leftOut = app.platform.dialogs.TakeLeftOut();
   // a cancelled selection still runs once with the empty name, which empties the input field
-  if (names.empty()) names.emplace_back();
+  if (names.empty() && leftOut.empty()) names.emplace_back();
   app.form.HoldRedraw(JobList, true);
   for (const std::string& name : names) {
     app.form.SetText(InputFileEdit, name);
@@ -57,6 +79,8 @@ void OnFilesInputButton(App& app, const Event&) {
     AddJobLines(app);
   }
   app.form.HoldRedraw(JobList, false);
+  // The others are added first; then one message names every file left out.
+  ReportLeftOut(app.platform, leftOut);
 }
 
 }  // namespace tw

@@ -41,6 +41,8 @@ void Swap(Form& form, int a, int b) {
 }  // namespace
 
 void OnAddButton(App& app, const Event&) {
+  // The choosers refuse such names; these were typed by hand.
+  if (!CreatedNamesFit(app)) return;
   app.form.AddItem(JobList, kBlockStartLine);
   AddJobLines(app);
   app.form.AddItem(JobList, kBlockEndLine);

@@ -41,6 +41,7 @@ class FaultyFiles : public Files {
   bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) override;
   bool Remove(const std::string& path) override;
   bool IsFile(const std::string& path) override { return inner_.IsFile(path); }
+  std::optional<std::string> ShortPath(const std::string& path) override { return inner_.ShortPath(path); }
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder, const std::string& pattern) override {
     return inner_.ListFiles(folder, pattern);
   }

@@ -52,6 +52,9 @@ class Files {
   virtual bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) = 0;
   virtual bool Remove(const std::string& path) = 0;
   virtual bool IsFile(const std::string& path) = 0;
+  // The short (8.3) path of an existing file or folder where its volume
+  // gives one; nothing where it does not.
+  virtual std::optional<std::string> ShortPath(const std::string& path) = 0;
   // Names (no folder part) of the files, not folders, in `folder` matching
   // `pattern` ("*.ini"), in the platform's listing order; nothing when the
   // folder cannot be listed. `folder` may end in a separator or not.

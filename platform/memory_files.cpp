@@ -144,6 +144,18 @@ bool MemoryFiles::SetReadOnly(const std::string& path) {
   return true;
 }
 
+bool MemoryFiles::GiveShortPath(const std::string& path, const std::string& shortPath) {
+  Entry* entry = Find(Locate(path).key);
+  if (!entry) return false;
+  entry->shortPath = shortPath;
+  return true;
+}
+
+std::optional<std::string> MemoryFiles::ShortPath(const std::string& path) {
+  const Entry* entry = Find(Locate(path).key);
+  return entry ? entry->shortPath : std::nullopt;
+}
+
 std::vector<std::string> MemoryFiles::Below(const std::string& folder) const {
   std::vector<std::string> paths;
   const std::string prefix = Locate(folder).key + "/";

@@ -22,11 +22,15 @@ class MemoryFiles : public Files {
   bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) override;
   bool Remove(const std::string& path) override;
   bool IsFile(const std::string& path) override;
+  // The short path given to the file or folder, while it exists.
+  std::optional<std::string> ShortPath(const std::string& path) override;
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder, const std::string& pattern) override;
 
   // Every missing folder along `path`; false where a file stands in the way.
   bool CreateFolders(const std::string& path);
   bool SetReadOnly(const std::string& path);
+  // Makes the volume give `shortPath` for the existing `path`.
+  bool GiveShortPath(const std::string& path, const std::string& shortPath);
   // Everything below `folder`, each as its path from there with "/" between
   // names and after a folder's, for tests that nothing else was written.
   std::vector<std::string> Below(const std::string& folder) const;
@@ -38,6 +42,7 @@ class MemoryFiles : public Files {
     std::string name;  // as it was created
     bool folder = false;
     bool readOnly = false;
+    std::optional<std::string> shortPath;
     std::string bytes;
   };
   // Where a path leads: its key is the root's ("." for the current folder,

@@ -18,6 +18,8 @@ class NativeFiles : public Files {
   bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) override;
   bool Remove(const std::string& path) override;
   bool IsFile(const std::string& path) override;
+  // Windows volumes may give short (8.3) names; Linux volumes give none.
+  std::optional<std::string> ShortPath(const std::string& path) override;
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder, const std::string& pattern) override;
 
  private:

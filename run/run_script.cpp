@@ -55,7 +55,7 @@ void OnStartButton(App& app, const Event&) {
   if (count > 0) app.form.SetState(JobList, count - 1);
   // cmd reads a running script by offset, so a script still running is
   // never rewritten: the name above is one no running script of ours uses
-  if (!app.platform.files.WriteReplace(name, text)) return;
+  if (!app.platform.files.WriteReplace(name, app.platform.pages.OemText(text))) return;
   NoteJobListWritten(app);
   std::optional<ProcessId> started =
       app.platform.processes.StartScript("\"" + name + "\"", app.platform.programFolder, kIdlePriorityClass);

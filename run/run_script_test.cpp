@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "script/batch_file.h"
 #include "tests/unit/test_app.h"
 
 namespace tw {
@@ -34,6 +35,28 @@ class RunScriptTest : public AppTest {
 
 // The run script's bytes and the saved settings are the run_empty_list and
 // job_list_edits scenarios'.
+
+// The list is kept in the ANSI page; cmd reads a script in the console's.
+TEST_F(RunScriptTest, BothWritersUseTheConsolePage) {
+  const struct {
+    const char* file;
+    void (*write)(App&);
+  } writers[] = {
+      {"temp.bat", [](App& a) { OnStartButton(a, {ControlId::StartButton}); }},
+      {"jobs.bat", [](App& a) { OnMakeBatButton(a, {ControlId::MakeBatButton}); }},
+  };
+  dialogs.Queue({"save", "jobs.bat"});
+  SetLines(
+      {"@echo caf\xE9 \xFC"
+       "ber"});
+  for (const auto& w : writers) {
+    w.write(app);
+    EXPECT_NE(ReadFile(w.file).find("\r\n@echo caf\x82 \x81"
+                                    "ber\r\n"),
+              std::string::npos)
+        << w.file;
+  }
+}
 TEST_F(RunScriptTest, PercentInTheProgramFolderIsDoubled) {
   struct Case {
     const char* folder;

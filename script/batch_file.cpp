@@ -50,8 +50,15 @@ void OnMakeBatButton(App& app, const Event&) {
   if (chosen.empty()) return;
   // Written through a temporary file, so a failed write leaves no half file.
   BatchFilePieces pieces(app.form, app.platform.programFolder);
-  const bool written = app.platform.files.WriteReplaceFrom(
-      BatchFileName(chosen), [&pieces](std::string_view& piece) { return pieces.Next(piece); });
+  // cmd reads the file in the console's page; a piece ends at a line end,
+  // so no character is ever cut in two.
+  std::string converted;
+  const bool written = app.platform.files.WriteReplaceFrom(BatchFileName(chosen), [&](std::string_view& piece) {
+    if (!pieces.Next(piece)) return false;
+    converted = app.platform.pages.OemText(piece);
+    piece = converted;
+    return true;
+  });
   pieces.Finish();
   if (written) NoteJobListWritten(app);
 }

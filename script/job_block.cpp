@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "app/file_names.h"
 #include "script/batch_text.h"
 #include "script/passes.h"
 #include "script/syntax_choice.h"
@@ -77,12 +78,15 @@ void PrepareJobFiles(App& app, const std::string& outputFolder) {
   const std::string input = form.Text(InputFileEdit);
   if (input.empty()) return;
   const std::string& program = app.platform.programFolder;
-  const std::string name = FileNamePart(input);
+  // cmd could not name a created file whose name the console's page lacks.
+  const std::string name = app.platform.pages.OemSafeName(FileNamePart(input));
   form.SetText(StatsFileEdit, program + "stats\\" + name + ".stat");
   form.SetText(LogFileEdit, program + "log\\" + name + ".txt");
-  form.SetText(OutputFileEdit, DerivedOutputName(input, outputFolder));
+  // The created files are named after the chosen one as cmd can name it.
+  const std::string named = FolderPart(input) + name;
+  form.SetText(OutputFileEdit, DerivedOutputName(named, outputFolder));
   if (EndsWithNoCase(name, ".avs")) return;
-  const std::string wrapper = WrapperPath(program, input);
+  const std::string wrapper = WrapperPath(program, named);
   // Written whole or not at all; a failure is not reported, the job still
   // names the wrapper. Not flushed one by one: a batch import writes
   // thousands, and each is written again whenever its job is added again.
@@ -90,9 +94,21 @@ void PrepareJobFiles(App& app, const std::string& outputFolder) {
   form.SetText(InputFileEdit, wrapper);
 }
 
+bool CreatedNamesFit(App& app) {
+  for (const auto& [id, what] : {std::pair{OutputFileEdit, "output file"}, std::pair{StatsFileEdit, "stats file"},
+                                 std::pair{LogFileEdit, "log file"}}) {
+    if (const auto fault = CreatedNameFault(app.platform, what, app.form.Text(id))) {
+      app.platform.dialogs.Message("File name", *fault);
+      return false;
+    }
+  }
+  return true;
+}
+
 void AddJobLines(App& app) {
   Form& form = app.form;
-  const std::string input = form.Text(InputFileEdit);
+  // An input whose path the console's page cannot hold is named by its short path.
+  const std::string input = ExistingPath(app.platform, form.Text(InputFileEdit));
   const std::string output = form.Text(OutputFileEdit);
   if (input.empty() || output.empty()) return;
   const JobInput reads{AudioScriptFor(app.platform.programFolder, input), SourceOf(app, input)};
@@ -103,6 +119,7 @@ void AddJobLines(App& app) {
     return;
   }
   if (reads.script != input) app.platform.files.WriteReplace(reads.script, ImportText(input), Flush::Lazily);
+  form.SetText(InputFileEdit, input);
   form.AddItem(JobList, "@echo Input:" + QuotedName(input));
   form.AddItem(JobList, "@echo Output:" + QuotedName(output));
   form.AddItem(JobList, "@echo Encode Mode:" + form.Text(EncodeModeCombo));

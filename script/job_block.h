@@ -11,6 +11,9 @@ namespace tw {
 // AviSynth wrapper for an input that is not an .avs script. `outputFolder`
 // ends in a separator. Does nothing while InputFileEdit is empty.
 void PrepareJobFiles(App& app, const std::string& outputFolder);
+// Whether cmd can name the output, stats and log files as the fields hold
+// them; when not, says which name and character it cannot, and is false.
+bool CreatedNamesFit(App& app);
 // Appends the job's header and pass lines to JobList, then empties the four
 // file fields; does nothing while the input or output field is empty.
 void AddJobLines(App& app);

@@ -9,7 +9,7 @@ ScenarioHost::ScenarioHost(std::vector<std::string> lines, std::string programFo
       files_(std::move(files)),
       dialogs_(out, programFolder.empty() ? '/' : programFolder.back()),
       processes_(out),
-      platform_{*files_, dialogs_, media_, processes_, std::move(programFolder), &x264_} {
+      platform_{*files_, dialogs_, media_, processes_, std::move(programFolder), NativePages(), &x264_} {
   // Answers before every other line are queued before start-up, for the
   // dialogs a loaded settings file can open.
   size_t next = 0;

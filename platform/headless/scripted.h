@@ -40,6 +40,12 @@ class ScriptedDialogs : public Dialogs {
   std::string Folder(const std::string& title, const std::string& startFolder) override;
   bool YesNo(const std::string& title, const std::string& text) override;
   void Message(const std::string& title, const std::string& text) override;
+  // Scripted answers are the paths themselves; only files marked with
+  // LeaveOut() are reported as left out.
+  std::vector<std::string> TakeLeftOut() override { return std::exchange(leftOut_, {}); }
+  void MessageUtf8(const std::string& title, const std::string& text) override { Message(title, text); }
+  // Reports `name` as a chosen file the dialogs could not hand over.
+  void LeaveOut(std::string name) { leftOut_.push_back(std::move(name)); }
   std::optional<std::string> Input(const std::string& title, const std::string& text,
                                    const std::string& preset) override;
 
@@ -52,6 +58,7 @@ class ScriptedDialogs : public Dialogs {
   std::ostream& out_;
   char separator_;
   std::deque<Answer> answers_;
+  std::vector<std::string> leftOut_;
 };
 
 class ScriptedMedia : public MediaInfo {

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/code_pages.h"
 #include "platform/listing.h"
 #include "platform/native_files.h"
 #include "platform/posix/folder_index.h"
@@ -93,6 +94,8 @@ struct NativeFiles::State {
 NativeFiles::NativeFiles() : state_(std::make_unique<State>()) {}
 NativeFiles::~NativeFiles() = default;
 char NativeSeparator() { return '/'; }
+// File names here are UTF-8 bytes, read by the shell as they are written.
+CodePages& NativePages() { return OnePage(); }
 
 std::string NativeFiles::State::Resolve(const std::string& path) {
   std::string p = path;
@@ -187,6 +190,8 @@ bool NativeFiles::IsFile(const std::string& path) {
   struct stat st;
   return stat(state_->Resolve(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
+
+std::optional<std::string> NativeFiles::ShortPath(const std::string&) { return std::nullopt; }
 
 std::optional<std::vector<std::string>> NativeFiles::ListFiles(const std::string& folder, const std::string& pattern) {
   std::string dir = state_->Resolve(folder);

@@ -7,43 +7,46 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <utility>
 #include <vector>
+
+#include "platform/win32/win32_pages.h"
 
 namespace tw {
 namespace {
 
 constexpr DWORD kFileFlags = OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_HIDEREADONLY;
 
+std::wstring Wide(const std::string& ansi) { return Widened(ansi, CP_ACP); }
+
 struct PreparedDialog {
-  std::string filter;
-  std::vector<char> file;
-  OPENFILENAMEA ofn = {};
+  std::wstring filter;
+  std::wstring title;
+  std::vector<wchar_t> file;
+  OPENFILENAMEW ofn = {};
 };
 
 void Prepare(PreparedDialog& p, void* owner, const FileDialog& d, DWORD flags, size_t bufferSize) {
-  p.filter = NulSeparatedFilter(d.filter);
-  p.file.assign(std::max(bufferSize, d.preset.size() + 1), '\0');
-  std::copy(d.preset.begin(), d.preset.end(), p.file.begin());
+  const std::string filter = NulSeparatedFilter(d.filter);
+  p.filter = Widened(filter, CP_ACP);
+  p.title = Wide(d.title);
+  const std::wstring preset = Wide(d.preset);
+  p.file.assign(std::max(bufferSize, preset.size() + 1), L'\0');
+  std::copy(preset.begin(), preset.end(), p.file.begin());
   p.ofn = {};
   p.ofn.lStructSize = sizeof p.ofn;
   p.ofn.hwndOwner = static_cast<HWND>(owner);
-  p.ofn.lpstrFilter = p.filter.size() > 2 ? p.filter.c_str() : nullptr;
+  p.ofn.lpstrFilter = filter.size() > 2 ? p.filter.c_str() : nullptr;
   p.ofn.nFilterIndex = 1;
   p.ofn.lpstrFile = p.file.data();
   p.ofn.nMaxFile = static_cast<DWORD>(p.file.size());
-  p.ofn.lpstrTitle = d.title.empty() ? nullptr : d.title.c_str();
+  p.ofn.lpstrTitle = d.title.empty() ? nullptr : p.title.c_str();
   p.ofn.Flags = flags;
 }
 
-std::string RunSingle(void* owner, const FileDialog& d, bool save) {
-  PreparedDialog p;
-  Prepare(p, owner, d, kFileFlags, MAX_PATH + 1);
-  const BOOL ok = save ? GetSaveFileNameA(&p.ofn) : GetOpenFileNameA(&p.ofn);
-  return ok ? std::string(p.file.data()) : std::string();
-}
-
 int CALLBACK FolderCallback(HWND window, UINT message, LPARAM, LPARAM data) {
-  if (message == BFFM_INITIALIZED && data) SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
+  if (message == BFFM_INITIALIZED && data) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
   return 0;
 }
 
@@ -57,25 +60,30 @@ std::string NulSeparatedFilter(const std::string& filter) {
   return out;
 }
 
-std::vector<std::string> SplitMultiSelection(const char* buffer, size_t size) {
-  std::vector<std::string> parts;
-  size_t i = 0;
-  while (i < size && buffer[i] != '\0') {
-    size_t end = i;
-    while (end < size && buffer[end] != '\0') ++end;
-    parts.emplace_back(buffer + i, end - i);
-    i = end + 1;
-  }
-  if (parts.size() <= 1) return parts;
-  std::string folder = parts.front();
-  if (folder.back() != '\\') folder += '\\';
-  std::vector<std::string> paths;
-  for (size_t k = 1; k < parts.size(); ++k) paths.push_back(folder + parts[k]);
-  return paths;
+// A look-alike would be another file, or none: only an exact name or the
+// file's own short path is taken.
+std::string Win32Dialogs::Taken(const std::wstring& chosen) {
+  if (chosen.empty()) return std::string();
+  if (std::optional<std::string> exact = Exactly(chosen, CP_ACP)) return *exact;
+  wchar_t shortPath[MAX_PATH + 1] = {};
+  const DWORD n = GetShortPathNameW(chosen.c_str(), shortPath, MAX_PATH + 1);
+  if (n > 0 && n <= MAX_PATH)
+    if (std::optional<std::string> exact = Exactly(std::wstring_view(shortPath, n), CP_ACP)) return *exact;
+  leftOut_.push_back(Utf8(chosen));
+  return std::string();
 }
 
-std::string Win32Dialogs::Open(const FileDialog& d) { return RunSingle(owner_, d, false); }
-std::string Win32Dialogs::Save(const FileDialog& d) { return RunSingle(owner_, d, true); }
+std::string Win32Dialogs::Open(const FileDialog& d) {
+  PreparedDialog p;
+  Prepare(p, owner_, d, kFileFlags, MAX_PATH + 1);
+  return GetOpenFileNameW(&p.ofn) ? Taken(p.file.data()) : std::string();
+}
+
+std::string Win32Dialogs::Save(const FileDialog& d) {
+  PreparedDialog p;
+  Prepare(p, owner_, d, kFileFlags, MAX_PATH + 1);
+  return GetSaveFileNameW(&p.ofn) ? Taken(p.file.data()) : std::string();
+}
 
 std::vector<std::string> Win32Dialogs::OpenMany(const FileDialog& d) {
   // A megabyte holds thousands of long names, so the dialog almost never has
@@ -85,36 +93,45 @@ std::vector<std::string> Win32Dialogs::OpenMany(const FileDialog& d) {
   for (int attempt = 0; attempt < 8; ++attempt) {
     PreparedDialog p;
     Prepare(p, owner_, d, kFileFlags | OFN_ALLOWMULTISELECT, size);
-    if (GetOpenFileNameA(&p.ofn)) return SplitMultiSelection(p.file.data(), p.file.size());
+    if (GetOpenFileNameW(&p.ofn)) {
+      std::vector<std::string> paths;
+      for (const std::wstring& chosen : SplitMultiSelection(p.file.data(), p.file.size())) {
+        std::string path = Taken(chosen);
+        if (!path.empty()) paths.push_back(std::move(path));
+      }
+      return paths;
+    }
     if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL) return {};
-    // The first two bytes then hold the size needed, when it fits in them.
-    const size_t needed = static_cast<unsigned char>(p.file[0]) | (static_cast<unsigned char>(p.file[1]) << 8);
+    // The first character then holds the size needed, when it fits in it.
+    const size_t needed = static_cast<size_t>(static_cast<uint16_t>(p.file[0]));
     size = std::max(size * 4, needed + 2);
   }
   return {};
 }
 
 std::string Win32Dialogs::Folder(const std::string& title, const std::string& startFolder) {
-  std::string start = startFolder;
+  std::wstring start = Wide(startFolder);
   // SHBrowseForFolder wants no trailing separator except after a drive.
-  if (start.size() > 3 && start.back() == '\\') start.pop_back();
-  char display[MAX_PATH + 1] = {};
-  BROWSEINFOA info = {};
+  if (start.size() > 3 && start.back() == L'\\') start.pop_back();
+  const std::wstring wideTitle = Wide(title);
+  wchar_t display[MAX_PATH + 1] = {};
+  BROWSEINFOW info = {};
   info.hwndOwner = static_cast<HWND>(owner_);
   info.pszDisplayName = display;
-  info.lpszTitle = title.c_str();
+  info.lpszTitle = wideTitle.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = FolderCallback;
   info.lParam = start.empty() ? 0 : reinterpret_cast<LPARAM>(start.c_str());
   CoInitialize(nullptr);
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
-  std::string result;
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  std::wstring path;
   if (chosen) {
-    char path[MAX_PATH + 1] = {};
-    if (SHGetPathFromIDListA(chosen, path)) result = path;
+    wchar_t buffer[MAX_PATH + 1] = {};
+    if (SHGetPathFromIDListW(chosen, buffer)) path = buffer;
     CoTaskMemFree(chosen);
   }
   CoUninitialize();
+  std::string result = Taken(path);
   if (!result.empty() && result.back() != '\\') result += '\\';
   return result;
 }
@@ -125,6 +142,12 @@ bool Win32Dialogs::YesNo(const std::string& title, const std::string& text) {
 
 void Win32Dialogs::Message(const std::string& title, const std::string& text) {
   MessageBoxA(static_cast<HWND>(owner_), text.c_str(), title.c_str(), MB_OK);
+}
+
+std::vector<std::string> Win32Dialogs::TakeLeftOut() { return std::exchange(leftOut_, {}); }
+
+void Win32Dialogs::MessageUtf8(const std::string& title, const std::string& text) {
+  MessageBoxW(static_cast<HWND>(owner_), Widened(text, CP_UTF8).c_str(), Widened(title, CP_UTF8).c_str(), MB_OK);
 }
 
 }  // namespace tw

@@ -105,6 +105,13 @@ bool NativeFiles::IsFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+std::optional<std::string> NativeFiles::ShortPath(const std::string& path) {
+  char buffer[MAX_PATH + 1] = {};
+  const DWORD n = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+  if (n == 0 || n > MAX_PATH) return std::nullopt;
+  return std::string(buffer, n);
+}
+
 std::optional<std::vector<std::string>> NativeFiles::ListFiles(const std::string& folder, const std::string& pattern) {
   std::string query = folder;
   if (!query.empty() && query.back() != '\\' && query.back() != '/') query += '\\';

@@ -36,7 +36,7 @@ class WindowHost : public tw::Host {
         files_(tw::MakeNativeFiles()),
         media_(processes_, ProgramFolder() + "fathom.exe"),
         x264_(*files_, processes_, ProgramFolder(), SearchPath()),
-        platform_{*files_, dialogs_, media_, processes_, ProgramFolder(), &x264_} {}
+        platform_{*files_, dialogs_, media_, processes_, ProgramFolder(), tw::NativePages(), &x264_} {}
 
   tw::Platform& GetPlatform() override { return platform_; }
   tw::Form& BuildWindow(const tw::Picture* logo) override {

@@ -5,10 +5,12 @@
 # temp.bat by Start) and starts the script at idle priority; the script runs
 # with stand-ins for x264, bepipe, neroaacenc and mp4box, and check_run.py
 # checks what they recorded and left. Two rounds: the conditional pass's
-# first output inside its size range, then outside. Before them, a short
-# round (sources_round) checks that jobs encoded into their sources' own
-# folder leave the sources as they were; after them a round runs today's
-# x264 and mkvmerge on a real clip. Every Wine step has a time limit; a
+# first output inside its size range, then outside. Before them, two short
+# rounds through the headless driver and Wine's cmd (batch_round): jobs
+# encoded into their sources' own folder leave the sources as they were
+# (safe), and names beyond ASCII reach every tool as the files meant
+# (names); after them a round runs today's x264 and mkvmerge on a real
+# clip. Every Wine step has a time limit; a
 # crash fails its step with its message (wine-env.sh).
 # Usage: run_e2e.sh BUILD_DIR (e.g. build/win32).
 set -u
@@ -62,6 +64,16 @@ wait_for_run() {
   return 1
 }
 
+# end_round OK WORK: shows the output of a failed round (OK 0); removes WORK.
+end_round() {
+  if [ "$1" = 0 ]; then
+    fail=1
+    echo "-- output of the run:"
+    cat "$2/run.log"
+  fi
+  rm -rf "$2"
+}
+
 # round NAME SECOND SIZES...: SIZES are the x264 output sizes in bytes of call
 # 1, 2, ...; call 4 is the conditional pass's first pass, kept by 1..2 MB.
 round() {
@@ -85,54 +97,78 @@ round() {
   else
     ok=0
   fi
-  if [ $ok = 0 ]; then
-    fail=1
-    echo "-- output of the run:"
-    cat "$work/run.log"
-  fi
-  rm -rf "$work"
+  end_round $ok "$work"
 }
 
-# The sources a job is made from survive it: safe.scn through the headless
-# driver, then its batch file through Wine's cmd, with the mkvmerge stand-in
-# ending its calls with 0, 2 (an error, beside an older file of the target's
-# name) and 1 (warnings); check_safe.py checks what is left.
-sources_round() {
-  local work prog pf clip rc ok=1
-  echo "== e2e round: sources"
+# batch_round NAME SETUP: in a fresh program folder PROG, `SETUP PROG` puts
+# the sources into PROG/media and the stand-ins' answers into
+# PROG/tools/standin.cfg; NAME.scn, handed over in the ANSI page (1252),
+# goes through the headless driver, which makes PROG/NAME.bat; Wine's cmd
+# runs it; check_NAME.py PROG ORIGINALS checks what is left, ORIGINALS
+# holding copies of the sources as they were. With a third argument
+# "window", the real window plays NAME.scn as well, and the NAME.bat it
+# writes, which cmd then runs, must be the headless driver's byte for byte.
+batch_round() {
+  local name=$1 setup=$2 window=${3:-} work prog pf rc ok=1
+  echo "== e2e round: $name"
   work=$(mktemp -d)
   prog=$work/prog
   mkdir -p "$prog/tools" "$prog/avsinc" "$prog/media" "$work/originals" "$work/cwd"
-  for tool in tallow quillon; do cp "$build/$tool.exe" "$prog/"; done
+  cp "$build/platform/win32/tarnwick.exe" "$prog/"
+  for tool in tallow brindle quillon; do cp "$build/$tool.exe" "$prog/"; done
   cp "$build"/tests/e2e/standins/*.exe "$prog/tools/"
-  printf 'mkvmerge 0 2 1\r\n' > "$prog/tools/standin.cfg"
   cp "$top"/dist-files/avsinc/*.avs "$prog/avsinc/"
-  for clip in clip.mp4 film.mkv 'up^arrow.avi'; do printf 'stand-in source %s\r\n' "$clip" > "$prog/media/$clip"; done
+  "$setup" "$prog"
   cp "$prog"/media/* "$work/originals/"
-  printf 'older mux\r\n' > "$prog/media/film.mux.mkv"
   pf="Z:${prog//\//\\}\\"
-  PF="$pf" python3 -c 'import os,sys; sys.stdout.write(open(sys.argv[1],newline="").read().replace("$PF", os.environ["PF"]))' \
-    "$here/safe.scn" > "$work/safe.scn"
-  if ! (cd "$work/cwd" && timeout -k 5 120 wine "$build/tarnwick-headless.exe" --program-folder "${pf%\\}" "$work/safe.scn") \
+  PF="$pf" python3 -c 'import os,sys; sys.stdout.buffer.write(open(sys.argv[1],encoding="utf-8",newline="").read().replace("$PF", os.environ["PF"]).encode("cp1252"))' \
+    "$here/$name.scn" > "$work/$name.scn"
+  if ! (cd "$work/cwd" && timeout -k 5 120 wine "$build/tarnwick-headless.exe" --program-folder "${pf%\\}" "$work/$name.scn") \
     > "$work/run.log" 2>&1; then
     ok=0
-    echo "FAIL the headless driver did not make safe.bat"
+    echo "FAIL the headless driver did not make $name.bat"
   else
+    if [ "$window" = window ]; then
+      mv "$prog/$name.bat" "$work/headless.bat"
+      # the window starts from the factory form, not the headless driver's last run
+      rm -f "$prog/tarnwick.ini"
+      if (cd "$prog" && timeout -k 5 300 wine "$build/tests/gui/gui_check.exe" play "${pf}tarnwick.exe" \
+        "Z:${work//\//\\}\\$name.scn") >> "$work/run.log" 2>&1 && cmp -s "$prog/$name.bat" "$work/headless.bat"; then
+        echo "PASS the window wrote the same $name.bat as the headless driver"
+      else
+        ok=0
+        echo "FAIL the window did not write the same $name.bat as the headless driver"
+      fi
+    fi
     # the script's exit code is that of its last line; only the time limit counts
-    (cd "$prog" && timeout -k 5 120 wine cmd /c safe.bat < /dev/null) >> "$work/run.log" 2>&1
+    (cd "$prog" && timeout -k 5 120 wine cmd /c "$name.bat" < /dev/null) >> "$work/run.log" 2>&1
     rc=$?
     if [ $rc = 124 ] || [ $rc = 137 ]; then
       ok=0
-      echo "FAIL Wine's cmd did not run safe.bat to its end within 120 s"
+      echo "FAIL Wine's cmd did not run $name.bat to its end within 120 s"
     fi
   fi
-  python3 "$here/check_safe.py" "$prog" "$work/originals" || ok=0
-  if [ $ok = 0 ]; then
-    fail=1
-    echo "-- output of the run:"
-    cat "$work/run.log"
-  fi
-  rm -rf "$work"
+  python3 "$here/check_$name.py" "$prog" "$work/originals" || ok=0
+  end_round $ok "$work"
+}
+
+# The sources a job is made from survive it: the mkvmerge stand-in ends its
+# calls with 0, 2 (an error, beside an older file of the target's name) and
+# 1 (warnings).
+safe_setup() {
+  printf 'mkvmerge 0 2 1\r\n' > "$1/tools/standin.cfg"
+  for clip in clip.mp4 film.mkv 'up^arrow.avi'; do printf 'stand-in source %s\r\n' "$clip" > "$1/media/$clip"; done
+  printf 'older mux\r\n' > "$1/media/film.mux.mkv"
+}
+
+# Every name reaches every tool as the file meant. Each x264 output is 1.5 MB,
+# inside the size check's range, so no second pass runs.
+names_setup() {
+  printf 'x264 1500000\r\n' > "$1/tools/standin.cfg"
+  for clip in 'café über niño straße €.avi' 'ñandú 50% off & (x)!.avi'; do
+    printf 'stand-in source\r\n' > "$1/media/$clip"
+  done
+  printf 'BlankClip()\r\n' > "$1/media/€ script.avs"
 }
 
 # check_refusal FOLDER WHAT EXE ARGS...: the stand-in must exit with 1.
@@ -209,7 +245,8 @@ real_round() {
 
 echo "== e2e stand-ins"
 standins_refuse
-sources_round
+batch_round safe safe_setup
+batch_round names names_setup window
 round inside 0 "1000 2000 3000000 1500000 2500000"
 round outside 1 "1000 2000 3000000 3000000 1500000"
 real_round

@@ -83,7 +83,19 @@ DWORD ParentPriorityClass() {
   return priority;
 }
 
-// Appends "TOOL CLASS PARENTCLASS COMMANDLINE" to calls.log and returns how
+// The command line as the tool received it, in UTF-8: what cmd made of the
+// script's bytes, every character as it is.
+std::string CommandLineUtf8() {
+  const wchar_t* wide = GetCommandLineW();
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return std::string();
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, out.data(), n, nullptr, nullptr);
+  out.pop_back();
+  return out;
+}
+
+// Appends "TOOL CLASS PARENTCLASS COMMANDLINE" (in UTF-8) to calls.log and returns how
 // many calls of this tool the log held before, or -1. The file is opened
 // without sharing, so the two ends of a pipe cannot interleave their records.
 int Record(const std::string& folder) {
@@ -109,7 +121,7 @@ int Record(const std::string& folder) {
     at = end + 1;
   }
   const std::string line = kTool + " " + std::to_string(GetPriorityClass(GetCurrentProcess())) + " " +
-                           std::to_string(ParentPriorityClass()) + " " + GetCommandLineA() + "\r\n";
+                           std::to_string(ParentPriorityClass()) + " " + CommandLineUtf8() + "\r\n";
   DWORD wrote = 0;
   SetFilePointer(h, 0, nullptr, FILE_END);
   const bool ok = WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &wrote, nullptr) && wrote == line.size();

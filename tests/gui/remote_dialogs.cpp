@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "tests/gui/remote_form.h"

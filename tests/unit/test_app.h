@@ -16,6 +16,7 @@
 #include "platform/headless/scripted.h"
 #include "platform/memory_files.h"
 #include "script/audio_mux.h"
+#include "tests/unit/western_pages.h"
 #include "ui/folder_lists.h"
 #include "ui/form_model.h"
 
@@ -84,7 +85,8 @@ struct TestApp {
   ScriptedDialogs dialogs{log, '\\'};
   ScriptedMedia media;
   ScriptedProcesses processes{log};
-  Platform platform{files, dialogs, media, processes, "C:\\Prog\\"};
+  WesternPages pages;
+  Platform platform{files, dialogs, media, processes, "C:\\Prog\\", pages};
   App app{form, platform};
 };
 

@@ -1,0 +1,58 @@
+// The conversions under the system's own tables, with the pages named, so
+// that the test does not depend on the locale it runs in.
+#include "platform/win32/win32_pages.h"
+
+#include <gtest/gtest.h>
+
+namespace tw {
+namespace {
+
+TEST(Win32Pages, WesternAnsiToTheConsolePage) {
+  Win32Pages pages(1252, 437);
+  const struct {
+    const char* ansi;
+    const char* oem;           // as cmd reads it
+    const char* firstMissing;  // nullptr: the console page holds it all
+    const char* safe;          // as a name the job derives
+  } cases[] = {
+      {"caf\xE9 \xFC"
+       "ber ni\xF1o stra\xDF"
+       "e.avi",
+       "caf\x82 \x81"
+       "ber ni\xA4o stra\xE1"
+       "e.avi",
+       nullptr,
+       "caf\xE9 \xFC"
+       "ber ni\xF1o stra\xDF"
+       "e.avi"},
+      {"a \x80 b \x80", "a ? b ?", "\x80", "a _ b _"},
+      {"50% (x)!.avi", "50% (x)!.avi", nullptr, "50% (x)!.avi"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(pages.OemText(c.ansi), c.oem) << c.ansi;
+    EXPECT_EQ(pages.FirstNotInOem(c.ansi), c.firstMissing ? std::optional<std::string>(c.firstMissing) : std::nullopt)
+        << c.ansi;
+    EXPECT_EQ(pages.OemSafeName(c.ansi), c.safe) << c.ansi;
+  }
+}
+
+TEST(Win32Pages, AChosenNameIsTakenOnlyExactly) {
+  const struct {
+    const wchar_t* chosen;
+    unsigned page;
+    const char* ansi;  // nullptr: the page cannot hold it
+  } cases[] = {
+      {L"caf\u00E9 \u20AC.avi", 1252, "caf\xE9 \x80.avi"},
+      {L"\u0416\u0443\u043A.avi", 1252, nullptr},              // Cyrillic
+      {L"\u03BB\u03CC\u03B3\u03BF\u03C2.avi", 1252, nullptr},  // Greek
+      {L"\u0398\u03B1\u03A3.avi", 1252, nullptr},              // has Latin look-alikes
+      {L"\u65E5\u672C.avi", 1252, nullptr},
+      {L"film \U0001F3AC.avi", 1252, nullptr},
+      {L"film \U0001F3AC.avi", 65001, "film \xF0\x9F\x8E\xAC.avi"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Exactly(c.chosen, c.page), c.ansi ? std::optional<std::string>(c.ansi) : std::nullopt) << c.page;
+}
+
+}  // namespace
+}  // namespace tw
