@@ -9,23 +9,6 @@ namespace {
 
 using enum ControlId;
 
-// A form that counts the redraw holds around the list walk and the
-// selections made in the list.
-class HoldCountingForm : public FormModel {
- public:
-  void HoldRedraw(ControlId id, bool hold) override {
-    if (id == JobList) held += hold ? 1 : -1;
-    if (id == JobList && hold) ++holds;
-  }
-  void SetState(ControlId id, int state) override {
-    if (id == JobList) ++selections;
-    FormModel::SetState(id, state);
-  }
-  int held = 0;
-  int holds = 0;
-  int selections = 0;
-};
-
 // Batch files are saved in the program folder.
 struct BatchFixture : TestApp {
   std::string Path(const std::string& name) const { return folder() + name; }
@@ -97,7 +80,7 @@ TEST(MakeBat, SelectsTheLastLineOnceWhateverWasSelected) {
     int lines, selectedBefore, selectedAfter, selections;
   } cases[] = {{0, -1, -1, 0}, {1, -1, 0, 1}, {3, 0, 2, 1}, {2000, 700, 1999, 1}};
   for (const auto& c : cases) {
-    HoldCountingForm form;
+    RedrawWatch form;
     std::string expected = "@cd /d \"C:\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
     for (int i = 0; i < c.lines; ++i) {
       std::string line = "@echo line ";
@@ -118,7 +101,7 @@ TEST(MakeBat, SelectsTheLastLineOnceWhateverWasSelected) {
 // A long list goes to the file in pieces of about 64 KiB, never whole; the
 // pieces joined are the text, and each ends at the end of a line.
 TEST(MakeBat, LongListsAreWrittenInPiecesOfWholeLines) {
-  HoldCountingForm form;
+  RedrawWatch form;
   const std::string line(300, 'x');
   for (int i = 0; i < 1000; ++i) form.AddItem(JobList, line);
   BatchFilePieces pieces(form, "C:\\");
