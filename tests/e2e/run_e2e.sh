@@ -62,35 +62,49 @@ wait_for_run() {
   return 1
 }
 
-# round NAME SECOND SIZES...: SIZES are the x264 output sizes in bytes of call
-# 1, 2, ...; call 4 is the conditional pass's first pass, kept by 1..2 MB.
-round() {
-  local name=$1 second=$2 sizes=$3 work prog pf ok=1
-  echo "== e2e round: $name"
+# setup SCENARIO STANDINS...: a fresh $work with the program folder $prog
+# (Windows form $pf) holding the program, its helpers, the includes and, in
+# tools\ (which only the search path from quillon.bat finds), the STANDINS;
+# $work/SCENARIO.scn is tests/e2e's with $PF replaced by $pf.
+setup() {
+  local scenario=$1
+  shift
   work=$(mktemp -d)
   prog=$work/prog
+  pf="Z:${prog//\//\\}\\"
   mkdir -p "$prog/tools" "$prog/avsinc" "$prog/media"
   cp "$build/platform/win32/tarnwick.exe" "$prog/"
   for tool in tallow brindle marram quillon fathom; do cp "$build/$tool.exe" "$prog/"; done
-  # in tools\, which only the search path from quillon.bat finds
-  cp "$build"/tests/e2e/standins/*.exe "$prog/tools/"
-  printf 'x264 %s\r\n' "$sizes" > "$prog/tools/standin.cfg"
+  cp "$@" "$prog/tools/"
   cp "$top"/dist-files/avsinc/*.avs "$prog/avsinc/"
-  for clip in clip2 clip6 clip13; do printf 'stand-in clip %s\r\n' "$clip" > "$prog/media/$clip.mkv"; done
-  pf="Z:${prog//\//\\}\\"
   PF="$pf" python3 -c 'import os,sys; sys.stdout.write(open(sys.argv[1],newline="").read().replace("$PF", os.environ["PF"]))' \
-    "$here/road.scn" > "$work/road.scn"
+    "$here/$scenario.scn" > "$work/$scenario.scn"
+}
+
+# finish LOGS...: a round that failed (ok=0) fails the whole and shows LOGS.
+finish() {
+  if [ $ok = 0 ]; then
+    fail=1
+    echo "-- output of the run:"
+    cat "$@"
+  fi
+  rm -rf "$work"
+}
+
+# round NAME SECOND SIZES...: SIZES are the x264 output sizes in bytes of call
+# 1, 2, ...; call 4 is the conditional pass's first pass, kept by 1..2 MB.
+round() {
+  local name=$1 second=$2 sizes=$3 ok=1
+  echo "== e2e round: $name"
+  setup road "$build"/tests/e2e/standins/*.exe
+  printf 'x264 %s\r\n' "$sizes" > "$prog/tools/standin.cfg"
+  for clip in clip2 clip6 clip13; do printf 'stand-in clip %s\r\n' "$clip" > "$prog/media/$clip.mkv"; done
   if play_window "$prog" "$pf" "$work/road.scn" "$work/run.log" && wait_for_run "$prog"; then
     python3 "$here/check_run.py" "$prog" "$prog/road.bat" "$second" "$want_priority" || ok=0
   else
     ok=0
   fi
-  if [ $ok = 0 ]; then
-    fail=1
-    echo "-- output of the run:"
-    cat "$work/run.log"
-  fi
-  rm -rf "$work"
+  finish "$work/run.log"
 }
 
 # The sources a job is made from survive it: safe.scn through the headless
@@ -98,21 +112,14 @@ round() {
 # ending its calls with 0, 2 (an error, beside an older file of the target's
 # name) and 1 (warnings); check_safe.py checks what is left.
 sources_round() {
-  local work prog pf clip rc ok=1
+  local clip rc ok=1
   echo "== e2e round: sources"
-  work=$(mktemp -d)
-  prog=$work/prog
-  mkdir -p "$prog/tools" "$prog/avsinc" "$prog/media" "$work/originals" "$work/cwd"
-  for tool in tallow quillon; do cp "$build/$tool.exe" "$prog/"; done
-  cp "$build"/tests/e2e/standins/*.exe "$prog/tools/"
+  setup safe "$build"/tests/e2e/standins/*.exe
+  mkdir -p "$work/originals" "$work/cwd"
   printf 'mkvmerge 0 2 1\r\n' > "$prog/tools/standin.cfg"
-  cp "$top"/dist-files/avsinc/*.avs "$prog/avsinc/"
   for clip in clip.mp4 film.mkv 'up^arrow.avi'; do printf 'stand-in source %s\r\n' "$clip" > "$prog/media/$clip"; done
   cp "$prog"/media/* "$work/originals/"
   printf 'older mux\r\n' > "$prog/media/film.mux.mkv"
-  pf="Z:${prog//\//\\}\\"
-  PF="$pf" python3 -c 'import os,sys; sys.stdout.write(open(sys.argv[1],newline="").read().replace("$PF", os.environ["PF"]))' \
-    "$here/safe.scn" > "$work/safe.scn"
   if ! (cd "$work/cwd" && timeout -k 5 120 wine "$build/tarnwick-headless.exe" --program-folder "${pf%\\}" "$work/safe.scn") \
     > "$work/run.log" 2>&1; then
     ok=0
@@ -127,12 +134,7 @@ sources_round() {
     fi
   fi
   python3 "$here/check_safe.py" "$prog" "$work/originals" || ok=0
-  if [ $ok = 0 ]; then
-    fail=1
-    echo "-- output of the run:"
-    cat "$work/run.log"
-  fi
-  rm -rf "$work"
+  finish "$work/run.log"
 }
 
 # check_refusal FOLDER WHAT EXE ARGS...: the stand-in must exit with 1.
@@ -164,24 +166,14 @@ standins_refuse() {
 # stand-in bepipe for the audio source, a real clip of 25 frames; ffprobe
 # reads the result.
 real_round() {
-  local work prog pf ok=1 frames streams
+  local ok=1 frames streams
   echo "== e2e round: real x264 and mkvmerge"
   for need in /usr/bin/x264 /usr/bin/mkvmerge /usr/bin/ffmpeg /usr/bin/ffprobe; do
     if [ ! -x $need ]; then echo "SKIP the real round: no $need"; return 0; fi
   done
-  work=$(mktemp -d)
-  prog=$work/prog
-  mkdir -p "$prog/tools" "$prog/avsinc" "$prog/media"
-  cp "$build/platform/win32/tarnwick.exe" "$prog/"
-  for tool in tallow brindle marram quillon fathom; do cp "$build/$tool.exe" "$prog/"; done
-  cp "$build/tests/e2e/standins/bepipe.exe" "$prog/tools/"
-  cp "$build"/tests/e2e/adapters/*.exe "$prog/tools/"
-  cp "$top"/dist-files/avsinc/*.avs "$prog/avsinc/"
+  setup real "$build/tests/e2e/standins/bepipe.exe" "$build"/tests/e2e/adapters/*.exe
   timeout 60 ffmpeg -loglevel error -f lavfi -i testsrc=size=64x48:rate=25 -frames:v 25 -pix_fmt yuv420p \
     "$prog/media/clip.y4m"
-  pf="Z:${prog//\//\\}\\"
-  PF="$pf" python3 -c 'import os,sys; sys.stdout.write(open(sys.argv[1],newline="").read().replace("$PF", os.environ["PF"]))' \
-    "$here/real.scn" > "$work/real.scn"
   if play_window "$prog" "$pf" "$work/real.scn" "$work/run.log" && wait_for_run "$prog"; then
     if ! grep -q '^X264FoundLabel .*: Current"' "$work/run.log"; then echo "FAIL Auto did not find today's x264"; ok=0; fi
     frames=$(timeout 60 ffprobe -v error -select_streams v:0 -count_frames -show_entries stream=nb_read_frames \
@@ -199,12 +191,7 @@ real_round() {
   else
     ok=0
   fi
-  if [ $ok = 0 ]; then
-    fail=1
-    echo "-- output of the run:"
-    cat "$work/run.log" "$prog/tools/calls.log"
-  fi
-  rm -rf "$work"
+  finish "$work/run.log" "$prog/tools/calls.log"
 }
 
 echo "== e2e stand-ins"
