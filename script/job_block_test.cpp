@@ -86,44 +86,5 @@ TEST(AddJobLines, AudioLineNamesAScriptWithoutCaret) {
   }
 }
 
-// A job is refused when a file its lines write is one it reads; a name its
-// mode or choices do not write does not count.
-TEST(AddJobLines, RefusesAJobThatWritesWhatItReads) {
-  const struct {
-    const char* chosen;
-    int mode;
-    int muxer;  // with audio from encoder 1
-    bool log;
-    ControlId field;
-    const char* name;  // "wrapper": the wrapper's path
-    bool refused;
-  } cases[] = {
-      {"D:\\in\\clip.mkv", 3, 3, true, StatsFileEdit, "d:/in/CLIP.mkv", true},
-      {"D:\\in\\clip.mkv", 0, 3, true, StatsFileEdit, "D:\\in\\clip.mkv", false},
-      {"D:\\in\\clip.mkv", 2, 3, true, LogFileEdit, "D:\\in\\clip.mkv", true},
-      {"D:\\in\\clip.mkv", 2, 3, false, LogFileEdit, "D:\\in\\clip.mkv", false},
-      {"D:\\in\\clip.mkv", 3, 3, true, OutputFileEdit, "D:\\in\\clip.mkv", false},
-      {"D:\\in\\clip.mkv", 2, 4, true, OutputFileEdit, "D:\\in\\clip.mkv", false},
-      {"D:\\in\\clip.mkv", 2, 3, true, OutputFileEdit, "wrapper", true},
-      {"D:\\in\\x.audio.mp4", 2, 0, true, OutputFileEdit, "D:\\in\\x.mp4", true},
-      {"D:\\in\\x.audio.mp4", 2, 0, true, OutputFileEdit, "D:\\in\\y.mp4", false},
-      {"D:\\in\\x.audio.mp4", 3, 4, true, OutputFileEdit, "D:\\in\\x.mp4", true},
-  };
-  for (const auto& c : cases) {
-    JobFixture fx;
-    fx.Choose(c.chosen, "E:\\out\\");
-    fx.form.SetState(EncodeModeCombo, c.mode);
-    fx.form.SetState(MuxerCombo, c.muxer);
-    fx.form.SetChecked(AudioCheck, true);
-    fx.form.SetState(AudioEncoderCombo, 1);
-    fx.form.SetChecked(LogFileCheck, c.log);
-    const std::string name = c.name == std::string("wrapper") ? fx.form.Text(InputFileEdit) : c.name;
-    fx.form.SetText(c.field, name);
-    AddJobLines(fx.app);
-    EXPECT_EQ(fx.Lines().empty(), c.refused) << c.chosen << " " << c.name;
-    EXPECT_EQ(fx.log.str().find("dialog ok title=\"Add\""), c.refused ? 0u : std::string::npos) << fx.log.str();
-  }
-}
-
 }  // namespace
 }  // namespace tw
