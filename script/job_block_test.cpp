@@ -59,32 +59,5 @@ TEST(PrepareJobFiles, MissingAvsFolderIsNotReported) {
   EXPECT_EQ(fx.disk.Below("C:\\bare"), std::vector<std::string>{});
 }
 
-// The audio line quotes the script it names with "^", so a "^" in a chosen
-// path must not reach it; the scripts it names import the chosen file.
-TEST(AddJobLines, AudioLineNamesAScriptWithoutCaret) {
-  const struct {
-    const char* chosen;
-    const char* script;  // in the program folder where it starts with "avs"
-    const char* firstLine;
-  } cases[] = {
-      {"D:\\in\\up^arrow.avi", "avs\\up_arrow.avi.avs", "fs=\"D:\\in\\up^arrow.avi\""},
-      {"D:\\in\\up^arrow.avs", "avs\\up_arrow.avs.avs", "import(\"D:\\in\\up^arrow.avs\")"},
-      {"D:\\a^b\\clip.avi", "avs\\clip.avi.avs", "fs=\"D:\\a^b\\clip.avi\""},
-      {"D:\\in\\plain.avs", "D:\\in\\plain.avs", nullptr},
-  };
-  for (const auto& c : cases) {
-    JobFixture fx;
-    fx.Choose(c.chosen, "E:\\out\\");
-    fx.form.SetState(MuxerCombo, 4);
-    AddJobLines(fx.app);
-    const std::string script = std::string(c.script).starts_with("avs") ? fx.folder() + c.script : c.script;
-    ASSERT_EQ(fx.Lines().size(), 4u) << c.chosen;
-    EXPECT_TRUE(fx.Lines()[3].starts_with("@bepipe.exe --script \"import(^" + script + "^)\" | ")) << fx.Lines()[3];
-    if (!c.firstLine) continue;
-    const std::string text = fx.files.Read(script).value_or("");
-    EXPECT_EQ(text.substr(0, text.find("\r\n")), c.firstLine) << c.chosen;
-  }
-}
-
 }  // namespace
 }  // namespace tw
