@@ -36,29 +36,6 @@ std::string PiecesText(Form& form, const std::string& programFolder) {
   return text;
 }
 
-TEST(MakeBat, TheChosenNameGetsBatOnlyWithoutAnExtension) {
-  const struct {
-    const char *chosen, *everything;
-  } cases[] = {{"a.b\\jobs", "a.b/jobs.bat;"}, {"JOBS.BAT", "JOBS.BAT;"}};
-  for (const auto& c : cases) {
-    BatchFixture fx;
-    fx.disk.CreateFolder(fx.Path("a.b"));
-    fx.Save(c.chosen);
-    EXPECT_EQ(fx.Written(), c.everything) << c.chosen;
-  }
-}
-
-TEST(MakeBat, WritingTwiceGivesIdenticalFiles) {
-  BatchFixture fx;
-  fx.form.AddItem(JobList, "@echo Input:\"D:\\in\\clip.avs\"");
-  fx.Save("one");
-  fx.Save("two");
-  fx.Save("one");
-  const auto one = fx.files.Read(fx.Path("one.bat"));
-  ASSERT_TRUE(one.has_value());
-  EXPECT_EQ(one, fx.files.Read(fx.Path("two.bat")));
-}
-
 TEST(MakeBat, AWriteThatBreaksOffLeavesNoFile) {
   BatchFixture fx;
   fx.files.Inject({.afterBytes = 5});
