@@ -12,35 +12,6 @@ using JobListTest = AppTest;
 // The window repaints its list after every change of a line unless its
 // redraw is held; each operation changes lines only while it is. What the
 // lines become is the job_list_cases scenario's.
-class RedrawWatch : public FormModel {
- public:
-  void HoldRedraw(ControlId id, bool hold) override {
-    if (id == JobList) held += hold ? 1 : -1;
-  }
-  void AddItem(ControlId id, std::string_view text, int index = -1) override {
-    Note(id);
-    FormModel::AddItem(id, text, index);
-  }
-  void SetItemText(ControlId id, int index, std::string_view text) override {
-    Note(id);
-    FormModel::SetItemText(id, index, text);
-  }
-  void RemoveItem(ControlId id, int index) override {
-    Note(id);
-    FormModel::RemoveItem(id, index);
-  }
-  int held = 0;
-  int changes = 0;
-  int unheldChanges = 0;
-
- private:
-  void Note(ControlId id) {
-    if (id != JobList) return;
-    ++changes;
-    if (held <= 0) ++unheldChanges;
-  }
-};
-
 TEST_F(JobListTest, LinesChangeOnlyWhileTheListHoldsItsRedraw) {
   const struct {
     const char* what;

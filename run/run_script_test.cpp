@@ -125,14 +125,5 @@ TEST_F(RunScriptTest, UnwritableScriptStartsNothing) {
   EXPECT_FALSE(Exists("temp2.bat"));
 }
 
-TEST_F(RunScriptTest, ShutAppendsAtTheEndWhateverIsSelected) {
-  SetLines({"a", "b", "c"});
-  Select(1);
-  OnShutButton(app, {ControlId::ShutButton});
-  OnShutButton(app, {ControlId::ShutButton});
-  EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "b", "c", kShutdownLine, kShutdownLine}));
-  EXPECT_EQ(std::string(kShutdownLine), "shutdown.exe -s -f -t 30");
-}
-
 }  // namespace
 }  // namespace tw

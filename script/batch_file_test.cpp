@@ -9,23 +9,6 @@ namespace {
 
 using enum ControlId;
 
-// A form that counts the redraw holds around the list walk and the
-// selections made in the list.
-class HoldCountingForm : public FormModel {
- public:
-  void HoldRedraw(ControlId id, bool hold) override {
-    if (id == JobList) held += hold ? 1 : -1;
-    if (id == JobList && hold) ++holds;
-  }
-  void SetState(ControlId id, int state) override {
-    if (id == JobList) ++selections;
-    FormModel::SetState(id, state);
-  }
-  int held = 0;
-  int holds = 0;
-  int selections = 0;
-};
-
 // Batch files are saved in the program folder.
 struct BatchFixture : TestApp {
   std::string Path(const std::string& name) const { return folder() + name; }
@@ -53,29 +36,6 @@ std::string PiecesText(Form& form, const std::string& programFolder) {
   return text;
 }
 
-TEST(MakeBat, TheChosenNameGetsBatOnlyWithoutAnExtension) {
-  const struct {
-    const char *chosen, *everything;
-  } cases[] = {{"a.b\\jobs", "a.b/jobs.bat;"}, {"JOBS.BAT", "JOBS.BAT;"}};
-  for (const auto& c : cases) {
-    BatchFixture fx;
-    fx.disk.CreateFolder(fx.Path("a.b"));
-    fx.Save(c.chosen);
-    EXPECT_EQ(fx.Written(), c.everything) << c.chosen;
-  }
-}
-
-TEST(MakeBat, WritingTwiceGivesIdenticalFiles) {
-  BatchFixture fx;
-  fx.form.AddItem(JobList, "@echo Input:\"D:\\in\\clip.avs\"");
-  fx.Save("one");
-  fx.Save("two");
-  fx.Save("one");
-  const auto one = fx.files.Read(fx.Path("one.bat"));
-  ASSERT_TRUE(one.has_value());
-  EXPECT_EQ(one, fx.files.Read(fx.Path("two.bat")));
-}
-
 TEST(MakeBat, AWriteThatBreaksOffLeavesNoFile) {
   BatchFixture fx;
   fx.files.Inject({.afterBytes = 5});
@@ -97,7 +57,7 @@ TEST(MakeBat, SelectsTheLastLineOnceWhateverWasSelected) {
     int lines, selectedBefore, selectedAfter, selections;
   } cases[] = {{0, -1, -1, 0}, {1, -1, 0, 1}, {3, 0, 2, 1}, {2000, 700, 1999, 1}};
   for (const auto& c : cases) {
-    HoldCountingForm form;
+    RedrawWatch form;
     std::string expected = "@cd /d \"C:\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
     for (int i = 0; i < c.lines; ++i) {
       std::string line = "@echo line ";
@@ -118,7 +78,7 @@ TEST(MakeBat, SelectsTheLastLineOnceWhateverWasSelected) {
 // A long list goes to the file in pieces of about 64 KiB, never whole; the
 // pieces joined are the text, and each ends at the end of a line.
 TEST(MakeBat, LongListsAreWrittenInPiecesOfWholeLines) {
-  HoldCountingForm form;
+  RedrawWatch form;
   const std::string line(300, 'x');
   for (int i = 0; i < 1000; ++i) form.AddItem(JobList, line);
   BatchFilePieces pieces(form, "C:\\");

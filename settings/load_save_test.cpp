@@ -129,15 +129,6 @@ TEST(LoadFactoryDefaults, AProgramFolderThatCannotHoldDefaultIniStillShowsTheDef
   EXPECT_EQ(t.disk.Read(home + "blocker"), "a file, not a folder");
 }
 
-TEST(LoadFactoryDefaults, ReplacesAStaleDefaultIniAndRemovesIt) {
-  TestApp t;
-  t.WriteFile("default.ini", "mode = 5\r\nvalue = 3\r\n");
-  LoadFactoryDefaults(t.app);
-  EXPECT_EQ(t.form.State(EncodeModeCombo), 1);
-  EXPECT_EQ(t.form.Text(RateValueEdit), "26");
-  EXPECT_FALSE(t.Exists("default.ini"));
-}
-
 // A wrapper imports the chosen include, so whenever the list is filled one is
 // chosen if there is any: the one chosen before, else "default", else the first.
 TEST(RefreshLists, KeepsOrChoosesAnInclude) {

@@ -53,11 +53,12 @@ TEST(LoadConfigButton, AMissingNameChangesNothingAndCreatesNoFile) {
   }
 }
 
-TEST(LoadDefaultButton, RestoresTheFactoryDefaultsAndRemovesDefaultIni) {
+TEST(LoadDefaultButton, RestoresTheFactoryDefaultsOverAStaleDefaultIniAndRemovesIt) {
   TestApp t;
   t.WriteFile("x.ini", "mode = 0\r\nvalue = 1500\r\ndeb-a = 0\r\ncrelog = 0\r\n");
   LoadSettings(t.app, t.folder() + "x.ini");
   ASSERT_EQ(t.form.Text(DeblockStrengthValueLabel), "-6");
+  t.WriteFile("default.ini", "mode = 5\r\nvalue = 3\r\n");  // a stale one is replaced
   t.Press(LoadDefaultButton);
   EXPECT_EQ(t.form.State(EncodeModeCombo), 1);
   EXPECT_EQ(t.form.Text(RateValueEdit), "26");

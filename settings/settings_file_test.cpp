@@ -54,14 +54,10 @@ TEST(SettingsReader, FindsTextsAsAUserMayHaveWrittenThem) {
   }
 }
 
+// The value found is read as a field reads its text (Reading.Integer).
 TEST(SettingsReader, ReadsIntegersAsFieldsAreRead) {
-  const std::pair<const char*, int32_t> cases[] = {
-      {"mode = 3", 3},          {"mode = -3", -3}, {"mode = +4", 4},
-      {"mode = 12ab", 12},      {"mode = abc", 0}, {"mode =", 0},
-      {"mode = \t 5", 5},       {"mode = 007", 7}, {"MODE = 8", 8},
-      {"mode = 4294967297", 1},  // wraps in 32 bits as every field reading does
-  };
-  for (const auto& [file, expected] : cases) EXPECT_EQ(SettingsReader(file).Integer("mode", 99), expected) << file;
+  EXPECT_EQ(SettingsReader("MODE = 12ab").Integer("mode", 99), 12);
+  EXPECT_EQ(SettingsReader("mode =").Integer("mode", 99), 0);
   EXPECT_EQ(SettingsReader("").Integer("deb-a", 6), 6);
   EXPECT_EQ(SettingsReader("[a]\r\nmode = 3").Integer("mode", 6), 6);
 }

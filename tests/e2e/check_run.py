@@ -15,6 +15,7 @@ when any check failed.
 """
 import os
 import sys
+from itertools import zip_longest
 
 TOOLS = ("x264", "bepipe", "neroaacenc", "mp4box")
 
@@ -38,26 +39,20 @@ def posix(path):
 
 
 def split_outside_quotes(text, sep):
-    parts, cur, quoted = [], "", False
+    parts, quoted = [""], False
     for c in text:
-        if c == '"':
-            quoted = not quoted
+        quoted ^= c == '"'
         if c == sep and not quoted:
-            parts.append(cur)
-            cur = ""
+            parts.append("")
         else:
-            cur += c
-    parts.append(cur)
+            parts[-1] += c
     return parts
 
 
 def first_token(text):
     """The program name and the rest of a command, the rest trimmed."""
     text = text.strip()
-    if text.startswith('"'):
-        end = text.index('"', 1) + 1
-    else:
-        end = len(text.split(" ", 1)[0])
+    end = text.index('"', 1) + 1 if text.startswith('"') else len(text.split(" ", 1)[0])
     return text[:end], text[end:].strip()
 
 
@@ -82,22 +77,14 @@ def read(path, mode="r"):
 expected = []
 lines = (read(batch, "rb") or b"").decode("latin-1").split("\r\n")
 for line in lines[4:]:
-    line = line.strip()
-    if line.startswith("@"):
-        line = line[1:]
+    line = line.strip().removeprefix("@")
     conditional = line.startswith("if errorlevel 1 ")
-    if conditional:
-        line = line[len("if errorlevel 1 "):].lstrip("@")
+    line = line.removeprefix("if errorlevel 1 ").lstrip("@")
     log = None
     calls = []
     for part in split_outside_quotes(line, "|"):
-        part = part.strip()
-        if part.endswith("2>&1"):
-            part = part[: -len("2>&1")]
-        program, tail = first_token(part)
-        name = program.lower()
-        if name.endswith(".exe"):
-            name = name[:-4]
+        program, tail = first_token(part.strip().removesuffix("2>&1"))
+        name = program.lower().removesuffix(".exe")
         if name == "tallow":
             log = args_of(tail)[0]
         elif name in TOOLS:
@@ -122,16 +109,9 @@ for line in (read(os.path.join(prog, "tools", "calls.log"), "rb") or b"").decode
 for tool in TOOLS:
     w = [c[1] for c in want if c[0] == tool]
     g = [r[2] for r in recorded if r[0] == tool]
-    ok = w == g
-    detail = ""
-    if not ok:
-        for i in range(max(len(w), len(g))):
-            a = w[i] if i < len(w) else "(no call)"
-            b = g[i] if i < len(g) else "(no call)"
-            if a != b:
-                detail = "; call %d: want [%s] got [%s]" % (i + 1, a, b)
-                break
-    report(ok, "%s ran %d times, each with the arguments of its line in the job list%s" % (tool, len(g), detail))
+    bad = [(i, a, b) for i, (a, b) in enumerate(zip_longest(w, g, fillvalue="(no call)"), 1) if a != b]
+    detail = "; call %d: want [%s] got [%s]" % bad[0] if bad else ""
+    report(not bad, "%s ran %d times, each with the arguments of its line in the job list%s" % (tool, len(g), detail))
 
 order = [r[0] for r in recorded]
 want_order = [c[0] for c in want]

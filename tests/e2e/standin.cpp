@@ -11,9 +11,11 @@
 #include <io.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -113,13 +115,8 @@ int Record(const std::string& folder) {
   DWORD got = 0;
   while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) before.append(buf, got);
   int count = 0;
-  const std::string prefix = kTool + " ";
-  for (size_t at = 0; at < before.size();) {
-    if (before.compare(at, prefix.size(), prefix) == 0) ++count;
-    const size_t end = before.find('\n', at);
-    if (end == std::string::npos) break;
-    at = end + 1;
-  }
+  std::istringstream lines(before);
+  for (std::string line; std::getline(lines, line);) count += line.rfind(kTool + " ", 0) == 0 ? 1 : 0;
   const std::string line = kTool + " " + std::to_string(GetPriorityClass(GetCurrentProcess())) + " " +
                            std::to_string(ParentPriorityClass()) + " " + CommandLineUtf8() + "\r\n";
   DWORD wrote = 0;
@@ -170,23 +167,14 @@ std::string MissingInput(const std::string& path) {
 long long ConfigValue(const std::string& folder, int call, long long none) {
   std::string cfg;
   ReadAll(folder + "standin.cfg", cfg);
-  std::vector<long long> sizes;
-  for (size_t at = 0; at < cfg.size();) {
-    size_t end = cfg.find('\n', at);
-    if (end == std::string::npos) end = cfg.size();
-    const std::string line = cfg.substr(at, end - at);
-    if (line.rfind(kTool + " ", 0) == 0) {
-      const char* p = line.c_str() + kTool.size() + 1;
-      char* next = nullptr;
-      for (long long v = std::strtoll(p, &next, 10); next != p; v = std::strtoll(p, &next, 10)) {
-        sizes.push_back(v);
-        p = next;
-      }
-    }
-    at = end + 1;
+  std::istringstream lines(cfg);
+  std::vector<long long> values;
+  for (std::string line, tool; std::getline(lines, line);) {
+    std::istringstream words(line);
+    if (words >> tool && tool == kTool)
+      for (long long v; words >> v;) values.push_back(v);
   }
-  if (sizes.empty()) return none;
-  return sizes[static_cast<size_t>(call) < sizes.size() ? static_cast<size_t>(call) : sizes.size() - 1];
+  return values.empty() ? none : values[std::min(static_cast<size_t>(call), values.size() - 1)];
 }
 
 int X264(int argc, char** argv, const std::string& folder, int call) {

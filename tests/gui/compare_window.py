@@ -58,20 +58,17 @@ def snapshot(root):
 
 
 def prepare(work, scenario, program_exe, package, build_folder):
+    prog = os.path.join(work, "prog")
     shutil.rmtree(work, ignore_errors=True)
-    if package:
-        shutil.copytree(package, os.path.join(work, "prog"))
-    else:
-        os.makedirs(os.path.join(work, "prog"))
+    shutil.copytree(package, prog) if package else os.makedirs(prog)
     os.makedirs(os.path.join(work, "cwd"))
-    if program_exe and not package:
-        for exe in program_exe:
-            shutil.copy(exe, os.path.join(work, "prog"))
+    for exe in [] if package else program_exe or []:
+        shutil.copy(exe, prog)
     setup = os.path.abspath(scenario[:-4] + ".setup")
     if os.path.exists(setup):
-        subprocess.run(["bash", setup], cwd=os.path.join(work, "prog"), check=True, timeout=60,
+        subprocess.run(["bash", setup], cwd=prog, check=True, timeout=60,
                        env=dict(os.environ, TW_BUILD=build_folder))
-    pf = winpath(os.path.join(work, "prog")) + "\\"
+    pf = winpath(prog) + "\\"
     with open(scenario, newline="") as f:
         text = f.read().replace("$PF", pf)
     with open(os.path.join(work, "in.scn"), "w", newline="") as f:

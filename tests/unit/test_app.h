@@ -22,6 +22,42 @@
 
 namespace tw {
 
+// A form that counts what the window would repaint: the job list's redraw
+// holds (`held` is back at 0 once each is released), its line changes and
+// those made while no hold stood, and its selections.
+class RedrawWatch : public FormModel {
+ public:
+  void HoldRedraw(ControlId id, bool hold) override {
+    if (id != ControlId::JobList) return;
+    held += hold ? 1 : -1;
+    holds += hold ? 1 : 0;
+  }
+  void AddItem(ControlId id, std::string_view text, int index = -1) override {
+    Note(id);
+    FormModel::AddItem(id, text, index);
+  }
+  void SetItemText(ControlId id, int index, std::string_view text) override {
+    Note(id);
+    FormModel::SetItemText(id, index, text);
+  }
+  void RemoveItem(ControlId id, int index) override {
+    Note(id);
+    FormModel::RemoveItem(id, index);
+  }
+  void SetState(ControlId id, int state) override {
+    if (id == ControlId::JobList) ++selections;
+    FormModel::SetState(id, state);
+  }
+  int held = 0, holds = 0, changes = 0, unheldChanges = 0, selections = 0;
+
+ private:
+  void Note(ControlId id) {
+    if (id != ControlId::JobList) return;
+    ++changes;
+    if (held <= 0) ++unheldChanges;
+  }
+};
+
 struct TestApp {
   TestApp() {
     disk.CreateFolders(platform.programFolder);
