@@ -19,7 +19,6 @@ std::string BuildPassLine(const Form& form, MediaInfo& media, OptionSyntax synta
 // an output and AudioCheck is checked.
 void AddPassLines(Form& form, MediaInfo& media, const JobInput& input, OptionSyntax syntax = OptionSyntax::Y2007);
 // Appends every line of the job that follows its header lines.
-void AddModePasses(Form& form, MediaInfo& media, const JobInput& input,
-                   OptionSyntax syntax = OptionSyntax::Y2007);
+void AddModePasses(Form& form, MediaInfo& media, const JobInput& input, OptionSyntax syntax = OptionSyntax::Y2007);
 
 }  // namespace tw
