@@ -96,43 +96,28 @@ TEST(ProbeMediaTest, FramesFromDurationAndTimePerFrame) {
 
 TEST(X264Probe, AsksTheFirstX264TheScriptWouldStart) {
   const struct {
-    const char* name;
-    std::vector<std::string> present;  // x264.exe files on the disk
+    std::vector<std::string> present;  // x264.exe files on the disk, the one to ask first
     const char* searchPath;
     End end;
     const char* output;
-    const char* asked;  // the one program run, "" for none
     std::optional<std::string> line;
   } cases[] = {
-      {"beside the program first",
-       {"C:\\Prog\\x264.exe", "C:\\Prog\\tools\\x264.exe"},
+      // beside the program first
+      {{"C:\\Prog\\x264.exe", "C:\\Prog\\tools\\x264.exe"},
        "C:\\bin",
        End::Finished,
        "x264 0.164.3095 baee400\r\n(libswscale 5.9.100)\r\n",
-       "C:\\Prog\\x264.exe",
        "x264 0.164.3095 baee400"},
-      {"then its tools folder",
-       {"C:\\Prog\\tools\\x264.exe", "C:\\bin\\x264.exe"},
-       "C:\\bin",
-       End::Finished,
-       "x264 0.54.620",
-       "C:\\Prog\\tools\\x264.exe",
-       "x264 0.54.620"},
-      {"then the search path in order, quotes and empty entries passed over",
-       {"D:\\b c\\x264.exe", "E:\\x264.exe"},
+      // then its tools folder
+      {{"C:\\Prog\\tools\\x264.exe", "C:\\bin\\x264.exe"}, "C:\\bin", End::Finished, "x264 0.54.620", "x264 0.54.620"},
+      // then the search path in order, quotes and empty entries passed over
+      {{"D:\\b c\\x264.exe", "E:\\x264.exe"},
        ";C:\\bin;\"D:\\b c\";E:\\",
        End::Finished,
        "x264 0.164.3095 baee400\n",
-       "D:\\b c\\x264.exe",
        "x264 0.164.3095 baee400"},
-      {"an answer cut off by the time limit",
-       {"C:\\Prog\\x264.exe"},
-       "",
-       End::TimedOut,
-       "x264 0.1",
-       "C:\\Prog\\x264.exe",
-       ""},
-      {"none anywhere", {}, "C:\\bin;D:\\", End::NotStarted, "", "", std::nullopt},
+      {{"C:\\Prog\\x264.exe"}, "", End::TimedOut, "x264 0.1", ""},  // an answer cut off by the time limit
+      {{}, "C:\\bin;D:\\", End::NotStarted, "", std::nullopt},
   };
   for (const auto& c : cases) {
     MemoryFiles files;
@@ -141,9 +126,9 @@ TEST(X264Probe, AsksTheFirstX264TheScriptWouldStart) {
       files.WriteReplace(path, "MZ");
     }
     CannedProcesses processes({c.end, 0, c.output});
-    EXPECT_EQ(X264Probe(files, processes, "C:\\Prog\\", c.searchPath).VersionLine(), c.line) << c.name;
-    const std::vector<std::string> asked = {std::string(c.asked) + "|--version|5000"};
-    EXPECT_EQ(processes.runs, *c.asked ? asked : std::vector<std::string>{}) << c.name;
+    EXPECT_EQ(X264Probe(files, processes, "C:\\Prog\\", c.searchPath).VersionLine(), c.line) << c.searchPath;
+    const std::string asked = c.present.empty() ? "" : c.present[0] + "|--version|5000";
+    EXPECT_EQ(processes.runs, asked.empty() ? std::vector<std::string>{} : std::vector<std::string>{asked});
   }
 }
 
