@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <map>
 #include <random>
 #include <sstream>
@@ -37,18 +38,11 @@ std::string ShellQuoted(const std::string& s) {
 }
 
 // The words of a batch line as cmd hands them to a program: blanks split,
-// double quotes group and go.
+// double quotes group and go (no line here quotes inside a word).
 std::vector<std::string> Words(const std::string& line) {
+  std::istringstream in(line);
   std::vector<std::string> words;
-  bool quoted = false, between = true;
-  for (char c : line) {
-    between = between || (c == ' ' && !quoted);
-    if (c == ' ' && !quoted) continue;
-    if (between) words.emplace_back();
-    between = false;
-    quoted ^= c == '"';
-    if (c != '"') words.back() += c;
-  }
+  for (std::string w; in >> std::quoted(w, '"', '\0');) words.push_back(w);
   return words;
 }
 
