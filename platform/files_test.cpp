@@ -166,17 +166,12 @@ const Case kCases[] = {
      {{Do::Write, "s.ini", "old"}, {Do::WriteOpen, "s.ini", "new"}, {Do::List, "", "s.ini;"}}},
 };
 
-std::string Repeated(std::string_view text, int times) {
-  std::string all;
-  for (int i = 0; i < times; ++i) all += text;
-  return all;
-}
-
 void RunStep(Layer& layer, const Step& step) {
   const bool others = step.what == Do::TheirWrite || step.what == Do::TheirRemove;
   FaultyFiles files(others ? layer.others() : layer.files());
   const std::string path = layer.Folder() + step.path;
-  const std::string content = Repeated(step.text, step.times);
+  std::string content;
+  for (int i = 0; i < step.times; ++i) content += step.text;
   switch (step.what) {
     case Do::Write:
     case Do::TheirWrite:
