@@ -2,9 +2,12 @@
 // in memory and against the native layer of the build (POSIX natively,
 // Win32 under Wine), each case in a fresh folder of its own. Every call
 // goes through FaultyFiles, which breaks writes off where a case asks.
+// Another program is another instance of the layer: the POSIX layer keeps
+// listings that must follow its changes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <random>
 #include <stdexcept>
@@ -19,56 +22,47 @@ namespace {
 using namespace std::literals;
 namespace fs = std::filesystem;
 
-// A file layer and a fresh empty folder in it.
+// The files in memory or the native layer, the same layer as another
+// program has it, and a fresh empty folder in it.
 class Layer {
  public:
-  virtual ~Layer() = default;
-  virtual Files& files() = 0;
-  // Ends in a separator.
-  virtual std::string Folder() const = 0;
-  virtual void MakeReadOnly(const std::string& path) = 0;
-};
-
-class InMemory : public Layer {
- public:
-  InMemory() { disk_.CreateFolders(Folder()); }
-  Files& files() override { return disk_; }
-  std::string Folder() const override { return "C:\\work\\"; }
-  void MakeReadOnly(const std::string& path) override { disk_.SetReadOnly(path); }
-
- private:
-  MemoryFiles disk_;
-};
-
-class Native : public Layer {
- public:
-  Native() {
+  explicit Layer(bool native) : native_(native) {
+    if (!native) disk_.CreateFolders(Folder());
     std::random_device random;
-    for (int attempt = 0; attempt < 100 && dir_.empty(); ++attempt) {
+    for (int attempt = 0; native && attempt < 100 && dir_.empty(); ++attempt) {
       const fs::path fresh = fs::temp_directory_path() / ("tw-files-" + std::to_string(random()));
       if (fs::create_directory(fresh)) dir_ = fresh;
     }
-    if (dir_.empty()) throw std::runtime_error("no fresh folder in " + fs::temp_directory_path().string());
+    if (native && dir_.empty()) throw std::runtime_error("no fresh folder in " + fs::temp_directory_path().string());
   }
-  ~Native() override {
+  ~Layer() {
     std::error_code ignored;
     for (fs::recursive_directory_iterator it(dir_, ignored), end; it != end; it.increment(ignored))
       fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
-    fs::remove_all(dir_, ignored);
+    if (native_) fs::remove_all(dir_, ignored);
   }
-  Files& files() override { return *files_; }
-  std::string Folder() const override { return (dir_ / "").string(); }
-  void MakeReadOnly(const std::string& path) override {
-    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
+  Files& files() { return native_ ? *files_ : disk_; }
+  Files& others() { return native_ ? *others_ : disk_; }
+  // Ends in a separator.
+  std::string Folder() const { return native_ ? (dir_ / "").string() : "C:\\work\\"; }
+  void MakeReadOnly(const std::string& path) {
+    if (native_)
+      fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                      fs::perm_options::remove);
+    else
+      disk_.SetReadOnly(path);
   }
 
  private:
+  const bool native_;
+  MemoryFiles disk_;
   fs::path dir_;
-  std::unique_ptr<Files> files_ = MakeNativeFiles();
+  std::unique_ptr<Files> files_ = MakeNativeFiles(), others_ = MakeNativeFiles();
 };
 
-enum class Do { Write, BrokenWrite, Read, IsFile, Remove, CreateFolder, MakeReadOnly, List };
+// Broken: a write that breaks off; WriteOpen: one while the file is held
+// open for reading; Their...: another program's calls.
+enum class Do { Write, Broken, WriteOpen, Read, IsFile, Remove, MakeFolder, ReadOnly, List, TheirWrite, TheirRemove };
 
 struct Step {
   Do what;
@@ -78,7 +72,7 @@ struct Step {
   std::string_view text = "";
   bool ok = true;  // the call's answer; Read and List: something came back
   int times = 1;
-  size_t breakAfter = 0;  // BrokenWrite: bytes handed on before the break
+  size_t breakAfter = 0;  // Broken: bytes handed on before the break
   const char* pattern = "*";
 };
 
@@ -99,17 +93,17 @@ const Case kCases[] = {
       {Do::List, "", "s.ini;"}}},
     {"a write that breaks off keeps the old file whole and leaves no temporary",
      {{Do::Write, "s.ini", "old"},
-      {Do::BrokenWrite, "s.ini", "0123456789", false, 10000, 0},
-      {Do::BrokenWrite, "s.ini", "0123456789", false, 10000, 3},
-      {Do::BrokenWrite, "s.ini", "0123456789", false, 10000, 65541},
-      {Do::BrokenWrite, "new.ini", "0123456789", false, 10, 200},
+      {Do::Broken, "s.ini", "0123456789", false, 10000, 0},
+      {Do::Broken, "s.ini", "0123456789", false, 10000, 3},
+      {Do::Broken, "s.ini", "0123456789", false, 10000, 65541},
+      {Do::Broken, "new.ini", "0123456789", false, 10, 200},
       {Do::Read, "s.ini", "old"},
       {Do::List, "", "s.ini;"},
       {Do::Write, "s.ini", "new"},
       {Do::Read, "s.ini", "new"}}},
     {"a read-only file is neither replaced nor removed",
      {{Do::Write, "ro.ini", "old"},
-      {Do::MakeReadOnly, "ro.ini"},
+      {Do::ReadOnly, "ro.ini"},
       {Do::Write, "ro.ini", "new", false},
       {Do::Remove, "ro.ini", "", false},
       {Do::Read, "ro.ini", "old"},
@@ -118,13 +112,13 @@ const Case kCases[] = {
      {{Do::Write, "none\\s.ini", "x", false},
       {Do::Write, "blocker", "b"},
       {Do::Write, "blocker/s.ini", "x", false},
-      {Do::CreateFolder, "blocker\\sub", "", false},
+      {Do::MakeFolder, "blocker\\sub", "", false},
       {Do::Read, "none\\s.ini", "", false},
       {Do::List, "none", "", false},
       {Do::List, "", "blocker;"}}},
     {"a folder is neither a file nor listed with them, and is made once",
-     {{Do::CreateFolder, "sub"},
-      {Do::CreateFolder, "sub", "", false},
+     {{Do::MakeFolder, "sub"},
+      {Do::MakeFolder, "sub", "", false},
       {Do::IsFile, "sub", "", false},
       {Do::Read, "sub", "", false},
       {Do::Write, "sub", "x", false},
@@ -136,7 +130,7 @@ const Case kCases[] = {
       {Do::Read, "s.ini", "", false},
       {Do::Remove, "s.ini", "", false}}},
     {"names are found and replaced in any case, through either separator and past \"..\", and listed as made",
-     {{Do::CreateFolder, "AvsInc"},
+     {{Do::MakeFolder, "AvsInc"},
       {Do::Write, "avsinc\\Default.avs", "x"},
       {Do::Write, "AVSINC/clip1.mkv.avs", "y"},
       {Do::IsFile, "AVSINC/DEFAULT.AVS"},
@@ -153,25 +147,36 @@ const Case kCases[] = {
       {Do::Write, ".ini"},
       {Do::Write, "notes.txt"},
       {Do::Write, "c.INI"},
-      {Do::CreateFolder, "sub.ini"},
+      {Do::MakeFolder, "sub.ini"},
       {Do::List, "", ".ini;A.ini;b.ini;c.INI;fast.2pass.ini;_u.ini;", true, 1, 0, "*.ini"},
       {Do::List, "", "", true, 1, 0, "*.none"}}},
+    {"names other programs make or remove are seen, and a file of theirs is replaced under its own name",
+     {{Do::Write, "mine.ini", "m"},
+      {Do::IsFile, "THEIRS.INI", "", false},
+      {Do::TheirWrite, "Theirs.ini", "t"},
+      {Do::Read, "THEIRS.INI", "t"},
+      {Do::TheirRemove, "Theirs.ini"},
+      {Do::IsFile, "theirs.ini", "", false},
+      {Do::TheirWrite, "Other.ini", "o"},
+      {Do::Write, "OTHER.ini", "new"},
+      {Do::Read, "other.ini", "new"},
+      {Do::List, "", "mine.ini;Other.ini;"}}},
+    // Windows refuses to replace a file that is open anywhere.
+    {"a file open elsewhere is replaced whole or kept whole",
+     {{Do::Write, "s.ini", "old"}, {Do::WriteOpen, "s.ini", "new"}, {Do::List, "", "s.ini;"}}},
 };
 
-std::string Repeated(std::string_view text, int times) {
-  std::string all;
-  for (int i = 0; i < times; ++i) all += text;
-  return all;
-}
-
 void RunStep(Layer& layer, const Step& step) {
-  FaultyFiles files(layer.files());
+  const bool others = step.what == Do::TheirWrite || step.what == Do::TheirRemove;
+  FaultyFiles files(others ? layer.others() : layer.files());
   const std::string path = layer.Folder() + step.path;
-  const std::string content = Repeated(step.text, step.times);
+  std::string content;
+  for (int i = 0; i < step.times; ++i) content += step.text;
   switch (step.what) {
     case Do::Write:
-    case Do::BrokenWrite: {
-      if (step.what == Do::BrokenWrite) files.Inject({.afterBytes = step.breakAfter});
+    case Do::TheirWrite:
+    case Do::Broken: {
+      if (step.what == Do::Broken) files.Inject({.afterBytes = step.breakAfter});
       int taken = 0;
       const bool ok = files.WriteReplaceFrom(path, [&](std::string_view& piece) {
         piece = step.text;
@@ -184,6 +189,14 @@ void RunStep(Layer& layer, const Step& step) {
       }
       break;
     }
+    case Do::WriteOpen: {
+      const std::optional<std::string> before = files.Read(path);
+      std::ifstream open(path);
+      const bool replaced = files.WriteReplace(path, content);
+      open.close();
+      EXPECT_EQ(files.Read(path), replaced ? std::optional(content) : before);
+      break;
+    }
     case Do::Read:
       EXPECT_EQ(files.Read(path), step.ok ? std::optional(content) : std::nullopt);
       break;
@@ -191,12 +204,13 @@ void RunStep(Layer& layer, const Step& step) {
       EXPECT_EQ(files.IsFile(path), step.ok);
       break;
     case Do::Remove:
+    case Do::TheirRemove:
       EXPECT_EQ(files.Remove(path), step.ok);
       break;
-    case Do::CreateFolder:
+    case Do::MakeFolder:
       EXPECT_EQ(files.CreateFolder(path), step.ok);
       break;
-    case Do::MakeReadOnly:
+    case Do::ReadOnly:
       layer.MakeReadOnly(path);
       break;
     case Do::List: {
@@ -211,24 +225,20 @@ void RunStep(Layer& layer, const Step& step) {
   }
 }
 
-using MakeLayer = std::unique_ptr<Layer> (*)();
-
-class FilesTest : public testing::TestWithParam<MakeLayer> {};
+class FilesTest : public testing::TestWithParam<bool> {};
 
 TEST_P(FilesTest, KeepsTheContractOfEveryLayer) {
   for (const Case& c : kCases) {
-    const std::unique_ptr<Layer> layer = GetParam()();
+    Layer layer(GetParam());
     for (size_t i = 0; i < c.steps.size(); ++i) {
       SCOPED_TRACE(std::string(c.what) + ", step " + std::to_string(i + 1));
-      RunStep(*layer, c.steps[i]);
+      RunStep(layer, c.steps[i]);
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Layers, FilesTest,
-                         testing::Values([] { return std::unique_ptr<Layer>(new InMemory); },
-                                         [] { return std::unique_ptr<Layer>(new Native); }),
-                         [](const auto& info) { return info.index == 0 ? "InMemory"s : "Native"s; });
+INSTANTIATE_TEST_SUITE_P(Layers, FilesTest, testing::Bool(),
+                         [](const auto& info) { return info.param ? "Native"s : "InMemory"s; });
 
 }  // namespace
 }  // namespace tw

@@ -8,32 +8,28 @@
 namespace tw::siblings {
 namespace {
 
-TEST(SiblingsTest, SizeTexts) {
-  struct Case {
+TEST(SiblingsTest, SizeAndMillisecondTexts) {
+  const struct {
     const char* text;
-    std::optional<double> value;
-  } cases[] = {{"90", 90.0},
-               {"90.5", 90.5},
-               {".5", 0.5},
-               {"0", 0.0},
-               {"7.", 7.0},
-               {"", std::nullopt},
-               {".", std::nullopt},
-               {"-1", std::nullopt},
-               {"1e3", std::nullopt},
-               {"1.2.3", std::nullopt},
-               {"12MB", std::nullopt},
-               {" 5", std::nullopt},
-               {"1,5", std::nullopt}};
-  for (const auto& c : cases) EXPECT_EQ(ParseSize(c.text), c.value) << c.text;
-}
-
-TEST(SiblingsTest, MillisecondTexts) {
-  EXPECT_EQ(ParseMilliseconds("1000"), 1000u);
-  EXPECT_EQ(ParseMilliseconds("0"), 0u);
-  EXPECT_EQ(ParseMilliseconds("86400000"), 86400000u);
-  for (const char* bad : {"", "-5", "1.5", "86400001", "9999999999", "abc", "10ms"})
+    double size;
+    std::optional<uint32_t> ms;
+  } cases[] = {{"90", 90, 90},
+               {"90.5", 90.5, {}},
+               {".5", 0.5, {}},
+               {"0", 0, 0},
+               {"7.", 7, {}},
+               {"1000", 1000, 1000},
+               {"86400000", 86400000, 86400000},
+               {"86400001", 86400001, {}},
+               {"9999999999", 9999999999, {}}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(ParseSize(c.text), c.size) << c.text;
+    EXPECT_EQ(ParseMilliseconds(c.text), c.ms) << c.text;
+  }
+  for (const char* bad : {"", ".", "-1", "1e3", "1.2.3", "12MB", "10ms", " 5", "1,5", "abc"}) {
+    EXPECT_FALSE(ParseSize(bad).has_value()) << bad;
     EXPECT_FALSE(ParseMilliseconds(bad).has_value()) << bad;
+  }
 }
 
 TEST(SiblingsTest, SizeVerdicts) {
@@ -72,28 +68,28 @@ TEST(SiblingsTest, PathBatchDoublesPercentAndEndsInCrLf) {
   EXPECT_EQ(PathBatch("C:\\100% & more\\"), "@set \"PATH=C:\\100%% & more\\;C:\\100%% & more\\tools;%PATH%\"\r\n");
 }
 
+// Everything written to `f` so far.
+std::string Contents(std::FILE* f) {
+  std::rewind(f);
+  std::string got(1 << 16, '\0');
+  got.resize(std::fread(got.data(), 1, got.size(), f));
+  return got;
+}
+
 TEST(SiblingsTest, CopyStreamPassesEveryByteToBoth) {
-  std::FILE* in = std::tmpfile();
-  std::FILE* log = std::tmpfile();
-  std::FILE* out = std::tmpfile();
-  ASSERT_TRUE(in && log && out);
-  std::string data = "x264 [info]: frame 1\r[2.0%] 10/500 frames\r";
-  data += std::string("\0\xff\n", 3) + std::string(10000, 'p') + "end\r\n";
+  std::FILE *in = std::tmpfile(), *log = std::tmpfile(), *out = std::tmpfile(), *out2 = std::tmpfile();
+  ASSERT_TRUE(in && log && out && out2);
+  const std::string data =
+      "x264 [info]: frame 1\r[2.0%] 10/500 frames\r" + std::string("\0\xff\n", 3) + std::string(10000, 'p') + "end\r\n";
   std::fwrite(data.data(), 1, data.size(), in);
-  std::fflush(in);
   std::rewind(in);
   EXPECT_TRUE(CopyStream(fileno(in), log, out));
-  for (std::FILE* f : {log, out}) {
-    std::rewind(f);
-    std::string got(data.size() + 10, '\0');
-    got.resize(std::fread(got.data(), 1, got.size(), f));
-    EXPECT_EQ(got, data);
-  }
+  EXPECT_EQ(Contents(log), data);
+  EXPECT_EQ(Contents(out), data);
   // Without a log the output still flows, and the failure is reported.
   std::rewind(in);
-  std::FILE* out2 = std::tmpfile();
   EXPECT_FALSE(CopyStream(fileno(in), nullptr, out2));
-  EXPECT_EQ(std::ftell(out2), static_cast<long>(data.size()));
+  EXPECT_EQ(Contents(out2), data);
   for (std::FILE* f : {in, log, out, out2}) std::fclose(f);
 }
 

@@ -1,13 +1,18 @@
-#include "platform/media_probe.h"
-
+// The two helpers the program asks in hidden runs: the media probe fathom.exe
+// for a clip's numbers, and x264.exe for its version.
 #include <gtest/gtest.h>
+
+#include "platform/media_probe.h"
+#include "platform/memory_files.h"
+#include "platform/x264_probe.h"
 
 namespace tw {
 namespace {
 
 using End = CapturedRun::End;
 
-// Answers every run with one canned outcome and remembers what was run.
+// Answers every hidden run with one canned outcome and records each as
+// "program|argument|...|time limit".
 class CannedProcesses : public Processes {
  public:
   explicit CannedProcesses(CapturedRun answer) : answer_(std::move(answer)) {}
@@ -15,8 +20,9 @@ class CannedProcesses : public Processes {
   bool IsRunning(ProcessId) override { return false; }
   CapturedRun RunCaptured(const std::string& program, const std::vector<std::string>& arguments,
                           uint32_t timeLimitMs) override {
-    runs.push_back(program + "|" + (arguments.empty() ? "" : arguments[0]) + "|" + std::to_string(arguments.size()) +
-                   "|" + std::to_string(timeLimitMs));
+    std::string run = program;
+    for (const std::string& argument : arguments) run += "|" + argument;
+    runs.push_back(run + "|" + std::to_string(timeLimitMs));
     return answer_;
   }
   std::vector<std::string> runs;
@@ -32,6 +38,9 @@ TEST(ProbeMediaTest, OnlyAWholeAnswerOfAFinishedProbeOpensTheClip) {
   } cases[] = {
       {{End::Finished, 0, "frames=50 rate=25\r\n"}, ClipMeasure{50, 25}},
       {{End::Finished, 0, "frames=0 rate=0\n"}, ClipMeasure{0, 0}},
+      // What the probe prints is what the program reads.
+      {{End::Finished, 0, ProbeAnswerText({2147483647, 1000})}, ClipMeasure{2147483647, 1000}},
+      {{End::Finished, 0, ProbeAnswerText({0, 0})}, ClipMeasure{0, 0}},
       {{End::Finished, 1, ""}, std::nullopt},                              // the probe could not open it
       {{End::Finished, 0xC0000005, "frames=50 rate=25\n"}, std::nullopt},  // crashed after answering
       {{End::TimedOut, 0, "frames=50 rate=25\n"}, std::nullopt},           // hung after answering
@@ -50,22 +59,13 @@ TEST(ProbeMediaTest, OnlyAWholeAnswerOfAFinishedProbeOpensTheClip) {
     CannedProcesses processes(c.run);
     ProbeMedia media(processes, "C:\\Prog\\fathom.exe");
     const std::optional<MediaHandle> h = media.OpenMedia("D:\\clips\\my clip.avi");
-    ASSERT_EQ(processes.runs, std::vector<std::string>{"C:\\Prog\\fathom.exe|D:\\clips\\my clip.avi|1|20000"});
+    ASSERT_EQ(processes.runs, std::vector<std::string>{"C:\\Prog\\fathom.exe|D:\\clips\\my clip.avi|20000"});
     ASSERT_EQ(h.has_value(), c.opened.has_value()) << c.run.output;
     if (!h) continue;
     EXPECT_EQ(media.MediaFrameCount(*h), c.opened->frames);
     EXPECT_EQ(media.MediaFrameRate(*h), c.opened->rate);
     media.CloseMedia(*h);
     EXPECT_EQ(media.MediaFrameCount(*h), 0) << "a closed handle holds nothing";
-  }
-}
-
-TEST(ProbeMediaTest, TheProbePrintsWhatTheProgramReads) {
-  for (ClipMeasure m : {ClipMeasure{50, 25}, ClipMeasure{0, 0}, ClipMeasure{2147483647, 1000}}) {
-    const std::optional<ClipMeasure> back = ReadProbeAnswer(ProbeAnswerText(m));
-    ASSERT_TRUE(back.has_value()) << ProbeAnswerText(m);
-    EXPECT_EQ(back->frames, m.frames);
-    EXPECT_EQ(back->rate, m.rate);
   }
 }
 
@@ -92,6 +92,44 @@ TEST(ProbeMediaTest, FramesFromDurationAndTimePerFrame) {
       {20200000, 400000, 51}, {20000000, 0, 0},          {0, 400000, 0}, {20000000, -400000, 0},
   };
   for (const auto& c : cases) EXPECT_EQ(FramesIn(c.duration, c.perFrame), c.frames) << c.duration;
+}
+
+TEST(X264Probe, AsksTheFirstX264TheScriptWouldStart) {
+  const struct {
+    std::vector<std::string> present;  // x264.exe files on the disk, the one to ask first
+    const char* searchPath;
+    End end;
+    const char* output;
+    std::optional<std::string> line;
+  } cases[] = {
+      // beside the program first
+      {{"C:\\Prog\\x264.exe", "C:\\Prog\\tools\\x264.exe"},
+       "C:\\bin",
+       End::Finished,
+       "x264 0.164.3095 baee400\r\n(libswscale 5.9.100)\r\n",
+       "x264 0.164.3095 baee400"},
+      // then its tools folder
+      {{"C:\\Prog\\tools\\x264.exe", "C:\\bin\\x264.exe"}, "C:\\bin", End::Finished, "x264 0.54.620", "x264 0.54.620"},
+      // then the search path in order, quotes and empty entries passed over
+      {{"D:\\b c\\x264.exe", "E:\\x264.exe"},
+       ";C:\\bin;\"D:\\b c\";E:\\",
+       End::Finished,
+       "x264 0.164.3095 baee400\n",
+       "x264 0.164.3095 baee400"},
+      {{"C:\\Prog\\x264.exe"}, "", End::TimedOut, "x264 0.1", ""},  // an answer cut off by the time limit
+      {{}, "C:\\bin;D:\\", End::NotStarted, "", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    MemoryFiles files;
+    for (const std::string& path : c.present) {
+      files.CreateFolders(path.substr(0, path.rfind('\\')));
+      files.WriteReplace(path, "MZ");
+    }
+    CannedProcesses processes({c.end, 0, c.output});
+    EXPECT_EQ(X264Probe(files, processes, "C:\\Prog\\", c.searchPath).VersionLine(), c.line) << c.searchPath;
+    const std::string asked = c.present.empty() ? "" : c.present[0] + "|--version|5000";
+    EXPECT_EQ(processes.runs, asked.empty() ? std::vector<std::string>{} : std::vector<std::string>{asked});
+  }
 }
 
 }  // namespace
