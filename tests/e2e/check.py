@@ -1,29 +1,21 @@
 #!/usr/bin/env python3
-"""Checks what one end-to-end round left in its program folder PROG.
+"""Checks what one end-to-end round (run_e2e.sh) left in WORK/prog.
 
-check.py road PROG BATCH SECOND
-    the road (road.scn): BATCH is the copy of the job list that Make BAT
-    wrote before Start, SECOND 1 when the conditional second pass must have
-    run and 0 when it must not.
-check.py safe PROG ORIGINALS
-    safe.bat (safe.scn) after Wine's cmd ran it. The mkvmerge stand-in
-    ended its three calls with 0 (clip), 2 (film: an error, beside an older
-    film.mux.mkv) and 1 (up^arrow: warnings).
-check.py names PROG ORIGINALS
-    names.bat (names.scn) after Wine's cmd ran it. Each job's created files
-    carry "_" for the "€" the console's page lacks; the script that is
-    itself a source is named by its short path.
+check.py SCN WORK NAME
 
-ORIGINALS holds copies of the sources in PROG/media as they were before the
-run. Each stand-in records its call in PROG/tools/calls.log as a line "TOOL
-PARENTCLASS COMMANDLINE" in UTF-8, PARENTCLASS being the priority class of
-the process that started it: the script's interpreter, which the program
-set to idle. (Wine starts every process at normal priority, so the tools'
-own classes tell nothing there.) The stand-ins refuse a file that does not
-exist. Prints one PASS or FAIL line per check and exits 1 when any failed.
+SCN.scn is the round's scenario, NAME the round's name, WORK/originals a
+copy of the sources in WORK/prog/media as they were before the run, which
+they must still be byte for byte. Each stand-in records its call in
+tools/calls.log as a line "TOOL PARENTCLASS COMMANDLINE" in UTF-8,
+PARENTCLASS being the priority class of the process that started it: the
+script's interpreter, which the program set to idle. (Wine starts every
+process at normal priority, so the tools' own classes tell nothing there.)
+The stand-ins refuse a file that does not exist. Prints one PASS or FAIL
+line per check and exits 1 when any failed.
 """
 import os
 import re
+import subprocess
 import sys
 from itertools import zip_longest
 
@@ -56,12 +48,6 @@ def calls(prog):
     return [line.split(" ", 2) for line in text.split("\r\n") if line]
 
 
-def sources_kept(prog, originals):
-    for name in sorted(os.listdir(originals)):
-        report(read(os.path.join(prog, "media", name)) == read(os.path.join(originals, name)),
-               "%s is byte for byte as it was" % name)
-
-
 def split_outside_quotes(text, sep):
     parts, quoted = [""], False
     for c in text:
@@ -89,9 +75,12 @@ def option(args, name):
     return args[args.index(name) + 1] if name in args else None
 
 
-def road(prog, batch, second):
+def road(prog, work, name):
+    """The road: Make BAT wrote road.bat before Start ran the jobs; in round
+    "outside" the conditional pass's first output lies outside its size
+    range, so the second pass runs."""
     tools = ("x264", "bepipe", "neroaacenc", "mp4box")
-    second = second == "1"
+    batch, second = os.path.join(prog, "road.bat"), name == "outside"
     # what the job list asks of each tool, in order: (tool, arguments, its log file, conditional)
     expected = []
     for line in (read(batch) or b"").decode("latin-1").split("\r\n")[4:]:
@@ -146,8 +135,9 @@ def road(prog, batch, second):
            % (IDLE, " ".join(parents)))
 
 
-def safe(prog, originals):
-    sources_kept(prog, originals)
+def safe(prog, work, name):
+    """The mkvmerge stand-in ended its three calls with 0 (clip), 2 (film: an
+    error, beside an older film.mux.mkv) and 1 (up^arrow: warnings)."""
     media = os.path.join(prog, "media")
     # (target, video, audio, whether the mux worked, what the target must begin with)
     for target, video, audio, worked, head in (
@@ -164,8 +154,9 @@ def safe(prog, originals):
            "bepipe read the wrapper of up^arrow.avi, whose name has no caret")
 
 
-def names(prog, originals):
-    sources_kept(prog, originals)
+def names(prog, work, name):
+    """Each job's created files carry "_" for the "€" the console's page
+    lacks; the script that is itself a source is named by its short path."""
     pf = "Z:" + prog.replace("/", "\\") + "\\"
     done = calls(prog)
     short = None
@@ -205,8 +196,29 @@ def names(prog, originals):
     # the results are there, and the clean-up deleted every file of the jobs' own but them
     results = [cafe + ".mp4", nandu + ".mkv", "_ script.mkv"]
     left = sorted(os.listdir(os.path.join(prog, "media")))
-    report(left == sorted(os.listdir(originals) + results), "media holds the sources and %s: %s" % (results, left))
+    report(left == sorted(os.listdir(os.path.join(work, "originals")) + results),
+           "media holds the sources and %s: %s" % (results, left))
 
 
-{"road": road, "safe": safe, "names": names}[sys.argv[1]](*sys.argv[2:])
+def real(prog, work, name):
+    """Today's x264 and mkvmerge made clip.mkv from clip.y4m."""
+    report(re.search(r'^X264FoundLabel .*: Current"', (read(os.path.join(work, "run.log")) or b"").decode("latin-1"), re.M),
+           "Auto found today's x264")
+    clip = os.path.join(prog, "media", "clip.mkv")
+    probe = lambda *a: subprocess.run(("ffprobe", "-v", "error") + a + ("-of", "csv=p=0", clip),
+                                      capture_output=True, text=True, timeout=60).stdout.split()
+    frames = probe("-select_streams", "v:0", "-count_frames", "-show_entries", "stream=nb_read_frames")
+    streams = probe("-show_entries", "stream=codec_name")
+    report(frames == ["25"] and streams == ["h264", "aac"],
+           "clip.mkv holds 25 frames of H.264 and the AAC audio (frames %s, streams %s)" % (frames, streams))
+    for gone in ("clip.264", "clip.audio.mp4"):
+        report(not os.path.exists(os.path.join(prog, "media", gone)), "the script deleted %s" % gone)
+
+
+scn, work, name = sys.argv[1:]
+prog, originals = os.path.join(work, "prog"), os.path.join(work, "originals")
+for source in sorted(os.listdir(originals)):
+    report(read(os.path.join(prog, "media", source)) == read(os.path.join(originals, source)),
+           "%s is byte for byte as it was" % source)
+{"road": road, "safe": safe, "names": names, "real": real}[scn](prog, work, name)
 sys.exit(1 if failed else 0)

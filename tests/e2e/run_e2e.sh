@@ -6,12 +6,11 @@
 # with stand-ins for x264, bepipe, neroaacenc and mp4box, and check.py
 # checks what they recorded and left. Two rounds: the conditional pass's
 # first output inside its size range, then outside. Before them, two short
-# rounds through the headless driver and Wine's cmd (batch_round): jobs
-# encoded into their sources' own folder leave the sources as they were
-# (safe), and names beyond ASCII reach every tool as the files meant
-# (names); after them a round runs today's x264 and mkvmerge on a real
-# clip. Every Wine step has a time limit; a
-# crash fails its step with its message (wine-env.sh).
+# rounds through the headless driver and Wine's cmd (by_cmd): jobs encoded
+# into their sources' own folder leave the sources as they were (safe), and
+# names beyond ASCII reach every tool as the files meant (names); after them
+# a round runs today's x264 and mkvmerge on a real clip. Every Wine step has
+# a time limit; a crash fails its step with its message (wine-env.sh).
 # Usage: run_e2e.sh BUILD_DIR (e.g. build/win32).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -28,28 +27,6 @@ fi
 # A Wine session begun without this display (the unit tests run without
 # one) would go on drawing nowhere, so it must end before the first window.
 timeout 60 wineserver -w || timeout 30 wineserver -k
-
-# new_round NAME: a fresh program folder $prog (Windows form $pf) in a new
-# folder $work: the program and its own tools, the stand-ins in tools\
-# (which only the search path from quillon.bat finds), the includes.
-new_round() {
-  echo "== e2e round: $1"
-  work=$(mktemp -d)
-  prog=$work/prog
-  pf="Z:${prog//\//\\}\\"
-  mkdir -p "$prog/tools" "$prog/avsinc" "$prog/media" "$work/originals" "$work/cwd"
-  cp "$build/platform/win32/tarnwick.exe" "$prog/"
-  for tool in tallow brindle marram quillon fathom; do cp "$build/$tool.exe" "$prog/"; done
-  cp "$build"/tests/e2e/standins/*.exe "$prog/tools/"
-  cp "$top"/dist-files/avsinc/*.avs "$prog/avsinc/"
-}
-
-# scenario NAME: NAME.scn (UTF-8) as $work/NAME.scn, $PF standing for $pf,
-# handed over in the ANSI page (1252).
-scenario() {
-  PF="$pf" python3 -c 'import os,sys; sys.stdout.buffer.write(open(sys.argv[1],encoding="utf-8",newline="").read().replace("$PF", os.environ["PF"]).encode("cp1252"))' \
-    "$here/$1.scn" > "$work/$1.scn"
-}
 
 # play NAME: the window of $prog's tarnwick.exe, started in $prog, plays
 # $work/NAME.scn; the driver then closes the window, which leaves a script
@@ -84,9 +61,33 @@ play_and_wait() {
   return 1
 }
 
-# end_round OK: shows the output of a failed round (OK 0); removes $work.
-end_round() {
-  if [ "$1" = 0 ]; then
+# round NAME SCN CFG SETUP RUN [ARG]: in a fresh program folder $prog
+# (Windows form $pf) in a new folder $work, with the program and its own
+# tools, the stand-ins in tools\ (which only the search path from
+# quillon.bat finds) and the includes, CFG becomes the stand-ins' answers
+# (tools/standin.cfg) and SETUP puts the sources into $prog/media, copied as
+# they were to $work/originals. SCN.scn (UTF-8) goes over in the ANSI page
+# (1252), $PF standing for $pf; `RUN SCN [ARG]` plays it and runs the script
+# it makes; check.py SCN WORK NAME judges what is left.
+round() {
+  local ok=1
+  echo "== e2e round: $1"
+  work=$(mktemp -d)
+  prog=$work/prog
+  pf="Z:${prog//\//\\}\\"
+  mkdir -p "$prog/tools" "$prog/avsinc" "$prog/media" "$work/originals" "$work/cwd"
+  cp "$build/platform/win32/tarnwick.exe" "$prog/"
+  for tool in tallow brindle marram quillon fathom; do cp "$build/$tool.exe" "$prog/"; done
+  cp "$build"/tests/e2e/standins/*.exe "$prog/tools/"
+  cp "$top"/dist-files/avsinc/*.avs "$prog/avsinc/"
+  printf '%s\r\n' "$3" > "$prog/tools/standin.cfg"
+  "$4"
+  cp "$prog"/media/* "$work/originals/"
+  PF="$pf" python3 -c 'import os,sys; sys.stdout.buffer.write(open(sys.argv[1],encoding="utf-8",newline="").read().replace("$PF", os.environ["PF"]).encode("cp1252"))' \
+    "$here/$2.scn" > "$work/$2.scn"
+  "$5" "$2" "${6:-}" || ok=0
+  python3 "$here/check.py" "$2" "$work" "$1" || ok=0
+  if [ $ok = 0 ]; then
     fail=1
     echo "-- output of the run:"
     cat "$work/run.log" "$prog/tools/calls.log"
@@ -94,64 +95,42 @@ end_round() {
   rm -rf "$work"
 }
 
-# road_round NAME SECOND SIZES: SIZES are the x264 output sizes in bytes of
-# call 1, 2, ...; call 4 is the conditional pass's first pass, kept by 1..2 MB.
-road_round() {
-  local ok=1
-  new_round "$1"
-  printf 'x264 %s\r\n' "$3" > "$prog/tools/standin.cfg"
-  for clip in clip2 clip6 clip13; do printf 'stand-in clip %s\r\n' "$clip" > "$prog/media/$clip.mkv"; done
-  scenario road
-  play_and_wait road && python3 "$here/check.py" road "$prog" "$prog/road.bat" "$2" || ok=0
-  end_round $ok
-}
-
-# batch_round NAME SETUP: in a fresh program folder, SETUP puts the sources
-# into $prog/media and the stand-ins' answers into $prog/tools/standin.cfg;
-# the headless driver plays NAME.scn, which makes $prog/NAME.bat; Wine's cmd
-# runs it; check.py NAME checks what is left against copies of the sources
-# as they were. With a third argument "window", the real window plays
-# NAME.scn as well, and the NAME.bat it writes, which cmd then runs, must be
-# the headless driver's byte for byte.
-batch_round() {
-  local name=$1 rc ok=1
-  new_round "$name"
-  "$2"
-  cp "$prog"/media/* "$work/originals/"
-  scenario "$name"
+# by_cmd NAME [window]: the headless driver plays NAME.scn, which makes
+# $prog/NAME.bat; with "window", the real window plays NAME.scn as well, and
+# the NAME.bat it writes must be the headless driver's byte for byte; then
+# Wine's cmd runs NAME.bat.
+by_cmd() {
+  local name=$1 rc status=0
   if ! (cd "$work/cwd" && timeout -k 5 120 wine "$build/tarnwick-headless.exe" --program-folder "${pf%\\}" \
     "$work/$name.scn") >> "$work/run.log" 2>&1; then
-    ok=0
     echo "FAIL the headless driver did not make $name.bat"
-  else
-    if [ "${3:-}" = window ]; then
-      mv "$prog/$name.bat" "$work/headless.bat"
-      # the window starts from the factory form, not the headless driver's last run
-      rm -f "$prog/tarnwick.ini"
-      if play "$name" && cmp -s "$prog/$name.bat" "$work/headless.bat"; then
-        echo "PASS the window wrote the same $name.bat as the headless driver"
-      else
-        ok=0
-        echo "FAIL the window did not write the same $name.bat as the headless driver"
-      fi
-    fi
-    # the script's exit code is that of its last line; only the time limit counts
-    (cd "$prog" && timeout -k 5 120 wine cmd /c "$name.bat" < /dev/null) >> "$work/run.log" 2>&1
-    rc=$?
-    if [ $rc = 124 ] || [ $rc = 137 ]; then
-      ok=0
-      echo "FAIL Wine's cmd did not run $name.bat to its end within 120 s"
+    return 1
+  fi
+  if [ "$2" = window ]; then
+    mv "$prog/$name.bat" "$work/headless.bat"
+    # the window starts from the factory form, not the headless driver's last run
+    rm -f "$prog/tarnwick.ini"
+    if play "$name" && cmp -s "$prog/$name.bat" "$work/headless.bat"; then
+      echo "PASS the window wrote the same $name.bat as the headless driver"
+    else
+      status=1
+      echo "FAIL the window did not write the same $name.bat as the headless driver"
     fi
   fi
-  python3 "$here/check.py" "$name" "$prog" "$work/originals" || ok=0
-  end_round $ok
+  # the script's exit code is that of its last line; only the time limit counts
+  (cd "$prog" && timeout -k 5 120 wine cmd /c "$name.bat" < /dev/null) >> "$work/run.log" 2>&1
+  rc=$?
+  if [ $rc = 124 ] || [ $rc = 137 ]; then
+    echo "FAIL Wine's cmd did not run $name.bat to its end within 120 s"
+    return 1
+  fi
+  return $status
 }
 
 # The sources a job is made from survive it: the mkvmerge stand-in ends its
 # calls with 0, 2 (an error, beside an older file of the target's name) and
 # 1 (warnings).
 safe_setup() {
-  printf 'mkvmerge 0 2 1\r\n' > "$prog/tools/standin.cfg"
   for clip in clip.mp4 film.mkv 'up^arrow.avi'; do printf 'stand-in source %s\r\n' "$clip" > "$prog/media/$clip"; done
   printf 'older mux\r\n' > "$prog/media/film.mux.mkv"
 }
@@ -159,11 +138,23 @@ safe_setup() {
 # Every name reaches every tool as the file meant. Each x264 output is 1.5 MB,
 # inside the size check's range, so no second pass runs.
 names_setup() {
-  printf 'x264 1500000\r\n' > "$prog/tools/standin.cfg"
   for clip in 'café über niño straße €.avi' 'ñandú 50% off & (x)!.avi'; do
     printf 'stand-in source\r\n' > "$prog/media/$clip"
   done
   printf 'BlankClip()\r\n' > "$prog/media/€ script.avs"
+}
+
+road_setup() {
+  for clip in clip2 clip6 clip13; do printf 'stand-in clip %s\r\n' "$clip" > "$prog/media/$clip.mkv"; done
+}
+
+# Today's tools: Debian's x264, mkvmerge and ffmpeg behind adapters named as
+# the Windows tools (standin.cpp built as adapters), the stand-in bepipe for
+# the audio source, a real clip of 25 frames.
+real_setup() {
+  cp "$build"/tests/e2e/adapters/*.exe "$prog/tools/"
+  timeout 60 ffmpeg -loglevel error -f lavfi -i testsrc=size=64x48:rate=25 -frames:v 25 -pix_fmt yuv420p \
+    "$prog/media/clip.y4m"
 }
 
 # The stand-ins must refuse what the real tools would, or the rounds prove
@@ -189,47 +180,19 @@ EOF
   rm -rf "$work"
 }
 
-# The round with today's tools: Debian's x264, mkvmerge and ffmpeg behind
-# adapters named as the Windows tools (standin.cpp built as adapters), the
-# stand-in bepipe for the audio source, a real clip of 25 frames; ffprobe
-# reads the result.
-real_round() {
-  local ok=1 frames streams
-  for need in /usr/bin/x264 /usr/bin/mkvmerge /usr/bin/ffmpeg /usr/bin/ffprobe; do
-    if [ ! -x $need ]; then echo "SKIP the real round: no $need"; return 0; fi
-  done
-  new_round "real x264 and mkvmerge"
-  cp "$build"/tests/e2e/adapters/*.exe "$prog/tools/"
-  timeout 60 ffmpeg -loglevel error -f lavfi -i testsrc=size=64x48:rate=25 -frames:v 25 -pix_fmt yuv420p \
-    "$prog/media/clip.y4m"
-  scenario real
-  if play_and_wait real; then
-    if ! grep -q '^X264FoundLabel .*: Current"' "$work/run.log"; then echo "FAIL Auto did not find today's x264"; ok=0; fi
-    frames=$(timeout 60 ffprobe -v error -select_streams v:0 -count_frames -show_entries stream=nb_read_frames \
-      -of csv=p=0 "$prog/media/clip.mkv")
-    streams=$(timeout 60 ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$prog/media/clip.mkv" | tr '\n' ' ')
-    if [ "$frames" = 25 ] && [ "$streams" = "h264 aac " ]; then
-      echo "PASS clip.mkv holds 25 frames of H.264 and the AAC audio"
-    else
-      echo "FAIL clip.mkv: frames '$frames', streams '$streams'"
-      ok=0
-    fi
-    for gone in clip.264 clip.audio.mp4; do
-      if [ -e "$prog/media/$gone" ]; then echo "FAIL the script left $gone"; ok=0; fi
-    done
-  else
-    ok=0
-  fi
-  end_round $ok
-}
-
 echo "== e2e stand-ins"
 standins_refuse
-batch_round safe safe_setup
-batch_round names names_setup window
-road_round inside 0 "1000 2000 3000000 1500000 2500000"
-road_round outside 1 "1000 2000 3000000 3000000 1500000"
-real_round
+round safe safe 'mkvmerge 0 2 1' safe_setup by_cmd
+round names names 'x264 1500000' names_setup by_cmd window
+# x264's output sizes in bytes of call 1, 2, ...: call 4 is the conditional
+# pass's first pass, kept by 1..2 MB
+round inside road 'x264 1000 2000 3000000 1500000 2500000' road_setup play_and_wait
+round outside road 'x264 1000 2000 3000000 3000000 1500000' road_setup play_and_wait
+if [ -x /usr/bin/x264 ] && [ -x /usr/bin/mkvmerge ] && [ -x /usr/bin/ffmpeg ] && [ -x /usr/bin/ffprobe ]; then
+  round "real x264 and mkvmerge" real '' real_setup play_and_wait
+else
+  echo "SKIP the real round: it needs x264, mkvmerge, ffmpeg and ffprobe in /usr/bin"
+fi
 timeout 30 wineserver -k 2>/dev/null
 if [ $fail = 0 ]; then echo "e2e: passed"; else echo "e2e: FAILED"; fi
 exit $fail
