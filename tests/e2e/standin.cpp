@@ -18,18 +18,14 @@
 #include <string>
 #include <vector>
 
-#ifndef STANDIN_TOOL
-#error STANDIN_TOOL names the tool this build stands in for
+#if !defined(STANDIN_TOOL) || !defined(STANDIN_ADAPTER)
+#error STANDIN_TOOL names the tool this build stands in for, STANDIN_ADAPTER 1 makes it an adapter
 #endif
 
 namespace {
 
 const std::string kTool = STANDIN_TOOL;
-#ifdef STANDIN_ADAPTER
-constexpr bool kAdapter = true;
-#else
-constexpr bool kAdapter = false;
-#endif
+constexpr bool kAdapter = STANDIN_ADAPTER;
 std::vector<std::string> args;  // the call's arguments, without the program
 
 // Why the tool refuses its call; main reports it and exits with 1.
@@ -48,11 +44,9 @@ std::string Opt(const char* option) {
 }
 
 std::string OwnFolder() {
-  std::vector<char> buf(32768);
-  const DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-  std::string path(buf.data(), n);
-  const size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  static char buf[32768];
+  const std::string path(buf, GetModuleFileNameA(nullptr, buf, sizeof buf));
+  return path.substr(0, path.find_last_of("\\/") + 1);
 }
 
 bool IsFile(const std::string& path) {
@@ -175,10 +169,8 @@ int X264(int call) {
   NeedInput(args.back());
   Need((pass != "2" && pass != "3") || IsFile(stats), "stats file " + stats + " does not exist");
   Need(!output.empty(), "no output");
-  for (int percent = 0; percent <= 100; percent += 50) {
+  for (int percent : {0, 50, 100})
     std::printf("[%d.0%%] %d/30 frames, stand-in call %s\r\n", percent, percent * 30 / 100, n.c_str());
-    std::fflush(stdout);
-  }
   if (pass == "1") Write(stats, "stand-in stats of call " + n + "\r\n");
   if (_stricmp(output.c_str(), "nul") != 0) {
     std::string bytes = "stand-in output of x264 call " + n + "\r\n";
@@ -194,15 +186,13 @@ int Bepipe() {
   std::string script = Opt("--script");
   std::replace(script.begin(), script.end(), '^', '"');
   const std::string open = "import(\"", close = "\")";
-  Need(args.size() == 2 && script.size() >= open.size() + close.size() && script.starts_with(open) &&
-           script.ends_with(close),
+  Need(args.size() == 2 && script.starts_with(open) && script.ends_with(close),
        "usage: bepipe --script \"import(^FILE^)\"");
   const std::string path = script.substr(open.size(), script.size() - open.size() - close.size());
   NeedInput(path);
   std::string audio;
   while (audio.size() < 4096) audio += "stand-in audio of " + path + "\r\n";
-  std::fwrite(audio.data(), 1, audio.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  return std::fwrite(audio.data(), 1, audio.size(), stdout) == audio.size() ? 0 : 1;
 }
 
 // neroaacenc -if - -of FILE ...: reads the audio from standard input.
@@ -292,7 +282,6 @@ int Adapt() {
   DeleteFileA((base + ".out").c_str());
   DeleteFileA((base + ".code").c_str());
   std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fflush(stdout);
   return std::atoi(code.c_str());
 }
 
@@ -302,6 +291,7 @@ int main(int argc, char** argv) {
   args.assign(argv + 1, argv + argc);
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
+  std::setvbuf(stdout, nullptr, _IONBF, 0);  // each line reaches the pipe as it is written
   // The program asks at start-up; the stand-in answers as a 2007 build, so
   // the rounds get the 2007 lines they check. The question is no call of
   // the script's and is not recorded.
