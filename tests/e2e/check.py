@@ -48,6 +48,12 @@ def calls(prog):
     return [line.split(" ", 2) for line in text.split("\r\n") if line]
 
 
+def media_holds(prog, results):
+    """Media holds the sources and RESULTS: the clean-up deleted every other file of the jobs' own."""
+    left = sorted(os.listdir(os.path.join(prog, "media")))
+    report(left == sorted(os.listdir(originals) + results), "media holds the sources and %s: %s" % (results, left))
+
+
 def split_outside_quotes(text, sep):
     parts, quoted = [""], False
     for c in text:
@@ -102,11 +108,13 @@ def road(prog, work, name):
         g = [r[2] for r in recorded if r[0] == tool]
         bad = [(i, a, b) for i, (a, b) in enumerate(zip_longest(w, g, fillvalue="(no call)"), 1) if a != b]
         detail = "; call %d: want [%s] got [%s]" % bad[0] if bad else ""
-        report(not bad, "%s ran %d times, each with the arguments of its line in the job list%s" % (tool, len(g), detail))
+        report(not bad, "%s ran %d times, each with the arguments of its line in the job list%s"
+               % (tool, len(g), detail))
     # the two ends of a pipe may start in either order
     norm = lambda seq: ["audio" if t in ("bepipe", "neroaacenc") else t for t in seq]
     report(norm(r[0] for r in recorded) == norm(c[0] for c in want),
-           "the tools ran in the order of the job list, %s the conditional second pass" % ("with" if second else "without"))
+           "the tools ran in the order of the job list, %s the conditional second pass"
+           % ("with" if second else "without"))
 
     # x264 writes its logs through tallow.exe: the last pass of each log is in it
     x264_ran = [c for c in want if c[0] == "x264"]
@@ -147,9 +155,8 @@ def safe(prog, work, name):
         data = read(os.path.join(media, target)) or b""
         report(data.startswith(head) and data.endswith(b"stand-in mkvmerge\r\n") == worked,
                "%s %s" % (target, "is the muxed result" if worked else "is the older file, untouched"))
-        kept = [name for name in (video, audio) if os.path.exists(os.path.join(media, name))]
-        report(kept == ([] if worked else [video, audio]),
-               "%s and %s %s" % (video, audio, "deleted after the mux" if worked else "kept after the failed mux"))
+    # the video and audio of the failed mux are kept, the others deleted
+    media_holds(prog, ["clip.x264.mkv", "film.mp4", "film.audio.mp4", "up^arrow.mkv"])
     report(any(tool == "bepipe" and "avs\\up_arrow.avi.avs^)" in line for tool, _, line in calls(prog)),
            "bepipe read the wrapper of up^arrow.avi, whose name has no caret")
 
@@ -193,17 +200,13 @@ def names(prog, work, name):
     # the log tool wrote where its line said
     for path in ("log/café über niño straße _.avi.txt", "log/ñandú 50% off & (x)!.avi.txt"):
         report(os.path.isfile(os.path.join(prog, path)), "%s exists" % path)
-    # the results are there, and the clean-up deleted every file of the jobs' own but them
-    results = [cafe + ".mp4", nandu + ".mkv", "_ script.mkv"]
-    left = sorted(os.listdir(os.path.join(prog, "media")))
-    report(left == sorted(os.listdir(os.path.join(work, "originals")) + results),
-           "media holds the sources and %s: %s" % (results, left))
+    media_holds(prog, [cafe + ".mp4", nandu + ".mkv", "_ script.mkv"])
 
 
 def real(prog, work, name):
     """Today's x264 and mkvmerge made clip.mkv from clip.y4m."""
-    report(re.search(r'^X264FoundLabel .*: Current"', (read(os.path.join(work, "run.log")) or b"").decode("latin-1"), re.M),
-           "Auto found today's x264")
+    log = (read(os.path.join(work, "run.log")) or b"").decode("latin-1")
+    report(re.search(r'^X264FoundLabel .*: Current"', log, re.M), "Auto found today's x264")
     clip = os.path.join(prog, "media", "clip.mkv")
     probe = lambda *a: subprocess.run(("ffprobe", "-v", "error") + a + ("-of", "csv=p=0", clip),
                                       capture_output=True, text=True, timeout=60).stdout.split()
@@ -211,8 +214,7 @@ def real(prog, work, name):
     streams = probe("-show_entries", "stream=codec_name")
     report(frames == ["25"] and streams == ["h264", "aac"],
            "clip.mkv holds 25 frames of H.264 and the AAC audio (frames %s, streams %s)" % (frames, streams))
-    for gone in ("clip.264", "clip.audio.mp4"):
-        report(not os.path.exists(os.path.join(prog, "media", gone)), "the script deleted %s" % gone)
+    media_holds(prog, ["clip.mkv"])
 
 
 scn, work, name = sys.argv[1:]
