@@ -6,9 +6,10 @@
 // checked without the real tools. Built as an adapter, it calls the real
 // tool instead (see Adapt).
 #include <windows.h>
-// the process snapshot and the C runtime's binary-mode switch
+// the process snapshot, the C runtime's binary-mode switch and sharing modes
 #include <fcntl.h>
 #include <io.h>
+#include <share.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -114,15 +115,10 @@ std::string CommandLineUtf8() {
 // sharing, so the two ends of a pipe cannot interleave their records.
 int Record() {
   const std::string path = OwnFolder() + "calls.log";
-  HANDLE h = INVALID_HANDLE_VALUE;
-  for (int tries = 0; tries < 1000; ++tries) {
-    h = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                    nullptr);
-    if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
-    Sleep(10);
-  }
-  Need(h != INVALID_HANDLE_VALUE, "cannot open " + path);
-  std::FILE* f = _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(h), _O_BINARY), "r+b");
+  std::FILE* f = nullptr;
+  for (int tries = 0; tries < 1000 && !(f = _fsopen(path.c_str(), "a+b", _SH_DENYRW)); ++tries) Sleep(10);
+  Need(f, "cannot open " + path);
+  std::rewind(f);
   std::istringstream before(ReadAll(f));
   int count = 0;
   for (std::string line; std::getline(before, line);) count += line.starts_with(kTool + " ") ? 1 : 0;
