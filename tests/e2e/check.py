@@ -3,15 +3,13 @@
 
 check.py SCN WORK NAME
 
-SCN.scn is the round's scenario, NAME the round's name, WORK/originals a
-copy of the sources in WORK/prog/media as they were before the run, which
-they must still be byte for byte. Each stand-in records its call in
-tools/calls.log as a line "TOOL PARENTCLASS COMMANDLINE" in UTF-8,
-PARENTCLASS being the priority class of the process that started it: the
-script's interpreter, which the program set to idle. (Wine starts every
-process at normal priority, so the tools' own classes tell nothing there.)
-The stand-ins refuse a file that does not exist. Prints one PASS or FAIL
-line per check and exits 1 when any failed.
+SCN.scn is the round's scenario, NAME its name; the sources in media must
+still be byte for byte their copies in WORK/originals. Each stand-in refuses
+a file that does not exist and records its call in tools/calls.log as a
+line "TOOL PARENTCLASS COMMANDLINE" in UTF-8: the class of the script's
+interpreter, which the program set to idle (Wine starts every process at
+normal priority, so the tools' own classes tell nothing there). Prints one
+PASS or FAIL line per check and exits 1 when any failed.
 """
 import os
 import re

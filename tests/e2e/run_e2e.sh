@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
-# Runs the road of tests/e2e/road.scn end to end under Wine and Xvfb: in a
-# fresh program folder the real tarnwick.exe window, driven by gui_check.exe
-# as a user would drive it, writes the job list (a copy by Make BAT, then
-# temp.bat by Start) and starts the script at idle priority; the script runs
-# with stand-ins for x264, bepipe, neroaacenc and mp4box, and check.py
-# checks what they recorded and left. Two rounds: the conditional pass's
-# first output inside its size range, then outside. Before them, two short
-# rounds through the headless driver and Wine's cmd (by_cmd): jobs encoded
-# into their sources' own folder leave the sources as they were (safe), and
-# names beyond ASCII reach every tool as the files meant (names); after them
-# a round runs today's x264 and mkvmerge on a real clip. Every Wine step has
-# a time limit; a crash fails its step with its message (wine-env.sh).
+# The end-to-end rounds under Wine and Xvfb (see round): in a fresh program
+# folder the real tarnwick.exe window, driven by gui_check.exe as a user
+# would drive it, or the headless driver makes the job list of a scenario;
+# the script runs, started by the window at idle priority or by Wine's cmd,
+# with stand-ins for the outside tools (standin.cpp) or, in the last round,
+# today's x264 and mkvmerge behind adapters; check.py judges what they
+# recorded and left. Every Wine step has a time limit; a crash fails its
+# step with its message (wine-env.sh).
 # Usage: run_e2e.sh BUILD_DIR (e.g. build/win32).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -38,11 +34,9 @@ play() {
 # play_and_wait NAME: plays NAME.scn, which ends by pressing Start, and waits
 # until the script has deleted itself and the tools' record stays still.
 play_and_wait() {
-  local rc last="" now
-  play "$1"
-  rc=$?
-  if [ $rc != 0 ]; then
-    echo "FAIL the window driver ended with exit code $rc"
+  local last="" now
+  if ! play "$1"; then
+    echo "FAIL the window driver ended with an error"
     return 1
   fi
   for _ in $(seq 1 300); do
