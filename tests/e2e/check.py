@@ -164,12 +164,10 @@ def names(prog, work, name):
     lacks; the script that is itself a source is named by its short path."""
     pf = "Z:" + prog.replace("/", "\\") + "\\"
     done = calls(prog)
-    short = None
-    for tool, _, line in done:
-        # every long folder name on the way is short as well
-        found = re.search(r'"([A-Z]:\\[^"]*\\[A-Z0-9_]{1,7}~[A-Z0-9_~]{0,6}\.AVS)"', line)
-        if tool == "x264" and found:
-            short = found.group(1)
+    # every long folder name on the way is short as well
+    found = [m.group(1) for tool, _, line in done
+             if tool == "x264" and (m := re.search(r'"([A-Z]:\\[^"]*\\[A-Z0-9_]{1,7}~[A-Z0-9_~]{0,6}\.AVS)"', line))]
+    short = found[-1] if found else None
     # x264 refuses a missing input, so the output below is there only if it was this file
     report(short is not None, "x264 was given a short path for € script.avs: %s" % short)
 
