@@ -16,7 +16,7 @@ def chunk(fourcc, body):
     return fourcc + struct.pack("<I", len(body)) + body + (b"\0" if len(body) % 2 else b"")
 
 
-def avi(frames, rate, scale):
+def avi(frames, rate, scale=1):
     usec = 1000000 * scale // rate
     avih = struct.pack("<14I", usec, FRAME_BYTES * rate // scale, 0, 0x10, frames, 0, 1, FRAME_BYTES, W, H, 0, 0, 0, 0)
     strh = b"vidsDIB " + struct.pack("<IHHIIIIIIII4H", 0, 0, 0, 0, scale, rate, 0, frames, FRAME_BYTES, 0xFFFFFFFF,
@@ -32,12 +32,6 @@ def avi(frames, rate, scale):
     return chunk(b"RIFF", b"AVI " + hdrl + chunk(b"LIST", b"movi" + movi) + chunk(b"idx1", idx1))
 
 
-def main():
-    path, frames, rate = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
-    scale = int(sys.argv[4]) if len(sys.argv) > 4 else 1
-    with open(path, "wb") as f:
-        f.write(avi(frames, rate, scale))
-
-
 if __name__ == "__main__":
-    main()
+    with open(sys.argv[1], "wb") as f:
+        f.write(avi(*map(int, sys.argv[2:])))
