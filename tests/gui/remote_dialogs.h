@@ -27,6 +27,8 @@ std::string DescribeDialog(HWND dialog);
 bool Fits(DialogKind kind, const Answer& answer);
 // Gives the answer; false with `error` set when the dialog did not close.
 bool AnswerDialog(HWND dialog, HANDLE process, const Answer& answer, std::string& error);
+// Whether the dialog closed within six seconds; `error` says which did not.
+bool WaitClosed(HWND dialog, std::string& error);
 // Presses the only button of a message box.
 bool Acknowledge(HWND dialog, std::string& error);
 

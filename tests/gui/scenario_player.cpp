@@ -92,9 +92,8 @@ class Player {
   void HandleDialog(HWND dialog) {
     out_ << DescribeDialog(dialog) << "\n";
     // Owned by the main window, shown or not yet, so it stays in front of it.
-    char owner[32] = {};
-    GetClassNameA(GetWindow(dialog, GW_OWNER), owner, sizeof owner);
-    if (std::string(owner) != "TarnwickMain") throw LineError("the dialog is not owned by the main window");
+    if (ClassOf(GetWindow(dialog, GW_OWNER)) != "TarnwickMain")
+      throw LineError("the dialog is not owned by the main window");
     const DialogKind kind = KindOf(dialog);
     std::string error;
     if (kind == DialogKind::Message) {

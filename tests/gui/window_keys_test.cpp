@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/win32_dialogs.h"
+#include "tests/gui/remote_dialogs.h"
 #include "tests/gui/window_fixture.h"
 
 namespace tw {
@@ -28,29 +29,20 @@ void Press(std::initializer_list<WORD> keys) {
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
-BOOL CALLBACK FindDialogWindow(HWND h, LPARAM lp) {
-  char name[16] = {};
-  GetClassNameA(h, name, sizeof name);
-  if (std::string(name) != "#32770" || !IsWindowVisible(h)) return TRUE;
-  *reinterpret_cast<HWND*>(lp) = h;
-  return FALSE;
-}
-
 // From a second thread, as the user would: waits for the dialog of the
 // window's thread and does `act` to it. A dialog that `act` does not close
 // is shut all the same, so that no test waits for ever.
 class DialogUser {
  public:
   explicit DialogUser(std::function<void(HWND)> act)
-      : thread_([this, act, ui = GetCurrentThreadId()] {
+      : thread_([this, act] {
           HWND dialog = nullptr;
-          for (int i = 0; i < 500 && !dialog; ++i, Sleep(20))
-            EnumThreadWindows(ui, FindDialogWindow, reinterpret_cast<LPARAM>(&dialog));
-          if (!dialog) return;
+          if (!gui::WaitFor(10000, [&] { return (dialog = gui::FindDialog(GetCurrentProcessId())) != nullptr; }))
+            return;
           Sleep(300);  // file dialogs fill their lists first
           act(dialog);
-          for (int i = 0; i < 250 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) Sleep(20);
-          closed_ = !IsWindow(dialog) || !IsWindowVisible(dialog);
+          std::string unused;
+          closed_ = gui::WaitClosed(dialog, unused);
           if (closed_) return;
           PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
           PostMessageA(dialog, WM_COMMAND, IDNO, 0);
@@ -75,11 +67,10 @@ class WindowKeysTest : public WindowTest {
   }
   // Runs the window's messages until `done`, for two seconds at most.
   static bool PumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 200; ++i, Sleep(10)) {
+    return gui::WaitFor(2000, [&] {
       while (std::optional<Event> e = window_->PollEvent()) events_.push_back(*e);
-      if (done()) return true;
-    }
-    return false;
+      return done();
+    });
   }
   static void Focus(ControlId id) {
     if (Spec(id).page != Page::Window) window_->SetState(MainPanel, static_cast<int>(Spec(id).page));
