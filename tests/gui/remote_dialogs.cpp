@@ -13,6 +13,8 @@
 namespace gui {
 namespace {
 
+enum class DialogKind { File, Folder, YesNo, Input, Message };
+
 // The file name field of the common file dialogs: a combo box in the
 // Explorer style, an edit field in the old style.
 constexpr int kNameCombo = 0x47c, kNameEdit = 0x480;
@@ -105,6 +107,21 @@ bool ChooseFolder(HWND dialog, HANDLE process, std::string path) {
   return held;
 }
 
+DialogKind KindOf(HWND dialog) {
+  if (ChildOfClass(dialog, WC_TREEVIEWA)) return DialogKind::Folder;
+  if (NameField(dialog)) return DialogKind::File;
+  if (GetDlgItem(dialog, IDYES)) return DialogKind::YesNo;
+  if (ChildOfClass(dialog, "Edit")) return DialogKind::Input;
+  return DialogKind::Message;
+}
+
+bool Fits(DialogKind kind, const Answer& a) {
+  // By DialogKind; cancel fits every dialog but a message box.
+  static const char* const kFitting[] = {" open save files cancel ", " folder cancel ", " yes no cancel ",
+                                         " input cancel ", ""};
+  return std::string(kFitting[static_cast<int>(kind)]).find(" " + a.kind + " ") != std::string::npos;
+}
+
 }  // namespace
 
 HWND FindTopWindow(DWORD processId, const char* className) {
@@ -118,14 +135,6 @@ HWND FindTopWindow(DWORD processId, const char* className) {
 
 HWND FindDialog(DWORD processId) { return FindTopWindow(processId, "#32770"); }
 
-DialogKind KindOf(HWND dialog) {
-  if (ChildOfClass(dialog, WC_TREEVIEWA)) return DialogKind::Folder;
-  if (NameField(dialog)) return DialogKind::File;
-  if (GetDlgItem(dialog, IDYES)) return DialogKind::YesNo;
-  if (ChildOfClass(dialog, "Edit")) return DialogKind::Input;
-  return DialogKind::Message;
-}
-
 std::string DescribeDialog(HWND dialog) {
   const DialogKind kind = KindOf(dialog);
   // The folder dialog shows its title as the text above the tree.
@@ -134,20 +143,24 @@ std::string DescribeDialog(HWND dialog) {
   return "dialog title=\"" + title + "\" text=\"" + (chooser ? "" : MessageOf(dialog)) + "\"";
 }
 
-bool Fits(DialogKind kind, const Answer& a) {
-  // By DialogKind; cancel fits every dialog but a message box.
-  static const char* const kFitting[] = {" open save files cancel ", " folder cancel ", " yes no cancel ",
-                                         " input cancel ", ""};
-  return std::string(kFitting[static_cast<int>(kind)]).find(" " + a.kind + " ") != std::string::npos;
-}
-
 bool WaitClosed(HWND dialog, std::string& error) {
   if (WaitFor(6000, [dialog] { return !IsWindow(dialog) || !IsWindowVisible(dialog); })) return true;
   error = "the dialog \"" + WindowText(dialog) + "\" did not close";
   return false;
 }
 
-bool AnswerDialog(HWND dialog, HANDLE process, const Answer& a, std::string& error) {
+bool AnswerDialog(HWND dialog, HANDLE process, std::deque<Answer>& answers, std::string& error) {
+  const DialogKind kind = KindOf(dialog);
+  Answer a{"ok", ""};
+  if (kind != DialogKind::Message) {
+    if (answers.empty())
+      error = "no answer queued for the dialog \"" + DescribeDialog(dialog) + "\"";
+    else if (!Fits(kind, answers.front()))
+      error = "answer " + answers.front().kind + " does not fit the dialog";
+    if (!error.empty()) return false;
+    a = answers.front();
+    answers.pop_front();
+  }
   Sleep(150);  // the dialog fills its lists once it is shown
   if (a.kind == "cancel") {
     Press(dialog, IDCANCEL);
@@ -162,15 +175,11 @@ bool AnswerDialog(HWND dialog, HANDLE process, const Answer& a, std::string& err
     }
   } else if (a.kind == "yes" || a.kind == "no") {
     Press(dialog, a.kind == "yes" ? IDYES : IDNO);
-  } else if (a.kind == "input") {
-    SendMessageA(ChildOfClass(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.text.c_str()));
+  } else {  // input, or the message box's ok
+    if (a.kind == "input")
+      SendMessageA(ChildOfClass(dialog, "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.text.c_str()));
     Press(dialog, IDOK);
   }
-  return WaitClosed(dialog, error);
-}
-
-bool Acknowledge(HWND dialog, std::string& error) {
-  Press(dialog, IDOK);
   return WaitClosed(dialog, error);
 }
 

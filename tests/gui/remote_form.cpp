@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -81,22 +82,12 @@ bool RemoteForm::Complete() const {
 }
 
 int RemoteForm::State(tw::ControlId id) const {
-  HWND h = Control(id);
-  switch (tw::Spec(id).kind) {
-    case tw::Kind::CheckBox:
-      return Send(h, BM_GETCHECK) == BST_CHECKED ? 1 : 0;
-    case tw::Kind::DropDownList:
-    case tw::Kind::EditableCombo:
-      return static_cast<int>(Send(h, CB_GETCURSEL));
-    case tw::Kind::TrackBar:
-      return static_cast<int>(Send(h, TBM_GETPOS));
-    case tw::Kind::List:
-      return static_cast<int>(Send(h, LB_GETCURSEL));
-    case tw::Kind::TabPanel:
-      return static_cast<int>(Send(h, TCM_GETCURSEL));
-    default:
-      return 0;
-  }
+  using enum tw::Kind;
+  static const std::map<tw::Kind, UINT> kAsk = {{CheckBox, BM_GETCHECK},       {DropDownList, CB_GETCURSEL},
+                                                {EditableCombo, CB_GETCURSEL}, {TrackBar, TBM_GETPOS},
+                                                {List, LB_GETCURSEL},          {TabPanel, TCM_GETCURSEL}};
+  const auto ask = kAsk.find(tw::Spec(id).kind);
+  return ask == kAsk.end() ? 0 : static_cast<int>(Send(Control(id), ask->second));
 }
 
 std::string RemoteForm::Text(tw::ControlId id) const {
@@ -115,29 +106,24 @@ int RemoteForm::ItemCount(tw::ControlId id) const {
   return 0;
 }
 
-// Item texts are asked for in UTF-16, the form in which they are carried
-// across processes, and turned back into the program's code page.
-std::string RemoteForm::RemoteText(HWND h, UINT message, WPARAM wp, size_t size) const {
-  std::wstring wide(size + 1, L'\0');
-  const LRESULT n = SendMessageW(h, message, wp, reinterpret_cast<LPARAM>(wide.data()));
-  if (n <= 0) return std::string();
-  wide.resize(std::min(static_cast<size_t>(n), size));
-  std::string text(wide.size() * 2 + 1, '\0');
-  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                        static_cast<int>(text.size()), nullptr, nullptr);
-  text.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
-  return text;
-}
-
 std::string RemoteForm::ItemText(tw::ControlId id, int index) const {
   if (index < 0 || index >= ItemCount(id)) return std::string();
   HWND h = Control(id);
   const tw::Kind kind = tw::Spec(id).kind;
   if (kind == tw::Kind::List || IsCombo(kind)) {
+    // Asked for in UTF-16, the form in which texts are carried across
+    // processes, and turned back into the program's code page.
     const bool list = kind == tw::Kind::List;
     const LRESULT n = SendMessageW(h, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index, 0);
     if (n < 0) return std::string();
-    return RemoteText(h, list ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(index), static_cast<size_t>(n) + 1);
+    std::wstring wide(static_cast<size_t>(n) + 2, L'\0');
+    const LRESULT got = SendMessageW(h, list ? LB_GETTEXT : CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    wide.resize(std::clamp<LRESULT>(got, 0, n + 1));
+    std::string text(wide.size() * 2 + 1, '\0');
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                          static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
+    return text;
   }
   // The tab control's item text is only read into the program's own memory.
   TCITEMA item{};

@@ -43,7 +43,6 @@ class RemoteForm {
  private:
   // The window with the program's focus, which then moves to `target` if one is given.
   HWND FocusWindow(HWND target);
-  std::string RemoteText(HWND h, UINT message, WPARAM wp, size_t size) const;
 
   HWND main_;
   HANDLE process_;

@@ -2,7 +2,6 @@
 // them.
 #include <string>
 
-#include "run/run_script.h"
 #include "tests/gui/window_fixture.h"
 
 namespace tw {
@@ -10,8 +9,8 @@ namespace {
 
 // Lengths around the 512-character buffer that an ANSI read passes through
 // under Wine, the return address behind it (characters 526 and 527), and
-// far beyond.
-constexpr size_t kLengths[] = {1, 255, 511, 512, 513, 526, 528, 600, 1023, 1024, 1025, 4096, 30000};
+// far beyond; Start and Make BAT read the job list this way.
+constexpr size_t kLengths[] = {1, 255, 511, 512, 513, 526, 528, 579, 600, 607, 1023, 1024, 1025, 4096, 30000};
 
 TEST_F(WindowTest, ListItemsOfEveryLengthReadBackByteForByte) {
   for (ControlId id : {JobList, EncodeModeCombo, ConfigCombo}) {
@@ -43,15 +42,6 @@ TEST_F(WindowTest, EditedJobLineKeepsItsPlaceAndText) {
   EXPECT_EQ(window_->ItemText(JobList, 1), JobLine(2000));
   EXPECT_EQ(window_->ItemText(JobList, 2), JobLine(10));
   EXPECT_EQ(window_->State(JobList), 1);
-}
-
-// Start reads every list line of the real window into the run script; its
-// head is the run_empty_list scenario's.
-TEST_F(WindowTest, RunScriptHoldsLongJobLinesWhole) {
-  const std::string lines[] = {"@echo.", JobLine(579), JobLine(607), "@echo+"};
-  std::string want = "@call quillon.bat\r\n@del quillon.bat\r\n";
-  for (const std::string& line : lines) window_->AddItem(JobList, line), want += line + "\r\n";
-  EXPECT_TRUE(RunScriptText(*window_, "C:\\Prog\\", "temp.bat").ends_with(want + "del temp.bat"));
 }
 
 }  // namespace
