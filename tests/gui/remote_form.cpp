@@ -75,11 +75,7 @@ RemoteForm::RemoteForm(HWND main, HANDLE process) : main_(main), process_(proces
     if (tw::Spec(tw::IdAt(i)).kind == tw::Kind::TrackBar) markerBar_ = controls_[i];
 }
 
-bool RemoteForm::Complete() const {
-  for (HWND h : controls_)
-    if (!h) return false;
-  return markerBar_ != nullptr;
-}
+bool RemoteForm::Complete() const { return markerBar_ && std::ranges::find(controls_, nullptr) == controls_.end(); }
 
 int RemoteForm::State(tw::ControlId id) const {
   using enum tw::Kind;
