@@ -18,6 +18,7 @@ release zip, and the window run starts the tarnwick.exe from the zip.
 """
 import difflib
 import os
+import pathlib
 import re
 import shutil
 import subprocess
@@ -45,16 +46,8 @@ def normalise(text):
 
 
 def snapshot(root):
-    files = {}
-    for folder, _, names in os.walk(root):
-        for name in names:
-            path = os.path.join(folder, name)
-            rel = os.path.relpath(path, root)
-            if rel.endswith(".exe") or rel == "out.txt":
-                continue
-            with open(path, "rb") as f:
-                files[rel] = f.read()
-    return files
+    files = {os.path.relpath(p, root): p for p in pathlib.Path(root).rglob("*") if p.is_file()}
+    return {rel: p.read_bytes() for rel, p in files.items() if not rel.endswith(".exe") and rel != "out.txt"}
 
 
 def prepare(work, scenario, program_exe, package, build_folder):
@@ -118,13 +111,9 @@ def main():
                                         "headless", "window", lineterm="")
             problems.append("output differs:\n" + "\n".join(diff))
         for rel in sorted(set(h_files) | set(w_files)):
-            if rel not in w_files:
-                problems.append("only headless wrote " + rel)
-            elif rel not in h_files:
-                problems.append("only the window wrote " + rel)
-            elif h_files[rel] != w_files[rel]:
-                problems.append("%s differs (%d bytes headless, %d in the window)"
-                                % (rel, len(h_files[rel]), len(w_files[rel])))
+            if h_files.get(rel) != w_files.get(rel):
+                sizes = tuple("%d bytes" % len(f[rel]) if rel in f else "no file" for f in (h_files, w_files))
+                problems.append("%s differs (headless: %s, window: %s)" % ((rel,) + sizes))
         if problems:
             failed += 1
             print("FAIL %s\n  %s" % (name, "\n  ".join(problems)))

@@ -4,13 +4,12 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <string>
 
 #include "platform/headless/scripted.h"
 
 namespace gui {
-
-enum class DialogKind { File, Folder, YesNo, Input, Message };
 
 using Answer = tw::Answer;
 
@@ -19,15 +18,14 @@ HWND FindTopWindow(DWORD processId, const char* className);
 // A visible top-level dialog of the process, or null.
 HWND FindDialog(DWORD processId);
 
-DialogKind KindOf(HWND dialog);
 // The line the headless driver prints for a dialog, reduced to what the
 // real dialog shows: its title and its message.
 std::string DescribeDialog(HWND dialog);
-// Whether the answer is of a kind the dialog can take.
-bool Fits(DialogKind kind, const Answer& answer);
-// Gives the answer; false with `error` set when the dialog did not close.
-bool AnswerDialog(HWND dialog, HANDLE process, const Answer& answer, std::string& error);
-// Presses the only button of a message box.
-bool Acknowledge(HWND dialog, std::string& error);
+// Answers the dialog as a user would, with the next of `answers` unless it
+// is a message box, which takes none and is closed with its only button;
+// false with `error` set when no answer fits or the dialog did not close.
+bool AnswerDialog(HWND dialog, HANDLE process, std::deque<Answer>& answers, std::string& error);
+// Whether the dialog closed within six seconds; `error` says which did not.
+bool WaitClosed(HWND dialog, std::string& error);
 
 }  // namespace gui

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -11,13 +12,6 @@ namespace gui {
 namespace {
 
 constexpr int kFirstId = 1000;
-
-BOOL CALLBACK Collect(HWND h, LPARAM lp) {
-  auto* found = reinterpret_cast<std::array<HWND, tw::kControlCount>*>(lp);
-  const int index = GetDlgCtrlID(h) - kFirstId;
-  if (index >= 0 && index < tw::kControlCount) (*found)[index] = h;
-  return TRUE;
-}
 
 LRESULT Send(HWND h, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageA(h, msg, wp, lp); }
 
@@ -36,63 +30,60 @@ std::string WindowText(HWND h) {
   return text;
 }
 
-namespace {
+std::string ClassOf(HWND h) {
+  char name[64] = {};
+  GetClassNameA(h, name, sizeof name);
+  return name;
+}
 
-struct Unnamed {
+std::vector<HWND> WindowsOf(HWND parent) {
   std::vector<HWND> all;
-};
+  const WNDENUMPROC add = [](HWND h, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+    return TRUE;
+  };
+  parent ? EnumChildWindows(parent, add, reinterpret_cast<LPARAM>(&all))
+         : EnumWindows(add, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
 
-BOOL CALLBACK CollectUnnamed(HWND h, LPARAM lp) {
-  if (GetDlgCtrlID(h) < kFirstId) reinterpret_cast<Unnamed*>(lp)->all.push_back(h);
-  return TRUE;
+bool AtPlace(HWND h, const tw::ControlSpec& s, bool withHeight) {
+  RECT r;
+  GetWindowRect(h, &r);
+  MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+  return r.left == s.x && r.top == s.y && r.right - r.left == s.w && (!withHeight || r.bottom - r.top == s.h);
+}
+
+bool WaitFor(int ms, const std::function<bool()>& done) {
+  for (const ULONGLONG end = GetTickCount64() + ms;; Sleep(10)) {
+    if (done()) return true;
+    if (GetTickCount64() > end) return false;
+  }
 }
 
 // A control made without an identifier is known by its place on its page.
-HWND FindByPlace(const std::vector<HWND>& candidates, const tw::ControlSpec& s) {
-  for (HWND h : candidates) {
-    RECT r;
-    GetWindowRect(h, &r);
-    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
-    if (r.left == s.x && r.top == s.y && r.right - r.left == s.w && r.bottom - r.top == s.h) return h;
-  }
-  return nullptr;
-}
-
-}  // namespace
-
 RemoteForm::RemoteForm(HWND main, HANDLE process) : main_(main), process_(process) {
-  EnumChildWindows(main, Collect, reinterpret_cast<LPARAM>(&controls_));
-  Unnamed unnamed;
-  EnumChildWindows(main, CollectUnnamed, reinterpret_cast<LPARAM>(&unnamed));
+  const std::vector<HWND> all = WindowsOf(main);
+  for (HWND h : all)
+    if (const int index = GetDlgCtrlID(h) - kFirstId; index >= 0 && index < tw::kControlCount) controls_[index] = h;
   for (int i = 0; i < tw::kControlCount; ++i)
-    if (tw::Spec(tw::IdAt(i)).noIdentity) controls_[i] = FindByPlace(unnamed.all, tw::Spec(tw::IdAt(i)));
+    for (HWND h : all)
+      if (tw::Spec(tw::IdAt(i)).noIdentity && !controls_[i] && GetDlgCtrlID(h) < kFirstId &&
+          AtPlace(h, tw::Spec(tw::IdAt(i))))
+        controls_[i] = h;
   for (int i = 0; i < tw::kControlCount && !markerBar_; ++i)
     if (tw::Spec(tw::IdAt(i)).kind == tw::Kind::TrackBar) markerBar_ = controls_[i];
 }
 
-bool RemoteForm::Complete() const {
-  for (HWND h : controls_)
-    if (!h) return false;
-  return markerBar_ != nullptr;
-}
+bool RemoteForm::Complete() const { return markerBar_ && std::ranges::find(controls_, nullptr) == controls_.end(); }
 
 int RemoteForm::State(tw::ControlId id) const {
-  HWND h = Control(id);
-  switch (tw::Spec(id).kind) {
-    case tw::Kind::CheckBox:
-      return Send(h, BM_GETCHECK) == BST_CHECKED ? 1 : 0;
-    case tw::Kind::DropDownList:
-    case tw::Kind::EditableCombo:
-      return static_cast<int>(Send(h, CB_GETCURSEL));
-    case tw::Kind::TrackBar:
-      return static_cast<int>(Send(h, TBM_GETPOS));
-    case tw::Kind::List:
-      return static_cast<int>(Send(h, LB_GETCURSEL));
-    case tw::Kind::TabPanel:
-      return static_cast<int>(Send(h, TCM_GETCURSEL));
-    default:
-      return 0;
-  }
+  using enum tw::Kind;
+  static const std::map<tw::Kind, UINT> kAsk = {{CheckBox, BM_GETCHECK},       {DropDownList, CB_GETCURSEL},
+                                                {EditableCombo, CB_GETCURSEL}, {TrackBar, TBM_GETPOS},
+                                                {List, LB_GETCURSEL},          {TabPanel, TCM_GETCURSEL}};
+  const auto ask = kAsk.find(tw::Spec(id).kind);
+  return ask == kAsk.end() ? 0 : static_cast<int>(Send(Control(id), ask->second));
 }
 
 std::string RemoteForm::Text(tw::ControlId id) const {
@@ -111,51 +102,29 @@ int RemoteForm::ItemCount(tw::ControlId id) const {
   return 0;
 }
 
-// Item texts are asked for in UTF-16, the form in which they are carried
-// across processes, and turned back into the program's code page.
-std::string RemoteForm::RemoteText(HWND h, UINT message, WPARAM wp, size_t size) const {
-  std::wstring wide(size + 1, L'\0');
-  const LRESULT n = SendMessageW(h, message, wp, reinterpret_cast<LPARAM>(wide.data()));
-  if (n <= 0) return std::string();
-  wide.resize(std::min(static_cast<size_t>(n), size));
-  std::string text(wide.size() * 2 + 1, '\0');
-  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                                        static_cast<int>(text.size()), nullptr, nullptr);
-  text.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
-  return text;
-}
-
 std::string RemoteForm::ItemText(tw::ControlId id, int index) const {
   if (index < 0 || index >= ItemCount(id)) return std::string();
   HWND h = Control(id);
   const tw::Kind kind = tw::Spec(id).kind;
   if (kind == tw::Kind::List || IsCombo(kind)) {
+    // Asked for in UTF-16, the form in which texts are carried across
+    // processes, and turned back into the program's code page.
     const bool list = kind == tw::Kind::List;
     const LRESULT n = SendMessageW(h, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index, 0);
     if (n < 0) return std::string();
-    return RemoteText(h, list ? LB_GETTEXT : CB_GETLBTEXT, static_cast<WPARAM>(index), static_cast<size_t>(n) + 1);
+    std::wstring wide(static_cast<size_t>(n) + 2, L'\0');
+    const LRESULT got = SendMessageW(h, list ? LB_GETTEXT : CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    wide.resize(std::clamp<LRESULT>(got, 0, n + 1));
+    std::string text(wide.size() * 2 + 1, '\0');
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                          static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
+    return text;
   }
-  // The tab control's item text is only read into the program's own
-  // memory, so the request and its buffer are placed there.
-  struct Request {
-    TCITEMA item;
-    char text[256];
-  };
-  void* remote = VirtualAllocEx(process_, nullptr, sizeof(Request), MEM_COMMIT, PAGE_READWRITE);
-  if (!remote) return std::string();
-  Request r{};
-  r.item.mask = TCIF_TEXT;
-  r.item.pszText = static_cast<Request*>(remote)->text;
-  r.item.cchTextMax = sizeof r.text;
-  std::string text;
-  if (WriteProcessMemory(process_, remote, &r, sizeof r, nullptr) &&
-      Send(h, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(remote)) &&
-      ReadProcessMemory(process_, remote, &r, sizeof r, nullptr)) {
-    r.text[sizeof r.text - 1] = '\0';
-    text = r.text;
-  }
-  VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
-  return text;
+  // The tab control's item text is only read into the program's own memory.
+  TCITEMA item{};
+  item.mask = TCIF_TEXT;
+  return AskInProcess(process_, h, TCM_GETITEMA, index, item);
 }
 
 std::string RemoteForm::Dump(tw::ControlId id) const {
@@ -185,12 +154,14 @@ void RemoteForm::Type(tw::ControlId id, const std::string& text) {
   Send(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
 }
 
-void RemoteForm::FocusWindow(HWND target) {
+HWND RemoteForm::FocusWindow(HWND target) {
   const DWORD mine = GetCurrentThreadId();
   const DWORD theirs = GetWindowThreadProcessId(main_, nullptr);
   AttachThreadInput(mine, theirs, TRUE);
-  SetFocus(target);
+  HWND focused = GetFocus();
+  if (target) SetFocus(target);
   AttachThreadInput(mine, theirs, FALSE);
+  return focused;
 }
 
 void RemoteForm::Focus(tw::ControlId id) { FocusWindow(Control(id)); }
@@ -198,11 +169,7 @@ void RemoteForm::Focus(tw::ControlId id) { FocusWindow(Control(id)); }
 // Leaving a field means the focus goes elsewhere: to the tab strip, which
 // raises nothing itself.
 void RemoteForm::Leave(tw::ControlId id) {
-  const DWORD mine = GetCurrentThreadId();
-  const DWORD theirs = GetWindowThreadProcessId(main_, nullptr);
-  AttachThreadInput(mine, theirs, TRUE);
-  HWND focused = GetFocus();
-  AttachThreadInput(mine, theirs, FALSE);
+  HWND focused = FocusWindow(nullptr);
   HWND h = Control(id);
   if (focused != h && !IsChild(h, focused)) Focus(id);
   FocusWindow(Control(tw::ControlId::MainPanel));
@@ -225,13 +192,13 @@ void RemoteForm::Choose(tw::ControlId id, int n) {
   switch (tw::Spec(id).kind) {
     case tw::Kind::DropDownList:
     case tw::Kind::EditableCombo:
-      Send(h, CB_SETCURSEL, n);
-      PostMessageA(parent, WM_COMMAND, MAKEWPARAM(command, CBN_SELCHANGE), reinterpret_cast<LPARAM>(h));
+    case tw::Kind::List: {
+      const bool list = tw::Spec(id).kind == tw::Kind::List;
+      Send(h, list ? LB_SETCURSEL : CB_SETCURSEL, n);
+      const WORD change = list ? LBN_SELCHANGE : CBN_SELCHANGE;
+      PostMessageA(parent, WM_COMMAND, MAKEWPARAM(command, change), reinterpret_cast<LPARAM>(h));
       break;
-    case tw::Kind::List:
-      Send(h, LB_SETCURSEL, n);
-      PostMessageA(parent, WM_COMMAND, MAKEWPARAM(command, LBN_SELCHANGE), reinterpret_cast<LPARAM>(h));
-      break;
+    }
     case tw::Kind::TrackBar:
       Send(h, TBM_SETPOS, TRUE, n);
       PostMessageA(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, n), reinterpret_cast<LPARAM>(h));

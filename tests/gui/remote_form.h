@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/catalogue.h"
 
@@ -39,8 +41,8 @@ class RemoteForm {
   bool MarkerTaken() const;
 
  private:
-  void FocusWindow(HWND target);
-  std::string RemoteText(HWND h, UINT message, WPARAM wp, size_t size) const;
+  // The window with the program's focus, which then moves to `target` if one is given.
+  HWND FocusWindow(HWND target);
 
   HWND main_;
   HANDLE process_;
@@ -50,5 +52,31 @@ class RemoteForm {
 };
 
 std::string WindowText(HWND h);
+std::string ClassOf(HWND h);
+// Every window inside `parent` at any depth; with null, every top-level one.
+std::vector<HWND> WindowsOf(HWND parent);
+// Whether `h` lies where the catalogue places `s` on its page.
+bool AtPlace(HWND h, const tw::ControlSpec& s, bool withHeight = true);
+// Asks `done` every 10 ms until it holds, for `ms` at most.
+bool WaitFor(int ms, const std::function<bool()>& done);
+
+// Sends `message` with `item` (a TCITEMA or TVITEMA) placed in the memory
+// of `process`, as a window that only writes into its own memory needs, and
+// returns the text the window wrote behind it.
+template <class Item>
+std::string AskInProcess(HANDLE process, HWND h, UINT message, WPARAM wp, Item item) {
+  constexpr int kText = 260;
+  char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof item + kText, MEM_COMMIT, PAGE_READWRITE));
+  if (!remote) return "";
+  item.pszText = remote + sizeof item;
+  item.cchTextMax = kText;
+  char text[kText] = {};
+  DWORD_PTR ok = 0;
+  if (WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
+      SendMessageTimeoutA(h, message, wp, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000, &ok) && ok)
+    ReadProcessMemory(process, remote + sizeof item, text, kText - 1, nullptr);
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  return text;
+}
 
 }  // namespace gui

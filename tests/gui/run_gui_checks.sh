@@ -24,12 +24,8 @@ w() { timeout -k 5 "$1" wine "${@:2}"; }
 
 # The window's own tests first: they make a main window of the same class,
 # which the checks below must not take for the program's.
-if w 300 "$build/tests/gui/window_tests.exe" > "$shots/window_tests.log" 2>&1; then
-  ok
-else
-  bad "window tests (see below)"
-  cat "$shots/window_tests.log"
-fi
+w 300 "$build/tests/gui/window_tests.exe" > "$shots/window_tests.log" 2>&1 && ok ||
+  { bad "window tests (see below)"; cat "$shots/window_tests.log"; }
 
 prog=$(mktemp -d)
 cp "$build/platform/win32/tarnwick.exe" "$build/fathom.exe" "$prog/"
@@ -49,10 +45,8 @@ rm -rf "$prog"
 
 # The real window and tarnwick-headless play the same scenarios from the
 # same folders; what they print and every file they write must agree.
-same=(tests/gui/scenarios/*.scn)
-for name in rules_modes start_state settings_first_start settings_named_config settings_save_no settings_last_run quit_question quit_yes; do
-  same+=("tests/scenarios/$name.scn")
-done
+same=(tests/gui/scenarios/*.scn tests/scenarios/{rules_modes,start_state,quit_question,quit_yes}.scn
+      tests/scenarios/settings_{first_start,named_config,save_no,last_run}.scn)
 if (cd "$top" && timeout -k 10 1200 python3 tests/gui/compare_window.py "$build" "${same[@]}"); then
   ok
 else

@@ -52,12 +52,10 @@ class Player {
     const DWORD started = GetTickCount();
     HWND main = nullptr;
     while (!main) {
-      if (HWND d = FindDialog(process_.dwProcessId)) {
+      if (HWND d = FindDialog(process_.dwProcessId))
         HandleDialog(d);
-        continue;
-      }
-      main = FindTopWindow(process_.dwProcessId, "TarnwickMain");
-      if (!main) Wait(started, "the window did not show");
+      else if (!(main = FindTopWindow(process_.dwProcessId, "TarnwickMain")))
+        Wait(started, "the window did not show");
     }
     form_ = std::make_unique<RemoteForm>(main, process_.hProcess);
     if (!form_->Complete()) throw LineError("the window lacks controls of the catalogue");
@@ -92,20 +90,10 @@ class Player {
   void HandleDialog(HWND dialog) {
     out_ << DescribeDialog(dialog) << "\n";
     // Owned by the main window, shown or not yet, so it stays in front of it.
-    char owner[32] = {};
-    GetClassNameA(GetWindow(dialog, GW_OWNER), owner, sizeof owner);
-    if (std::string(owner) != "TarnwickMain") throw LineError("the dialog is not owned by the main window");
-    const DialogKind kind = KindOf(dialog);
+    if (ClassOf(GetWindow(dialog, GW_OWNER)) != "TarnwickMain")
+      throw LineError("the dialog is not owned by the main window");
     std::string error;
-    if (kind == DialogKind::Message) {
-      if (!Acknowledge(dialog, error)) throw LineError(error);
-      return;
-    }
-    if (answers_.empty()) throw LineError("no answer queued for the dialog \"" + DescribeDialog(dialog) + "\"");
-    Answer a = answers_.front();
-    answers_.pop_front();
-    if (!Fits(kind, a)) throw LineError("answer " + a.kind + " does not fit the dialog");
-    if (!AnswerDialog(dialog, process_.hProcess, a, error)) throw LineError(error);
+    if (!AnswerDialog(dialog, process_.hProcess, answers_, error)) throw LineError(error);
   }
 
   // False once the program has ended.

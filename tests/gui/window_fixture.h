@@ -9,21 +9,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 
 #include "app/startup.h"
 #include "platform/win32/win32_window.h"
+#include "tests/gui/remote_form.h"
 
 namespace tw {
 
 using enum ControlId;
-
-inline BOOL CALLBACK FindById(HWND h, LPARAM lp) {
-  auto* wanted = reinterpret_cast<std::pair<int, HWND>*>(lp);
-  if (GetDlgCtrlID(h) != wanted->first) return TRUE;
-  wanted->second = h;
-  return FALSE;
-}
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -47,11 +40,9 @@ class WindowTest : public ::testing::Test {
     for (ControlId id : {JobList, EncodeModeCombo, ConfigCombo}) window_->ClearItems(id);
   }
 
-  // The control's own window, found by its identifier as a user's tool would.
+  // The control's own window, found as a user's tool would find it.
   static HWND ControlWindow(ControlId id) {
-    std::pair<int, HWND> wanted{1000 + Index(id), nullptr};
-    EnumChildWindows(window_->handle(), FindById, reinterpret_cast<LPARAM>(&wanted));
-    return wanted.second;
+    return gui::RemoteForm(window_->handle(), GetCurrentProcess()).Control(id);
   }
 
   static inline Win32Window* window_ = nullptr;

@@ -1,13 +1,13 @@
 // The window from the keyboard and across dialogs, with real keys sent
 // through the system's input queue; the job list's sideways scrolling.
-#include <atomic>
 #include <functional>
+#include <future>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/win32/win32_dialogs.h"
+#include "tests/gui/remote_dialogs.h"
 #include "tests/gui/window_fixture.h"
 
 namespace tw {
@@ -28,43 +28,24 @@ void Press(std::initializer_list<WORD> keys) {
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
-BOOL CALLBACK FindDialogWindow(HWND h, LPARAM lp) {
-  char name[16] = {};
-  GetClassNameA(h, name, sizeof name);
-  if (std::string(name) != "#32770" || !IsWindowVisible(h)) return TRUE;
-  *reinterpret_cast<HWND*>(lp) = h;
-  return FALSE;
-}
-
 // From a second thread, as the user would: waits for the dialog of the
-// window's thread and does `act` to it. A dialog that `act` does not close
-// is shut all the same, so that no test waits for ever.
-class DialogUser {
- public:
-  explicit DialogUser(std::function<void(HWND)> act)
-      : thread_([this, act, ui = GetCurrentThreadId()] {
-          HWND dialog = nullptr;
-          for (int i = 0; i < 500 && !dialog; ++i, Sleep(20))
-            EnumThreadWindows(ui, FindDialogWindow, reinterpret_cast<LPARAM>(&dialog));
-          if (!dialog) return;
-          Sleep(300);  // file dialogs fill their lists first
-          act(dialog);
-          for (int i = 0; i < 250 && IsWindow(dialog) && IsWindowVisible(dialog); ++i) Sleep(20);
-          closed_ = !IsWindow(dialog) || !IsWindowVisible(dialog);
-          if (closed_) return;
-          PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-          PostMessageA(dialog, WM_COMMAND, IDNO, 0);
-        }) {}
-  // True when the user's act closed the dialog.
-  bool Closed() {
-    thread_.join();
-    return closed_;
-  }
-
- private:
-  std::atomic<bool> closed_ = false;
-  std::thread thread_;
-};
+// window's thread and does `act` to it; true when that closed the dialog.
+// A dialog that `act` does not close is shut all the same, so that no test
+// waits for ever.
+std::future<bool> UseDialog(std::function<void(HWND)> act) {
+  return std::async(std::launch::async, [act] {
+    HWND dialog = nullptr;
+    if (!gui::WaitFor(10000, [&] { return (dialog = gui::FindDialog(GetCurrentProcessId())) != nullptr; }))
+      return false;
+    Sleep(300);  // file dialogs fill their lists first
+    act(dialog);
+    std::string unused;
+    if (gui::WaitClosed(dialog, unused)) return true;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+    return false;
+  });
+}
 
 class WindowKeysTest : public WindowTest {
  protected:
@@ -75,11 +56,10 @@ class WindowKeysTest : public WindowTest {
   }
   // Runs the window's messages until `done`, for two seconds at most.
   static bool PumpUntil(const std::function<bool()>& done) {
-    for (int i = 0; i < 200; ++i, Sleep(10)) {
+    return gui::WaitFor(2000, [&] {
       while (std::optional<Event> e = window_->PollEvent()) events_.push_back(*e);
-      if (done()) return true;
-    }
-    return false;
+      return done();
+    });
   }
   static void Focus(ControlId id) {
     if (Spec(id).page != Page::Window) window_->SetState(MainPanel, static_cast<int>(Spec(id).page));
@@ -181,11 +161,11 @@ TEST_F(WindowKeysTest, FocusComesBackAfterDialogsAndActivation) {
   for (const auto& c : cases) {
     Focus(c.control);
     ASSERT_TRUE(Focused(c.control)) << c.what;
-    std::optional<DialogUser> user;
-    if (c.user) user.emplace(c.user);
+    std::future<bool> user;
+    if (c.user) user = UseDialog(c.user);
     c.open();
-    if (user) {
-      EXPECT_TRUE(user->Closed()) << c.what << ": the user's key did not close the dialog";
+    if (user.valid()) {
+      EXPECT_TRUE(user.get()) << c.what << ": the user's key did not close the dialog";
     }
     EXPECT_TRUE(PumpUntil([&] { return Focused(c.control); })) << c.what;
   }
@@ -205,13 +185,13 @@ TEST_F(WindowKeysTest, EditDialogHasOneDefaultOkButtonAndEscKeepsTheLine) {
   char caption[16] = {};
   LRESULT defaultId = 0;
   for (const auto& c : cases) {
-    DialogUser user([&](HWND d) {
+    std::future<bool> user = UseDialog([&](HWND d) {
       GetWindowTextA(GetDlgItem(d, IDOK), caption, sizeof caption);
       defaultId = LOWORD(SendMessageA(d, DM_GETDEFID, 0, 0));
       c.user(d);
     });
     EXPECT_EQ(dialogs.Input("Edit", "For expert only!", "@echo."), c.result) << c.what;
-    EXPECT_TRUE(user.Closed()) << c.what;
+    EXPECT_TRUE(user.get()) << c.what;
   }
   EXPECT_STREQ(caption, "OK");
   EXPECT_EQ(defaultId, IDOK);
@@ -237,24 +217,22 @@ TEST_F(WindowKeysTest, TypingGoesOnAtTheEndOfATextTheProgramSet) {
 }
 
 TEST_F(WindowKeysTest, JobListScrollsSidewaysAsFarAsItsLongestLine) {
-  enum Op { Add, Remove, Replace, Clear };
-  struct Step {
+  enum Op { None, Remove, Replace, Clear };
+  const struct {
+    const char* what;
+    std::vector<size_t> lines;  // lengths of the lines added first
     Op op;
     int at;
     size_t length;
-  };
-  const struct {
-    const char* what;
-    std::vector<Step> steps;
     size_t longest;  // 0: no line
   } cases[] = {
-      {"longer lines widen it", {{Add, -1, 10}, {Add, -1, 300}, {Add, -1, 900}}, 900},
-      {"a shorter line leaves it", {{Add, -1, 900}, {Add, -1, 300}, {Add, -1, 10}}, 900},
-      {"the longest removed", {{Add, -1, 900}, {Add, -1, 300}, {Remove, 0, 0}}, 300},
-      {"another line removed", {{Add, -1, 900}, {Add, -1, 300}, {Remove, 1, 0}}, 900},
-      {"the longest edited shorter", {{Add, -1, 900}, {Add, -1, 300}, {Replace, 0, 10}}, 300},
-      {"a line edited longer", {{Add, -1, 10}, {Add, -1, 300}, {Replace, 0, 900}}, 900},
-      {"cleared", {{Add, -1, 900}, {Clear, 0, 0}}, 0},
+      {"longer lines widen it", {10, 300, 900}, None, 0, 0, 900},
+      {"a shorter line leaves it", {900, 300, 10}, None, 0, 0, 900},
+      {"the longest removed", {900, 300}, Remove, 0, 0, 300},
+      {"another line removed", {900, 300}, Remove, 1, 0, 900},
+      {"the longest edited shorter", {900, 300}, Replace, 0, 10, 300},
+      {"a line edited longer", {10, 300}, Replace, 0, 900, 900},
+      {"cleared", {900}, Clear, 0, 0, 0},
   };
   HWND list = ControlWindow(JobList);
   const auto extent = [list] {
@@ -263,12 +241,10 @@ TEST_F(WindowKeysTest, JobListScrollsSidewaysAsFarAsItsLongestLine) {
   };
   for (const auto& c : cases) {
     window_->ClearItems(JobList);
-    for (const Step& s : c.steps) {
-      if (s.op == Add) window_->AddItem(JobList, JobLine(s.length), s.at);
-      if (s.op == Remove) window_->RemoveItem(JobList, s.at);
-      if (s.op == Replace) window_->SetItemText(JobList, s.at, JobLine(s.length));
-      if (s.op == Clear) window_->ClearItems(JobList);
-    }
+    for (size_t length : c.lines) window_->AddItem(JobList, JobLine(length));
+    if (c.op == Remove) window_->RemoveItem(JobList, c.at);
+    if (c.op == Replace) window_->SetItemText(JobList, c.at, JobLine(c.length));
+    if (c.op == Clear) window_->ClearItems(JobList);
     const LRESULT got = extent();
     window_->ClearItems(JobList);
     if (c.longest > 0) window_->AddItem(JobList, JobLine(c.longest));

@@ -2,7 +2,6 @@
 // them.
 #include <string>
 
-#include "run/run_script.h"
 #include "tests/gui/window_fixture.h"
 
 namespace tw {
@@ -10,24 +9,19 @@ namespace {
 
 // Lengths around the 512-character buffer that an ANSI read passes through
 // under Wine, the return address behind it (characters 526 and 527), and
-// far beyond.
-constexpr size_t kLengths[] = {1, 255, 511, 512, 513, 526, 528, 600, 1023, 1024, 1025, 4096, 30000};
+// far beyond; Start and Make BAT read the job list this way.
+constexpr size_t kLengths[] = {1, 255, 511, 512, 513, 526, 528, 579, 600, 607, 1023, 1024, 1025, 4096, 30000};
 
-TEST_F(WindowTest, ListsAreTheUnicodeControlsOfVersion6) {
-  // Only these take the way through the fixed buffer, so only with them
-  // does this test read long lines the way the program does.
+TEST_F(WindowTest, ListItemsOfEveryLengthReadBackByteForByte) {
   for (ControlId id : {JobList, EncodeModeCombo, ConfigCombo}) {
-    HWND h = ControlWindow(id);
-    ASSERT_NE(h, nullptr) << Spec(id).name;
-    EXPECT_TRUE(IsWindowUnicode(h)) << Spec(id).name;
+    // Only the Unicode lists of version 6 take the way through the fixed
+    // buffer, so only with them does this test read the way the program does.
+    EXPECT_TRUE(IsWindowUnicode(ControlWindow(id))) << Spec(id).name;
+    for (size_t length : kLengths) window_->AddItem(id, JobLine(length));
+    ASSERT_EQ(window_->ItemCount(id), static_cast<int>(std::size(kLengths))) << Spec(id).name;
+    for (int i = 0; i < static_cast<int>(std::size(kLengths)); ++i)
+      EXPECT_EQ(window_->ItemText(id, i), JobLine(kLengths[i])) << Spec(id).name << " length " << kLengths[i];
   }
-}
-
-TEST_F(WindowTest, JobLinesOfEveryLengthReadBackByteForByte) {
-  for (size_t length : kLengths) window_->AddItem(JobList, JobLine(length));
-  ASSERT_EQ(window_->ItemCount(JobList), static_cast<int>(std::size(kLengths)));
-  for (int i = 0; i < static_cast<int>(std::size(kLengths)); ++i)
-    EXPECT_EQ(window_->ItemText(JobList, i), JobLine(kLengths[i])) << "length " << kLengths[i];
   // Make BAT appends the lines one after another to one text.
   std::string all = "head";
   for (int i = 0; i < static_cast<int>(std::size(kLengths)); ++i) window_->AppendItemText(JobList, i, all);
@@ -41,14 +35,6 @@ TEST_F(WindowTest, JobLinesOfEveryLengthReadBackByteForByte) {
   EXPECT_EQ(window_->ItemText(JobList, -1), "");
 }
 
-TEST_F(WindowTest, ComboItemsOfEveryLengthReadBackByteForByte) {
-  for (ControlId id : {EncodeModeCombo, ConfigCombo}) {
-    for (size_t length : kLengths) window_->AddItem(id, JobLine(length));
-    for (int i = 0; i < static_cast<int>(std::size(kLengths)); ++i)
-      EXPECT_EQ(window_->ItemText(id, i), JobLine(kLengths[i])) << Spec(id).name << " length " << kLengths[i];
-  }
-}
-
 TEST_F(WindowTest, EditedJobLineKeepsItsPlaceAndText) {
   for (int i = 0; i < 3; ++i) window_->AddItem(JobList, JobLine(10));
   window_->SetState(JobList, 1);
@@ -56,15 +42,6 @@ TEST_F(WindowTest, EditedJobLineKeepsItsPlaceAndText) {
   EXPECT_EQ(window_->ItemText(JobList, 1), JobLine(2000));
   EXPECT_EQ(window_->ItemText(JobList, 2), JobLine(10));
   EXPECT_EQ(window_->State(JobList), 1);
-}
-
-// Start reads every list line of the real window into the run script; its
-// head is the run_empty_list scenario's.
-TEST_F(WindowTest, RunScriptHoldsLongJobLinesWhole) {
-  const std::string lines[] = {"@echo.", JobLine(579), JobLine(607), "@echo+"};
-  std::string want = "@call quillon.bat\r\n@del quillon.bat\r\n";
-  for (const std::string& line : lines) window_->AddItem(JobList, line), want += line + "\r\n";
-  EXPECT_TRUE(RunScriptText(*window_, "C:\\Prog\\", "temp.bat").ends_with(want + "del temp.bat"));
 }
 
 }  // namespace
