@@ -10,7 +10,7 @@ namespace {
 
 using enum ControlId;
 
-// Names with blanks and brackets are saved in the settings_named_config scenario.
+// Names with blanks and brackets are saved in the settings_config_names scenario.
 TEST(SaveConfigButton, WritesNothingWhenAnsweredNoOrWithoutAUsableName) {
   const struct {
     const char* answer;
