@@ -1,7 +1,5 @@
 #include "run/run_script.h"
 
-#include <set>
-
 #include "script/batch_file.h"
 #include "tests/unit/test_app.h"
 
@@ -10,31 +8,21 @@ namespace {
 
 using enum ControlId;
 
-// Processes that stay running until told otherwise, and remember each start.
-class LongRunningProcesses : public Processes {
+// Scripts that stay running until told otherwise.
+class LongRunningProcesses : public ScriptedProcesses {
  public:
-  std::optional<ProcessId> StartScript(const std::string& commandLine, const std::string& folder,
-                                       int priorityClass) override {
-    starts.push_back(commandLine + " in " + folder + " at " + std::to_string(priorityClass));
-    running.insert(next);
-    return next++;
-  }
-  bool IsRunning(ProcessId id) override { return running.count(id) > 0; }
-  CapturedRun RunCaptured(const std::string&, const std::vector<std::string>&, uint32_t) override { return {}; }
-
-  std::vector<std::string> starts;
-  std::set<ProcessId> running;
-  ProcessId next = 100;
+  using ScriptedProcesses::ScriptedProcesses;
+  bool IsRunning(ProcessId) override { return running; }
+  bool running = true;
 };
 
-class RunScriptTest : public AppTest {
- protected:
+// Scripts are written into the current folder.
+struct RunScriptTest : AppTest {
   std::string ReadFile(const std::string& name) { return disk.Read(name).value_or(""); }
-  bool Exists(const std::string& name) { return disk.IsFile(name); }
 };
 
 // The run script's bytes and the saved settings are the run_empty_list and
-// job_list_edits scenarios'.
+// job_list_edits scenarios'; a finished script left behind, run_left_behind's.
 
 // The list is kept in the ANSI page; cmd reads a script in the console's.
 TEST_F(RunScriptTest, BothWritersUseTheConsolePage) {
@@ -74,7 +62,7 @@ TEST_F(RunScriptTest, PercentInTheProgramFolderIsDoubled) {
 }
 
 TEST_F(RunScriptTest, SecondStartWhileTheFirstRunsUsesItsOwnSelfDeletingName) {
-  LongRunningProcesses running;
+  LongRunningProcesses running{log};
   Platform p{files, dialogs, media, running, "C:\\Prog\\"};
   App a{form, p};
   SetLines({"x264 a"});
@@ -86,18 +74,19 @@ TEST_F(RunScriptTest, SecondStartWhileTheFirstRunsUsesItsOwnSelfDeletingName) {
   EXPECT_TRUE(second.ends_with("\r\nx264 a\r\ndel temp2.bat")) << second;
   OnStartButton(a, {ControlId::StartButton});
   EXPECT_TRUE(ReadFile("temp3.bat").ends_with("del temp3.bat"));
-  EXPECT_EQ(running.starts,
-            (std::vector<std::string>{"\"temp.bat\" in C:\\Prog\\ at 64", "\"temp2.bat\" in C:\\Prog\\ at 64",
-                                      "\"temp3.bat\" in C:\\Prog\\ at 64"}));
   // once ours have finished (and deleted themselves) the plain name comes back
-  running.running.clear();
+  running.running = false;
   OnStartButton(a, {ControlId::StartButton});
   EXPECT_EQ(a.runningScriptName, "temp.bat");
-  EXPECT_EQ(running.starts.back(), "\"temp.bat\" in C:\\Prog\\ at 64");
+  EXPECT_EQ(log.str(),
+            "process command=\"\"temp.bat\"\" folder=\"C:\\Prog\\\" priority=64\n"
+            "process command=\"\"temp2.bat\"\" folder=\"C:\\Prog\\\" priority=64\n"
+            "process command=\"\"temp3.bat\"\" folder=\"C:\\Prog\\\" priority=64\n"
+            "process command=\"\"temp.bat\"\" folder=\"C:\\Prog\\\" priority=64\n");
 }
 
 TEST_F(RunScriptTest, WhileOneRunsAFileOfAnOlderScriptIsPassedOver) {
-  LongRunningProcesses running;
+  LongRunningProcesses running{log};
   Platform p{files, dialogs, media, running, "C:\\Prog\\"};
   App a{form, p};
   OnStartButton(a, {ControlId::StartButton});
@@ -108,21 +97,13 @@ TEST_F(RunScriptTest, WhileOneRunsAFileOfAnOlderScriptIsPassedOver) {
   EXPECT_TRUE(ReadFile("temp3.bat").ends_with("\r\ndel temp3.bat"));
 }
 
-TEST_F(RunScriptTest, FinishedScriptLeftBehindIsReplaced) {
-  disk.WriteReplace("temp.bat", "old");
-  OnStartButton(app, {ControlId::StartButton});
-  EXPECT_TRUE(ReadFile("temp.bat").ends_with("del temp.bat"));
-  OnStartButton(app, {ControlId::StartButton});  // ScriptedProcesses reports every script finished
-  EXPECT_FALSE(Exists("temp2.bat"));
-}
-
 TEST_F(RunScriptTest, UnwritableScriptStartsNothing) {
   files.Inject({.lasting = true});
   OnStartButton(app, {ControlId::StartButton});
   EXPECT_EQ(log.str(), "");
   EXPECT_FALSE(app.runningScript.has_value());
-  EXPECT_FALSE(Exists("temp.bat"));
-  EXPECT_FALSE(Exists("temp2.bat"));
+  EXPECT_FALSE(disk.IsFile("temp.bat"));
+  EXPECT_FALSE(disk.IsFile("temp2.bat"));
 }
 
 }  // namespace

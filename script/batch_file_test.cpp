@@ -9,22 +9,6 @@ namespace {
 
 using enum ControlId;
 
-// Batch files are saved in the program folder.
-struct BatchFixture : TestApp {
-  std::string Path(const std::string& name) const { return folder() + name; }
-  void Save(const std::string& name) {
-    dialogs.Queue({"save", Path(name)});
-    OnMakeBatButton(app, {ControlId::MakeBatButton});
-  }
-  // Every file (not folder) below the program folder, each followed by ";".
-  std::string Written() const {
-    std::string all;
-    for (const std::string& name : disk.Below(folder()))
-      if (!name.ends_with("/")) all += name + ";";
-    return all;
-  }
-};
-
 // The head itself and the dialog are the make_bat_empty scenario's.
 // The batch file text as Make BAT writes it, piece by piece.
 std::string PiecesText(Form& form, const std::string& programFolder) {
@@ -36,29 +20,16 @@ std::string PiecesText(Form& form, const std::string& programFolder) {
   return text;
 }
 
-TEST(MakeBat, AWriteThatBreaksOffLeavesNoFile) {
-  BatchFixture fx;
-  fx.files.Inject({.afterBytes = 5});
-  fx.form.AddItem(JobList, "@echo.");
-  fx.Save("jobs");
-  EXPECT_EQ(fx.Written(), "");
-}
-
-TEST(MakeBat, ProgramFolderPercentIsDoubled) {
-  BatchFixture fx;
-  EXPECT_TRUE(PiecesText(fx.form, "C:\\100%\\enc\\").starts_with("@cd /d \"C:\\100%%\\enc\\\"\r\n"));
-}
-
 // Each selection scrolls the window's list, so a walk that selected every
 // line took seconds for a long list; the last line ends up selected all the
-// same.
+// same. A "%" in the program folder is doubled, or cmd would expand it.
 TEST(MakeBat, SelectsTheLastLineOnceWhateverWasSelected) {
   const struct {
     int lines, selectedBefore, selectedAfter, selections;
   } cases[] = {{0, -1, -1, 0}, {1, -1, 0, 1}, {3, 0, 2, 1}, {2000, 700, 1999, 1}};
   for (const auto& c : cases) {
     RedrawWatch form;
-    std::string expected = "@cd /d \"C:\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
+    std::string expected = "@cd /d \"C:\\100%%\\\"\r\n@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
     for (int i = 0; i < c.lines; ++i) {
       std::string line = "@echo line ";
       line += std::to_string(i);
@@ -67,7 +38,7 @@ TEST(MakeBat, SelectsTheLastLineOnceWhateverWasSelected) {
     }
     form.SetState(JobList, c.selectedBefore);
     form.selections = 0;
-    EXPECT_EQ(PiecesText(form, "C:\\"), expected) << c.lines;
+    EXPECT_EQ(PiecesText(form, "C:\\100%\\"), expected) << c.lines;
     EXPECT_EQ(form.State(JobList), c.selectedAfter) << c.lines;
     EXPECT_EQ(form.selections, c.selections) << c.lines;
     EXPECT_EQ(form.holds, 1);
@@ -98,19 +69,26 @@ TEST(MakeBat, LongListsAreWrittenInPiecesOfWholeLines) {
   EXPECT_EQ(form.held, 0);
 }
 
-// A batch file that cannot be created stops Make BAT before the list is
-// walked: the selection stays where it was and the list redraws again.
-TEST(MakeBat, AFileThatCannotBeCreatedLeavesTheSelection) {
-  BatchFixture fx;
-  for (const char* line : {"a", "b", "c"}) fx.form.AddItem(JobList, line);
-  fx.form.SetState(JobList, 0);
-  fx.dialogs.Queue({"save", fx.Path("missing\\jobs")});
-  OnMakeBatButton(fx.app, {ControlId::MakeBatButton});
-  EXPECT_EQ(fx.Written(), "");
-  EXPECT_EQ(fx.form.State(JobList), 0);
-  fx.dialogs.Queue({"save", fx.Path("jobs.bat")});
-  OnMakeBatButton(fx.app, {ControlId::MakeBatButton});
-  EXPECT_EQ(fx.form.State(JobList), 2);
+// A write that breaks off leaves no file; one that cannot be created
+// stops Make BAT before the list is walked, so the selection stays where it
+// was and the list redraws again.
+TEST(MakeBat, AFileThatCannotBeMadeLeavesNone) {
+  const struct {
+    const char* name;
+    bool breaksOff;
+    int selectedAfter;
+  } cases[] = {{"jobs", true, 2}, {"missing\\jobs", false, 0}};
+  for (const auto& c : cases) {
+    TestApp t;
+    for (const char* line : {"a", "b", "c"}) t.form.AddItem(JobList, line);
+    t.form.SetState(JobList, 0);
+    const std::string before = t.Listing();
+    if (c.breaksOff) t.files.Inject({.afterBytes = 5});
+    t.dialogs.Queue({"save", t.folder() + c.name});
+    OnMakeBatButton(t.app, {MakeBatButton});
+    EXPECT_EQ(t.Listing(), before) << c.name;
+    EXPECT_EQ(t.form.State(JobList), c.selectedAfter) << c.name;
+  }
 }
 
 }  // namespace

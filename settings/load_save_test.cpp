@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/factory_defaults.h"
-#include "settings/key_catalogue.h"
 #include "tests/unit/test_app.h"
 
 namespace tw {
@@ -18,87 +16,6 @@ TEST(LoadSettings, FirstStartWritesNoFile) {
   const std::string before = t.Listing();
   LoadSettings(t.app, t.folder() + "tarnwick.ini");
   EXPECT_EQ(t.Listing(), before) << "default.ini is removed again";
-}
-
-// Every catalogued control set to a value no default has, within the ranges
-// the load enforces, so that nothing but the file can bring it back.
-void SetUnusualValues(TestApp& t) {
-  Form& f = t.form;
-  for (const SettingsKey& k : SettingsKeys()) {
-    if (k.text) continue;
-    const int items = f.ItemCount(k.control);
-    if (items > 0) {
-      f.SetState(k.control, items - 1);
-    } else if (Spec(k.control).kind == Kind::TrackBar) {
-      f.SetState(k.control, k.control == DeblockStrengthTrackBar ? 2 : 11);
-    } else {
-      f.SetState(k.control, 1 - f.State(k.control));
-    }
-  }
-  f.SetState(TrellisCombo, 2);
-  f.SetState(SizeCheck, 1);
-  const std::pair<ControlId, const char*> texts[] = {
-      {CqmCombo, "\"D:\\mat rix.cfg\""},
-      {AudioBitrateEdit, "192"},
-      {DeblockStrengthValueLabel, "-4"},
-      {MaxBFramesEdit, "3"},
-      {BiasEdit, "-37"},
-      {DeblockThresholdValueLabel, "5"},
-      {RateValueEdit, "1400"},
-      {MeRangeEdit, "48"},
-      {RefFramesEdit, "7"},
-      {SarWidthEdit, "16"},
-      {SarHeightEdit, "11"},
-      {ThreadsEdit, "3"},
-      {NoiseReductionEdit, "250"},
-      {KeyframeBoostEdit, "55"},
-      {BFrameReductionEdit, "77"},
-      {QuantCompEdit, "85"},
-      {MinQpEdit, "12"},
-      {MaxQpEdit, "44"},
-      {MaxQpStepEdit, "7"},
-      {VbvBufferSizeEdit, "1200"},
-      {VbvMaxBitrateEdit, "3000"},
-      {VbvInitialBufferEdit, "0.75"},
-      {BitrateVarianceEdit, "250"},
-      {SceneCutEdit, "65"},
-      {MinIdrEdit, "12"},
-      {MaxIdrEdit, "300"},
-      {FirstPassCrfEdit, "21"},
-      {MaxSizeEdit, "700"},
-      {MinSizeEdit, "650"},
-  };
-  for (const auto& [id, text] : texts) f.SetText(id, text);
-  f.SetState(AvsIncludeCombo, f.ItemText(AvsIncludeCombo, 0) == "two" ? 0 : 1);
-  f.DropPendingEvents();
-}
-
-TEST(SaveSettings, AConfigurationSavedAndLoadedComesBackControlByControl) {
-  TestApp a;
-  a.WriteFile("avsinc/one.avs", "");
-  a.WriteFile("avsinc/two.avs", "");
-  RefreshLists(a.app);
-  SetUnusualValues(a);
-  SaveSettings(a.app, a.folder() + "configs/round.ini");
-
-  TestApp b;
-  b.WriteFile("avsinc/one.avs", "");
-  b.WriteFile("avsinc/two.avs", "");
-  RefreshLists(b.app);
-  b.WriteFile("configs/round.ini", a.ReadFile("configs/round.ini"));
-  LoadSettings(b.app, b.folder() + "configs/round.ini");
-  for (const SettingsKey& k : SettingsKeys()) {
-    if (k.text) {
-      EXPECT_EQ(b.form.Text(k.control), a.form.Text(k.control)) << k.key;
-    } else {
-      EXPECT_EQ(b.form.State(k.control), a.form.State(k.control)) << k.key;
-    }
-  }
-  EXPECT_EQ(b.form.Text(AvsIncludeCombo), "two");
-  EXPECT_EQ(b.form.State(BiasTrackBar), 63);
-  // the saved file of the loaded form is the same file
-  SaveSettings(b.app, b.folder() + "configs/again.ini");
-  EXPECT_EQ(b.ReadFile("configs/again.ini"), a.ReadFile("configs/round.ini"));
 }
 
 TEST(SaveSettings, AFailedOrRefusedWriteKeepsTheOldFileWhole) {

@@ -9,17 +9,8 @@ namespace {
 
 using enum ControlId;
 
-// Nothing chosen, as only a damaged settings file leaves the list, reads as
-// the single bitrate pass.
-TEST(EncodeModeRule, NothingChosenCountsAsTheFirstMode) {
-  TestApp f;
-  f.Choose(EncodeModeCombo, 1);
-  f.Choose(EncodeModeCombo, -1);
-  EXPECT_EQ(f.form.Text(RateLabel), "Average Bitrate");
-  EXPECT_TRUE(f.form.Enabled(BitrateVarianceEdit));
-  EXPECT_TRUE(f.form.Visible(SizeCheck));
-}
-
+// A mode or an encoder left unchosen by a damaged settings file is the
+// damaged_choices scenario's.
 TEST(RateRangeRule, TextsSetByTheProgramAreNotLimitedByTheirEvent) {
   TestApp f;
   f.Choose(EncodeModeCombo, 1);

@@ -15,44 +15,9 @@ TEST(Catalogue, NamesAreUniqueAndFound) {
     ASSERT_TRUE(id.has_value()) << Spec(IdAt(i)).name;
     EXPECT_EQ(Index(*id), i);
   }
-  EXPECT_FALSE(FindControl("NoSuchButton").has_value());
 }
 
-TEST(FormModel, KindsBehaveAsTheRealControls) {
-  FormModel f;
-  f.AddItem(DirectModeCombo, "Temporal");
-  f.AddItem(DirectModeCombo, "Spatial");
-  EXPECT_EQ(f.State(DirectModeCombo), -1);
-  EXPECT_EQ(f.Text(DirectModeCombo), "");
-  f.SetState(DirectModeCombo, 1);
-  EXPECT_EQ(f.Text(DirectModeCombo), "Spatial");
-  f.ClearItems(DirectModeCombo);
-  EXPECT_EQ(f.State(DirectModeCombo), -1);
-
-  f.AddItem(ConfigCombo, "fast");
-  f.SetText(ConfigCombo, "typed");
-  f.ClearItems(ConfigCombo);
-  EXPECT_EQ(f.Text(ConfigCombo), "") << "emptying an editable combo empties its typing field";
-
-  f.TypeText(MinQpEdit, "-1a2b");
-  EXPECT_EQ(f.Text(MinQpEdit), "12") << "a numeric edit refuses typed non-digits";
-  f.SetText(MinQpEdit, "-3x");
-  EXPECT_EQ(f.Text(MinQpEdit), "-3x") << "program-set text is not filtered";
-
-  f.TypeText(BiasEdit, "-100");
-  EXPECT_EQ(f.Text(BiasEdit), "-10") << "typing is limited to three characters";
-  f.SetText(BiasEdit, "-100");
-  EXPECT_EQ(f.Text(BiasEdit), "-100");
-
-  f.SetState(BiasTrackBar, 250);
-  EXPECT_EQ(f.State(BiasTrackBar), 200);
-  f.SetState(BiasTrackBar, -5);
-  EXPECT_EQ(f.State(BiasTrackBar), 0);
-
-  EXPECT_EQ(f.ItemCount(MainPanel), 5);
-  EXPECT_EQ(f.ItemText(MainPanel, 2), "MBs&&Frames");
-}
-
+// What each kind makes of typed text and states is the form_kinds scenario's.
 TEST(FormModel, ProgramSetTextRaisesOneUntypedEvent) {
   FormModel f;
   f.SetText(RateValueEdit, "30");

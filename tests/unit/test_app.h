@@ -69,10 +69,6 @@ struct TestApp {
   }
 
   // What the user does, each followed by its event as the loop runs it.
-  void Type(ControlId id, std::string_view text) {
-    form.TypeText(id, text);
-    HandleEvent(app, {id, EventType::Change});
-  }
   void Choose(ControlId id, int n) {
     form.SetState(id, n);
     HandleEvent(app, {id, EventType::None});
@@ -98,9 +94,6 @@ struct TestApp {
   }
   // The job as the builders get it: the wrapper and the clip it names.
   JobInput Input() const { return {form.Text(ControlId::InputFileEdit), "D:\\in\\clip.mkv"}; }
-
-  void Select(int line) { form.SetState(ControlId::JobList, line); }
-  int Selected() const { return form.State(ControlId::JobList); }
 
   // Names below the program folder.
   const std::string& folder() const { return platform.programFolder; }
