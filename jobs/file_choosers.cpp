@@ -73,9 +73,12 @@ void OnFilesInputButton(App& app, const Event&) {
   // a cancelled selection still runs once with the empty name, which empties the input field
   if (names.empty() && leftOut.empty()) names.emplace_back();
   app.form.HoldRedraw(JobList, true);
+  // Two clips of one name (clip.mkv and clip.mp4) never share an output.
+  std::vector<std::string> outputs;
   for (const std::string& name : names) {
     app.form.SetText(InputFileEdit, name);
-    PrepareJobFiles(app, app.outputFolder);
+    PrepareJobFiles(app, app.outputFolder, outputs);
+    outputs.push_back(app.form.Text(OutputFileEdit));
     AddJobLines(app);
   }
   app.form.HoldRedraw(JobList, false);

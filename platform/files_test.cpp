@@ -133,6 +133,7 @@ const Case kCases[] = {
      {{Do::MakeFolder, "AvsInc"},
       {Do::Write, "avsinc\\Default.avs", "x"},
       {Do::Write, "AVSINC/clip1.mkv.avs", "y"},
+      {Do::Write, "avsinc\\plugin.avsi", "z"},
       {Do::IsFile, "AVSINC/DEFAULT.AVS"},
       {Do::Read, "avsInc\\..\\AVSinc/CLIP1.MKV.avs", "y"},
       {Do::List, "AVSINC", "clip1.mkv.avs;Default.avs;", true, 1, 0, "*.AVS"},

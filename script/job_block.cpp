@@ -2,6 +2,7 @@
 #include "script/job_block.h"
 
 #include <optional>
+#include <vector>
 
 #include "app/file_names.h"
 #include "script/batch_text.h"
@@ -17,14 +18,32 @@ using enum ControlId;
 
 namespace {
 
-// The output in `outputFolder` named after the chosen file. Where that is the
-// chosen file itself (an .mp4 encoded into its own folder) x264 would write
-// over the file its wrapper reads, so the output gets a name of its own.
-std::string DerivedOutputName(const std::string& input, const std::string& outputFolder) {
+// The output in `outputFolder` named after `input`, which is the chosen file
+// `source` as cmd can name it. x264, the audio encoder and the mux write the
+// output's stem with ".mp4", ".audio.*" and ".mkv" (".mux.mkv" beside a
+// Matroska source). Where one of those is there already (another clip of the
+// same name, an earlier result), or the output is the chosen file itself or
+// one of `claimed` (an earlier job's of the same batch import), the stem gets
+// ".x264", then ".x264.2", ".x264.3" and so on: a job never writes over a
+// file that was there before it.
+std::string DerivedOutputName(const App& app, const std::string& input, const std::string& source,
+                              const std::string& outputFolder, const std::vector<std::string>& claimed) {
   const std::string name = FileNamePart(input);
   // A name without extension still gets a proper ".mp4" output.
-  const std::string stem = outputFolder + (HasExtension(name) ? WithoutExtensionKeepDot(name) : name + ".");
-  return SamePath(stem + "mp4", input) ? stem + "x264.mp4" : stem + "mp4";
+  const std::string base = outputFolder + (HasExtension(name) ? WithoutExtensionKeepDot(name) : name + ".");
+  Files& files = app.platform.files;
+  const auto taken = [&](const std::string& stem) {
+    if (SamePath(stem + "mp4", input)) return true;
+    for (const std::string& other : claimed)
+      if (SamePath(stem + "mp4", other)) return true;
+    const std::string matroska = SamePath(stem + "mkv", source) ? stem + "mux.mkv" : stem + "mkv";
+    for (const std::string& made : {stem + "mp4", stem + "audio.aac", stem + "audio.mp4", matroska})
+      if (files.IsFile(made)) return true;
+    return false;
+  };
+  std::string stem = base;
+  for (int n = 1; taken(stem) && n < 1000; ++n) stem = base + "x264." + (n == 1 ? "" : std::to_string(n) + ".");
+  return stem + "mp4";
 }
 
 // The file the user chose for the job in InputFileEdit: the media file named
@@ -73,7 +92,7 @@ std::string ClashWithInput(const Form& form, const JobInput& input) {
 
 }  // namespace
 
-void PrepareJobFiles(App& app, const std::string& outputFolder) {
+void PrepareJobFiles(App& app, const std::string& outputFolder, const std::vector<std::string>& claimed) {
   Form& form = app.form;
   const std::string input = form.Text(InputFileEdit);
   if (input.empty()) return;
@@ -84,7 +103,7 @@ void PrepareJobFiles(App& app, const std::string& outputFolder) {
   form.SetText(LogFileEdit, program + "log\\" + name + ".txt");
   // The created files are named after the chosen one as cmd can name it.
   const std::string named = FolderPart(input) + name;
-  form.SetText(OutputFileEdit, DerivedOutputName(named, outputFolder));
+  form.SetText(OutputFileEdit, DerivedOutputName(app, named, input, outputFolder, claimed));
   if (EndsWithNoCase(name, ".avs")) return;
   const std::string wrapper = WrapperPath(program, named);
   // Written whole or not at all; a failure is not reported, the job still

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/context.h"
 
@@ -9,8 +10,9 @@ namespace tw {
 
 // Derives the stats, log and output names from InputFileEdit and writes the
 // AviSynth wrapper for an input that is not an .avs script. `outputFolder`
-// ends in a separator. Does nothing while InputFileEdit is empty.
-void PrepareJobFiles(App& app, const std::string& outputFolder);
+// ends in a separator. The output never names an existing file, nor one of
+// `claimed`. Does nothing while InputFileEdit is empty.
+void PrepareJobFiles(App& app, const std::string& outputFolder, const std::vector<std::string>& claimed = {});
 // Whether cmd can name the output, stats and log files as the fields hold
 // them; when not, says which name and character it cannot, and is false.
 bool CreatedNamesFit(App& app);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/listing.h"
 #include "platform/native_files.h"
 
 namespace tw {
@@ -124,8 +125,11 @@ std::optional<std::vector<std::string>> NativeFiles::ListFiles(const std::string
     if (GetLastError() == ERROR_FILE_NOT_FOUND) return names;
     return std::nullopt;
   }
+  // Windows matches the pattern against the short names as well, so "*.avs"
+  // finds "x.avsi" (X~1.AVS); only the long name counts here.
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && WildcardMatch(pattern, found.cFileName))
+      names.push_back(found.cFileName);
   } while (FindNextFileA(h, &found));
   FindClose(h);
   return names;

@@ -115,9 +115,9 @@ by_cmd() {
   return $status
 }
 
-# The sources a job is made from survive it: the mkvmerge stand-in ends its
-# calls with 0, 2 (an error, beside an older file of the target's name) and
-# 1 (warnings).
+# The sources a job is made from survive it, and so does an older result of
+# the name a job would take first: the mkvmerge stand-in ends its calls with
+# 0, 2 (an error) and 1 (warnings).
 safe_setup() {
   for clip in clip.mp4 film.mkv 'up^arrow.avi'; do printf 'stand-in source %s\r\n' "$clip" > "$prog/media/$clip"; done
   printf 'older mux\r\n' > "$prog/media/film.mux.mkv"
