@@ -61,6 +61,7 @@ void OnLogFileBrowseButton(App& app, const Event&) {
 }
 
 void OnFilesInputButton(App& app, const Event&) {
+  if (!EncodeModeChosen(app)) return;
   std::string folder = app.platform.dialogs.Folder("Select a folder for output", app.platform.programFolder);
   if (folder.empty()) {
     ReportLeftOut(app.platform);

@@ -42,7 +42,7 @@ void Swap(Form& form, int a, int b) {
 
 void OnAddButton(App& app, const Event&) {
   // The choosers refuse such names; these were typed by hand.
-  if (!CreatedNamesFit(app)) return;
+  if (!CreatedNamesFit(app) || !EncodeModeChosen(app)) return;
   app.form.AddItem(JobList, kBlockStartLine);
   AddJobLines(app);
   app.form.AddItem(JobList, kBlockEndLine);

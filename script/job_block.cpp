@@ -124,6 +124,15 @@ bool CreatedNamesFit(App& app) {
   return true;
 }
 
+bool EncodeModeChosen(App& app) {
+  // Only a damaged settings file leaves none; x264 would then get a line
+  // without any rate control and encode at its own default.
+  if (FindEncodeMode(app.form.State(EncodeModeCombo)) || app.form.State(MuxerCombo) == kAudioOnly) return true;
+  app.platform.dialogs.Message("Add",
+                               "The job was not added: no encode mode is chosen. Choose one on page \"Bitrate\".");
+  return false;
+}
+
 void AddJobLines(App& app) {
   Form& form = app.form;
   // An input whose path the console's page cannot hold is named by its short path.

@@ -16,6 +16,8 @@ void PrepareJobFiles(App& app, const std::string& outputFolder, const std::vecto
 // Whether cmd can name the output, stats and log files as the fields hold
 // them; when not, says which name and character it cannot, and is false.
 bool CreatedNamesFit(App& app);
+// Whether a job can be added in the chosen encode mode; when not, says so.
+bool EncodeModeChosen(App& app);
 // Appends the job's header and pass lines to JobList, then empties the four
 // file fields; does nothing while the input or output field is empty.
 void AddJobLines(App& app);
