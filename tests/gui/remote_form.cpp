@@ -36,14 +36,16 @@ std::string ClassOf(HWND h) {
   return name;
 }
 
+// A window callback: 32-bit Windows calls it as stdcall, which no lambda is.
+static BOOL CALLBACK AddWindow(HWND h, LPARAM lp) {
+  reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+  return TRUE;
+}
+
 std::vector<HWND> WindowsOf(HWND parent) {
   std::vector<HWND> all;
-  const WNDENUMPROC add = [](HWND h, LPARAM lp) {
-    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
-    return TRUE;
-  };
-  parent ? EnumChildWindows(parent, add, reinterpret_cast<LPARAM>(&all))
-         : EnumWindows(add, reinterpret_cast<LPARAM>(&all));
+  parent ? EnumChildWindows(parent, AddWindow, reinterpret_cast<LPARAM>(&all))
+         : EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
