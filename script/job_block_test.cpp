@@ -31,14 +31,6 @@ TEST(PrepareJobFiles, WrappersAreWrittenWholeWithoutAFlushEach) {
   EXPECT_EQ(fx.WrapperCount(), 2u);
 }
 
-TEST(PrepareJobFiles, EmptyInputDoesNothing) {
-  JobFixture fx;
-  fx.form.SetText(OutputFileEdit, "keep");
-  fx.Choose("", "E:\\out\\");
-  EXPECT_EQ(fx.form.Text(OutputFileEdit), "keep");
-  EXPECT_EQ(fx.WrapperCount(), 0u);
-}
-
 TEST(PrepareJobFiles, FailedWrapperWriteLeavesTheOldWrapperWhole) {
   JobFixture fx;
   const std::string wrapper = fx.folder() + "avs\\clip.mkv.avs";
