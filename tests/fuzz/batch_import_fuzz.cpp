@@ -5,6 +5,7 @@
 #include "base/text.h"
 #include "jobs/file_choosers.h"
 #include "run/run_script.h"
+#include "script/wrapper.h"
 #include "tests/fuzz/fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -49,8 +50,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const std::string& source : chosen) Require(!SamePath(output, source), "an output is a chosen file");
     outputs.push_back(output);
   }
-  for (const std::string& wrapper : t.disk.Below(t.folder() + "avs"))
-    if (std::find(before.begin(), before.end(), wrapper) == before.end())
-      Require(wrapper.find_first_of("^\"") == std::string::npos, "a wrapper name holds ^ or \"");
+  std::vector<std::string> wrapped;
+  for (const std::string& wrapper : t.disk.Below(t.folder() + "avs")) {
+    if (std::find(before.begin(), before.end(), wrapper) != before.end()) continue;
+    Require(wrapper.find_first_of("^\"") == std::string::npos, "a wrapper name holds ^ or \"");
+    wrapped.push_back(WrappedFile(t.ReadFile("avs\\" + wrapper)));
+  }
+  // Two clips of one name (from two folders, say) each keep a wrapper of their own.
+  for (const std::string& source : chosen) {
+    const auto named = [&](const std::string& w) { return SamePath(w, source); };
+    Require(outputs.empty() || EndsWithNoCase(source, ".avs") || std::any_of(wrapped.begin(), wrapped.end(), named),
+            "a chosen clip has no wrapper of its own");
+  }
   return 0;
 }
