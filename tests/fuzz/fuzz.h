@@ -20,7 +20,9 @@ inline void Require(bool holds, const char* what) {
   std::abort();
 }
 
-inline std::string Bytes(const uint8_t* data, size_t size) { return std::string(reinterpret_cast<const char*>(data), size); }
+inline std::string Bytes(const uint8_t* data, size_t size) {
+  return std::string(reinterpret_cast<const char*>(data), size);
+}
 
 // Every program run hidden finishes at once and prints `answer`.
 class AnswerProcesses : public ScriptedProcesses {

@@ -38,7 +38,8 @@ void RequireStatesInRange(Form& form) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tw;
   TestApp t;
-  for (const char* include : {"default", "grain", "Default"}) t.WriteFile(std::string("avsinc\\") + include + ".avs", "");
+  for (const char* include : {"default", "grain", "Default"})
+    t.WriteFile(std::string("avsinc\\") + include + ".avs", "");
   RefreshLists(t.app);
   t.WriteFile("configs\\fuzzed.ini", Bytes(data, size));
   Load(t, t.folder() + "configs\\fuzzed.ini");
@@ -46,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SaveSettings(t.app, t.folder() + "configs\\first.ini");
   Load(t, t.folder() + "configs\\first.ini");
   SaveSettings(t.app, t.folder() + "configs\\second.ini");
-  Require(t.ReadFile("configs\\first.ini") == t.ReadFile("configs\\second.ini"), "saved, loaded and saved is a fixed point");
+  Require(t.ReadFile("configs\\first.ini") == t.ReadFile("configs\\second.ini"),
+          "saved, loaded and saved is a fixed point");
   return 0;
 }
