@@ -55,6 +55,22 @@ std::string SourceOf(App& app, const std::string& input) {
   return named.empty() ? input : named;
 }
 
+// The wrapper for the chosen file `input`, which cmd names `named`: the one
+// that names this file already, or one that is not there yet. A wrapper of
+// another clip of the same name (from another folder, or one that only the
+// console's page makes alike) is left to the jobs that read it, so the next
+// is "clip.mkv.2.avs", "clip.mkv.3.avs" and so on.
+std::string FreeWrapperPath(App& app, const std::string& named, const std::string& input) {
+  const std::string first = WrapperPath(app.platform.programFolder, named);
+  std::string path = first;
+  for (int n = 2; n < 1000; ++n) {
+    const std::optional<std::string> text = app.platform.files.Read(path);
+    if (!text || SamePath(WrappedFile(*text), input)) break;
+    path = first.substr(0, first.size() - 4) + "." + std::to_string(n) + ".avs";
+  }
+  return path;
+}
+
 // The script the audio line opens: the input, or where its path cannot stand
 // in the line's script argument, a wrapper in the "avs" folder that imports it.
 std::string AudioScriptFor(const std::string& programFolder, const std::string& input) {
@@ -105,7 +121,7 @@ void PrepareJobFiles(App& app, const std::string& outputFolder, const std::vecto
   const std::string named = FolderPart(input) + name;
   form.SetText(OutputFileEdit, DerivedOutputName(app, named, input, outputFolder, claimed));
   if (EndsWithNoCase(name, ".avs")) return;
-  const std::string wrapper = WrapperPath(program, named);
+  const std::string wrapper = FreeWrapperPath(app, named, input);
   // Written whole or not at all; a failure is not reported, the job still
   // names the wrapper. Not flushed one by one: a batch import writes
   // thousands, and each is written again whenever its job is added again.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "script/wrapper.h"
 #include "tests/unit/test_app.h"
 
 namespace tw {
@@ -34,11 +35,12 @@ TEST(PrepareJobFiles, WrappersAreWrittenWholeWithoutAFlushEach) {
 TEST(PrepareJobFiles, FailedWrapperWriteLeavesTheOldWrapperWhole) {
   JobFixture fx;
   const std::string wrapper = fx.folder() + "avs\\clip.mkv.avs";
-  ASSERT_TRUE(fx.files.WriteReplace(wrapper, "old wrapper\r\n"));
+  const std::string old = WrapperText("D:\\in\\clip.mkv", "an include since removed");
+  ASSERT_TRUE(fx.files.WriteReplace(wrapper, old));
   fx.files.Inject({.afterBytes = 10});
   fx.Choose("D:\\in\\clip.mkv", "E:\\out\\");
   EXPECT_EQ(fx.form.Text(InputFileEdit), wrapper);
-  EXPECT_EQ(fx.files.Read(wrapper), "old wrapper\r\n");
+  EXPECT_EQ(fx.files.Read(wrapper), old);
   EXPECT_EQ(fx.WrapperCount(), 1u);
 }
 

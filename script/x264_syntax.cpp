@@ -62,12 +62,15 @@ std::optional<int> X264Build(std::string_view line) {
   if (line.substr(0, 5) != "x264 ") return std::nullopt;
   line.remove_prefix(5);
   line = line.substr(0, line.find_first_of(" \t\r\n"));
-  const size_t second = line.find('.', line.find('.') + 1);
-  if (line.find('.') == std::string_view::npos || second == std::string_view::npos) return std::nullopt;
-  const std::string_view build = line.substr(second + 1);
+  // MAJOR and REV are figures too: a line such as "x264 a.b.3095" is not x264's.
+  for (int figure = 0; figure < 2; ++figure) {
+    const size_t dot = line.find('.');
+    if (dot == 0 || dot == std::string_view::npos || line.find_first_not_of("0123456789") != dot) return std::nullopt;
+    line.remove_prefix(dot + 1);
+  }
   int value = 0;
-  auto [end, ec] = std::from_chars(build.data(), build.data() + build.size(), value);
-  if (ec != std::errc() || end == build.data() || (end != build.data() + build.size() && *end != '+')) {
+  auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), value);
+  if (ec != std::errc() || line.empty() || line.front() == '-' || (end != line.data() + line.size() && *end != '+')) {
     return std::nullopt;
   }
   return value;

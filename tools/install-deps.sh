@@ -13,4 +13,4 @@ need_root apt-get install -y -qq --no-install-recommends \
   wine wine32:i386 wine64 \
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386 \
   fonts-wine xvfb xauth x11-utils imagemagick zip unzip python3 ca-certificates \
-  x264 mkvtoolnix ffmpeg >/dev/null
+  x264 mkvtoolnix ffmpeg clang libfuzzer-14-dev libclang-rt-14-dev >/dev/null

@@ -9,11 +9,12 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
 missing=0
-for tool in cmake ninja g++ i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine xvfb-run zip unzip python3 timeout \
+for tool in cmake ninja g++ clang++ i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix wine xvfb-run zip unzip python3 timeout \
   x264 mkvmerge ffmpeg ffprobe; do
   command -v "$tool" >/dev/null 2>&1 || missing=1
 done
 [ -f /usr/include/gtest/gtest.h ] && [ -x /usr/lib/wine/wine64 ] && [ -f /usr/share/wine/fonts/tahoma.ttf ] || missing=1
+ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || missing=1
 [ -f /usr/lib/x86_64-linux-gnu/gstreamer-1.0/libgstavi.so ] && [ -f /usr/lib/i386-linux-gnu/gstreamer-1.0/libgstavi.so ] || missing=1
 if [ $missing = 1 ]; then bash tools/install-deps.sh; fi
 
@@ -32,6 +33,10 @@ ctest --preset native
 echo "== native with sanitizers"
 build asan
 ctest --preset asan
+
+echo "== fuzz targets (clang, libFuzzer), each for a bounded time"
+build fuzz
+ctest --preset fuzz
 
 echo "== windows under wine"
 source tools/wine-env.sh
