@@ -11,7 +11,6 @@
 #include "platform/media.h"
 #include "platform/processes.h"
 #include "platform/x264_probe.h"
-#include "script/x264_syntax.h"
 #include "ui/form.h"
 
 namespace tw {
@@ -31,13 +30,10 @@ struct App {
   Form& form;
   Platform& platform;
   bool closeRequested = false;
-  std::string outputFolder;                // last folder of a batch import
   std::optional<ProcessId> runningScript;  // the run script we started last
   std::string runningScriptName;
   // The job list's change count when Make BAT or Start last wrote it.
   unsigned jobListWrittenAt = 0;
-  // What Auto chooses: the syntax of the x264.exe found last.
-  OptionSyntax foundSyntax = OptionSyntax::Y2007;
 };
 
 inline void NoteJobListWritten(App& app) { app.jobListWrittenAt = app.form.ItemChanges(ControlId::JobList); }

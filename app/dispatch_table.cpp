@@ -4,14 +4,14 @@
 #include <array>
 
 #include "app/event_loop.h"
+#include "app/startup.h"
 #include "settings/settings_actions.h"  // settings
 #include "ui/folder_lists.h"
 #include "ui/rule_actions.h"  // rules
 // jobs
+#include "jobs/batch_file.h"
 #include "jobs/file_choosers.h"
 #include "jobs/job_list.h"
-// script
-#include "script/batch_file.h"
 // run
 #include "run/run_script.h"
 
@@ -47,7 +47,12 @@ constexpr Row kDispatch[] = {
     {AudioEncoderCombo, OnAudioEncoderCombo},
 
     // Folder lists and settings
-    {RefreshButton, OnRefreshButton},
+    {RefreshButton,
+     [](App& app, const Event&) {
+       RefreshLists(app);
+       // A user who has just put an x264.exe in place presses this too.
+       LookForX264(app.form, app.platform);
+     }},
     {LoadDefaultButton, OnLoadDefaultButton},
     {SaveConfigButton, OnSaveConfigButton},
     {LoadConfigButton, OnLoadConfigButton},

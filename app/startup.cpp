@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "app/file_names.h"
-#include "script/syntax_choice.h"
+#include "script/x264_syntax.h"
 #include "settings/load_save.h"
 #include "ui/folder_lists.h"
 
@@ -34,6 +34,10 @@ void SetStartStates(Form& form) {
     if (Spec(IdAt(i)).startHidden) form.Show(IdAt(i), false);
 }
 
+void LookForX264(Form& form, Platform& platform) {
+  form.SetText(ControlId::X264FoundLabel, FoundLabelText(platform.x264->Look()));
+}
+
 int RunProgram(Host& host) {
   std::optional<Picture> logo = DecodeBitmap(LogoBitmap());
   Platform& platform = host.GetPlatform();
@@ -51,7 +55,7 @@ int RunProgram(Host& host) {
   RunPendingEvents(app);
   host.Show();
   // Once the window shows, so a slow x264.exe never keeps it hidden.
-  LookForX264(app);
+  LookForX264(form, platform);
 
   // Runs once: at the end of a Windows session the window runs it before
   // the loop sees that end.

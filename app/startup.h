@@ -26,6 +26,11 @@ constexpr const char* kWorkingFolders[] = {"avs", "stats", "configs", "log", "av
 void CreateWorkingFolders(Files& files, const std::string& programFolder);
 void FillFixedLists(Form& form);
 void SetStartStates(Form& form);
+// Asks the x264.exe the run script would start for its version, keeps the
+// answer for Auto and shows it in X264FoundLabel. Runs at start-up once the
+// window shows and on "Refresh", never while jobs are added: a slow answer
+// should hold up nothing but those.
+void LookForX264(Form& form, Platform& platform);
 
 // Start-up, the event loop and the exit sequence; returns the exit code.
 int RunProgram(Host& host);

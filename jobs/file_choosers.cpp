@@ -6,7 +6,7 @@
 
 #include "app/file_names.h"
 #include "base/text.h"
-#include "script/job_block.h"
+#include "jobs/job_files.h"
 #include "ui/encode_modes.h"
 
 namespace tw {
@@ -35,7 +35,7 @@ void OnInputFileBrowseButton(App& app, const Event&) {
   std::string name = app.platform.dialogs.Open({"", "AVS(*.avs)|*.AVS|Other Media|*.*", ""});
   if (ReportLeftOut(app.platform)) return;
   app.form.SetText(InputFileEdit, name);
-  PrepareJobFiles(app, ExistingPath(app.platform, FolderPart(name)));
+  PrepareJobFiles(app.form, app.platform, ExistingPath(app.platform, FolderPart(name)));
 }
 
 void OnOutputFileBrowseButton(App& app, const Event&) {
@@ -61,13 +61,13 @@ void OnLogFileBrowseButton(App& app, const Event&) {
 }
 
 void OnFilesInputButton(App& app, const Event&) {
-  if (!EncodeModeChosen(app)) return;
+  if (!EncodeModeChosen(app.form, app.platform)) return;
   std::string folder = app.platform.dialogs.Folder("Select a folder for output", app.platform.programFolder);
   if (folder.empty()) {
     ReportLeftOut(app.platform);
     return;
   }
-  app.outputFolder = ExistingPath(app.platform, folder);
+  const std::string outputFolder = ExistingPath(app.platform, folder);
   std::vector<std::string> names =
       app.platform.dialogs.OpenMany({"Select some files", "AVS(*.AVS)|*.avs|Other Media|*.*", ""});
   const std::vector<std::string> leftOut = app.platform.dialogs.TakeLeftOut();
@@ -78,9 +78,9 @@ void OnFilesInputButton(App& app, const Event&) {
   std::vector<std::string> outputs;
   for (const std::string& name : names) {
     app.form.SetText(InputFileEdit, name);
-    PrepareJobFiles(app, app.outputFolder, outputs);
+    PrepareJobFiles(app.form, app.platform, outputFolder, outputs);
     outputs.push_back(app.form.Text(OutputFileEdit));
-    AddJobLines(app);
+    AddJobLines(app.form, app.platform);
   }
   app.form.HoldRedraw(JobList, false);
   // The others are added first; then one message names every file left out.

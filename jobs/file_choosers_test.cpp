@@ -1,7 +1,7 @@
 #include "jobs/file_choosers.h"
 
 #include "app/dispatch_table.h"
-#include "script/job_block.h"
+#include "jobs/job_files.h"
 #include "tests/unit/test_app.h"
 
 namespace tw {
@@ -58,7 +58,7 @@ TEST_F(FileChoosersTest, AFolderCmdCannotNameIsNamedByItsShortPath) {
     dialogs.Queue({"open", c.chosen});
     OnInputFileBrowseButton(app, {ControlId::InputFileBrowseButton});
     EXPECT_EQ(form.Text(OutputFileEdit), c.output) << c.chosen;
-    AddJobLines(app);
+    AddJobLines(form, platform);
     EXPECT_EQ(form.ItemText(JobList, 0), c.inputLine) << c.chosen;
   }
 }

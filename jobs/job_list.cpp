@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "script/job_block.h"
+#include "jobs/job_files.h"
 
 namespace tw {
 namespace {
@@ -42,9 +42,9 @@ void Swap(Form& form, int a, int b) {
 
 void OnAddButton(App& app, const Event&) {
   // The choosers refuse such names; these were typed by hand.
-  if (!CreatedNamesFit(app) || !EncodeModeChosen(app)) return;
+  if (!CreatedNamesFit(app.form, app.platform) || !EncodeModeChosen(app.form, app.platform)) return;
   app.form.AddItem(JobList, kBlockStartLine);
-  AddJobLines(app);
+  AddJobLines(app.form, app.platform);
   app.form.AddItem(JobList, kBlockEndLine);
 }
 

@@ -15,9 +15,11 @@ TEST(Bitrate, TheMediaIsClosedAfterItsLengthIsRead) {
   TestApp fx;
   const char* clip = "C:\\enc\\avs\\clip.mkv.avs";
   fx.media.Register(clip, 180000, 25);
-  fx.form.SetText(RateValueEdit, "700");
-  EXPECT_NE(BitrateFragment(fx.form, fx.media, clip, true), "");
-  EXPECT_EQ(BitrateFragment(fx.form, fx.media, "C:\\missing.avs", true), "");
+  EncodeOptions o;
+  o.rate = "700";
+  o.size = true;
+  EXPECT_NE(BitrateFragment(o, fx.media, clip), "");
+  EXPECT_EQ(BitrateFragment(o, fx.media, "C:\\missing.avs"), "");
   EXPECT_EQ(fx.media.OpenHandles(), 0);
 }
 

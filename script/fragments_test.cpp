@@ -11,12 +11,9 @@ using enum ControlId;
 
 // A pasted value keeps its blanks in the field; the line has none.
 TEST(Fragments, PastedBlanksAreLeftOut) {
-  TestApp fx;
-  fx.form.SetText(SarWidthEdit, " 16 ");
-  fx.form.SetText(SarHeightEdit, "15  ");
-  fx.form.SetText(DeblockStrengthValueLabel, " -3");
-  fx.form.SetText(DeblockThresholdValueLabel, "2 ");
-  EXPECT_EQ(SarFragment(fx.form) + DeblockFragment(fx.form), " --sar 16:15 -f -3:2");
+  EncodeOptions o;
+  o.sarWidth = " 16 ", o.sarHeight = "15  ", o.deblock = true, o.deblockStrength = " -3", o.deblockThreshold = "2 ";
+  EXPECT_EQ(SarFragment(o) + DeblockFragment(o, SpellingOf(OptionSyntax::Y2007)), " --sar 16:15 -f -3:2");
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "ui/folder_lists.h"
 
-#include "script/syntax_choice.h"
-
 namespace tw {
 namespace {
 
@@ -50,12 +48,6 @@ void ChooseIncludeByName(Form& form, std::string_view name) {
   if (name.empty()) return;
   for (int i = 0, n = form.ItemCount(AvsIncludeCombo); i < n; ++i)
     if (form.ItemText(AvsIncludeCombo, i) == name) form.SetState(AvsIncludeCombo, i);
-}
-
-void OnRefreshButton(App& app, const Event&) {
-  RefreshLists(app);
-  // A user who has just put an x264.exe in place presses this too.
-  LookForX264(app);
 }
 
 }  // namespace tw

@@ -20,7 +20,4 @@ void RefillConfigList(App& app);
 // Chooses every include item equal to `name` (case matters); none: unchanged.
 void ChooseIncludeByName(Form& form, std::string_view name);
 
-// RefreshButton.
-void OnRefreshButton(App& app, const Event& event);
-
 }  // namespace tw

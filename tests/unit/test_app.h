@@ -15,7 +15,7 @@
 #include "platform/faulty_files.h"
 #include "platform/headless/scripted.h"
 #include "platform/memory_files.h"
-#include "script/audio_mux.h"
+#include "script/passes.h"
 #include "tests/unit/western_pages.h"
 #include "ui/folder_lists.h"
 #include "ui/form_model.h"
@@ -92,8 +92,13 @@ struct TestApp {
     for (int i = 0; i < form.ItemCount(ControlId::JobList); ++i) lines.push_back(form.ItemText(ControlId::JobList, i));
     return lines;
   }
-  // The job as the builders get it: the wrapper and the clip it names.
-  JobInput Input() const { return {form.Text(ControlId::InputFileEdit), "D:\\in\\clip.mkv"}; }
+  // The job as the builders get it: the names in the fields, the clip the wrapper names.
+  JobFiles Input() const {
+    using enum ControlId;
+    const std::string input = form.Text(InputFileEdit);
+    return {input, form.Text(OutputFileEdit), form.Text(StatsFileEdit), form.Text(LogFileEdit), "D:\\in\\clip.mkv",
+            input};
+  }
 
   // Names below the program folder.
   const std::string& folder() const { return platform.programFolder; }
@@ -118,6 +123,12 @@ struct TestApp {
   Platform platform{files, dialogs, media, processes, "C:\\Prog\\", pages};
   App app{form, platform};
 };
+
+// The lines of the form's mode appended to JobList, as a job adds them after its header.
+inline void AddModePasses(Form& form, MediaInfo& media, const JobFiles& files, OptionSyntax syntax) {
+  for (const std::string& line : ModePassLines(ReadEncodeOptions(form), files, syntax, media))
+    form.AddItem(ControlId::JobList, line);
+}
 
 // For tests that share one application across their steps.
 struct AppTest : TestApp, ::testing::Test {};

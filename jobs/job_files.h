@@ -1,4 +1,5 @@
-// The lines one job contributes to JobList and the files it needs.
+// The job being added: the names of its files, derived from the chosen
+// input, its AviSynth wrapper, and its lines appended to JobList.
 #pragma once
 
 #include <string>
@@ -12,14 +13,15 @@ namespace tw {
 // AviSynth wrapper for an input that is not an .avs script. `outputFolder`
 // ends in a separator. The output never names an existing file, nor one of
 // `claimed`. Does nothing while InputFileEdit is empty.
-void PrepareJobFiles(App& app, const std::string& outputFolder, const std::vector<std::string>& claimed = {});
+void PrepareJobFiles(Form& form, Platform& platform, const std::string& outputFolder,
+                     const std::vector<std::string>& claimed = {});
 // Whether cmd can name the output, stats and log files as the fields hold
 // them; when not, says which name and character it cannot, and is false.
-bool CreatedNamesFit(App& app);
+bool CreatedNamesFit(const Form& form, Platform& platform);
 // Whether a job can be added in the chosen encode mode; when not, says so.
-bool EncodeModeChosen(App& app);
+bool EncodeModeChosen(const Form& form, Platform& platform);
 // Appends the job's header and pass lines to JobList, then empties the four
 // file fields; does nothing while the input or output field is empty.
-void AddJobLines(App& app);
+void AddJobLines(Form& form, Platform& platform);
 
 }  // namespace tw

@@ -1,4 +1,4 @@
-#include "script/batch_file.h"
+#include "jobs/batch_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "script/job_block.h"
+#include "jobs/job_files.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ struct JobFixture : TestApp {
   }
   void Choose(const std::string& input, const std::string& outputFolder) {
     form.SetText(InputFileEdit, input);
-    PrepareJobFiles(app, outputFolder);
+    PrepareJobFiles(form, platform, outputFolder);
   }
   size_t WrapperCount() const { return disk.Below(folder() + "avs").size(); }
 };
