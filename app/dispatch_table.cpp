@@ -9,9 +9,9 @@
 #include "ui/folder_lists.h"
 #include "ui/rule_actions.h"  // rules
 // jobs
-#include "jobs/batch_file.h"
 #include "jobs/file_choosers.h"
 #include "jobs/job_list.h"
+#include "jobs/list_file.h"
 // run
 #include "run/run_script.h"
 

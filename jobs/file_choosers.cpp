@@ -34,8 +34,7 @@ std::string WithDefaultExtension(const std::string& name) {
 void OnInputFileBrowseButton(App& app, const Event&) {
   std::string name = app.platform.dialogs.Open({"", "AVS(*.avs)|*.AVS|Other Media|*.*", ""});
   if (ReportLeftOut(app.platform)) return;
-  app.form.SetText(InputFileEdit, name);
-  PrepareJobFiles(app.form, app.platform, ExistingPath(app.platform, FolderPart(name)));
+  TakeInput(app.form, app.platform, name);
 }
 
 void OnOutputFileBrowseButton(App& app, const Event&) {
@@ -73,16 +72,7 @@ void OnFilesInputButton(App& app, const Event&) {
   const std::vector<std::string> leftOut = app.platform.dialogs.TakeLeftOut();
   // a cancelled selection still runs once with the empty name, which empties the input field
   if (names.empty() && leftOut.empty()) names.emplace_back();
-  app.form.HoldRedraw(JobList, true);
-  // Two clips of one name (clip.mkv and clip.mp4) never share an output.
-  std::vector<std::string> outputs;
-  for (const std::string& name : names) {
-    app.form.SetText(InputFileEdit, name);
-    PrepareJobFiles(app.form, app.platform, outputFolder, outputs);
-    outputs.push_back(app.form.Text(OutputFileEdit));
-    AddJobLines(app.form, app.platform);
-  }
-  app.form.HoldRedraw(JobList, false);
+  AddJobs(app.form, app.platform, outputFolder, names);
   // The others are added first; then one message names every file left out.
   ReportLeftOut(app.platform, leftOut);
 }

@@ -85,6 +85,24 @@ void PrepareJobFiles(Form& form, Platform& platform, const std::string& outputFo
   form.SetText(InputFileEdit, wrapper);
 }
 
+void TakeInput(Form& form, Platform& platform, const std::string& name) {
+  form.SetText(InputFileEdit, name);
+  PrepareJobFiles(form, platform, ExistingPath(platform, FolderPart(name)));
+}
+
+void AddJobs(Form& form, Platform& platform, const std::string& outputFolder, const std::vector<std::string>& names) {
+  form.HoldRedraw(JobList, true);
+  // Two clips of one name (clip.mkv and clip.mp4) never share an output.
+  std::vector<std::string> outputs;
+  for (const std::string& name : names) {
+    form.SetText(InputFileEdit, name);
+    PrepareJobFiles(form, platform, outputFolder, outputs);
+    outputs.push_back(form.Text(OutputFileEdit));
+    AddJobLines(form, platform);
+  }
+  form.HoldRedraw(JobList, false);
+}
+
 bool CreatedNamesFit(const Form& form, Platform& platform) {
   for (const auto& [id, what] : {std::pair{OutputFileEdit, "output file"}, std::pair{StatsFileEdit, "stats file"},
                                  std::pair{LogFileEdit, "log file"}}) {

@@ -20,6 +20,12 @@ void PrepareJobFiles(Form& form, Platform& platform, const std::string& outputFo
 bool CreatedNamesFit(const Form& form, Platform& platform);
 // Whether a job can be added in the chosen encode mode; when not, says so.
 bool EncodeModeChosen(const Form& form, Platform& platform);
+// The road of a chosen input: into InputFileEdit, and its files prepared
+// with the output beside it.
+void TakeInput(Form& form, Platform& platform, const std::string& name);
+// The batch import: one job for each of `names`, as if each were chosen and
+// added, its output in `outputFolder`, without block start and end lines.
+void AddJobs(Form& form, Platform& platform, const std::string& outputFolder, const std::vector<std::string>& names);
 // Appends the job's header and pass lines to JobList, then empties the four
 // file fields; does nothing while the input or output field is empty.
 void AddJobLines(Form& form, Platform& platform);

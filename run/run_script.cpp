@@ -1,5 +1,6 @@
 #include "run/run_script.h"
 
+#include "jobs/list_file.h"
 #include "script/batch_text.h"
 #include "settings/load_save.h"
 
@@ -7,14 +8,6 @@ namespace tw {
 namespace {
 
 using enum ControlId;
-
-constexpr const char* kRunScriptHead[] = {
-    "@echo Please wait until this process is set into idle.",
-    "@marram.exe 1000",
-    "@quillon.exe run",
-    "@call quillon.bat",
-    "@del quillon.bat",
-};
 
 constexpr int kMaxScriptNumber = 999;
 
@@ -26,15 +19,6 @@ bool Taken(App& app, bool lastStillRuns, const std::string& name) {
 }
 
 }  // namespace
-
-std::string RunScriptText(const Form& form, const std::string& programFolder, const std::string& scriptName) {
-  std::string text = "@cd /d " + QuotedName(programFolder) + "\r\n";
-  for (const char* line : kRunScriptHead) text += std::string(line) + "\r\n";
-  int count = form.ItemCount(JobList);
-  for (int i = 0; i < count; ++i) text += form.ItemText(JobList, i) + "\r\n";
-  // no line end: the script deletes itself as its very last act
-  return text + "del " + scriptName;
-}
 
 std::string ChooseScriptName(App& app) {
   bool lastStillRuns = app.runningScript && app.platform.processes.IsRunning(*app.runningScript);
@@ -50,12 +34,11 @@ void OnStartButton(App& app, const Event&) {
   // saved first, so the last-run file is current even when the script shuts the computer down
   SaveSettings(app, kLastRunFile);
   std::string name = ChooseScriptName(app);
-  std::string text = RunScriptText(app.form, app.platform.programFolder, name);
-  int count = app.form.ItemCount(JobList);
-  if (count > 0) app.form.SetState(JobList, count - 1);
   // cmd reads a running script by offset, so a script still running is
-  // never rewritten: the name above is one no running script of ours uses
-  if (!app.platform.files.WriteReplace(name, app.platform.pages.OemText(text))) return;
+  // never rewritten: the name above is one no running script of ours uses.
+  // No line end after the tail: the script deletes itself as its very last act.
+  const std::string head = ListHead(app.platform.programFolder, true);
+  if (!WriteJobList(app.form, app.platform, name, head, "del " + name)) return;
   NoteJobListWritten(app);
   std::optional<ProcessId> started =
       app.platform.processes.StartScript("\"" + name + "\"", app.platform.programFolder, kIdlePriorityClass);

@@ -9,8 +9,6 @@ namespace tw {
 
 inline constexpr const char* kShutdownLine = "shutdown.exe -s -f -t 30";
 
-// The whole run script for the list lines as they stand, named `scriptName`.
-std::string RunScriptText(const Form& form, const std::string& programFolder, const std::string& scriptName);
 // "temp.bat", or while our last script still runs the first "tempN.bat"
 // (N from 2) that no running script of ours uses.
 std::string ChooseScriptName(App& app);

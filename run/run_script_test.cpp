@@ -1,6 +1,6 @@
 #include "run/run_script.h"
 
-#include "jobs/batch_file.h"
+#include "jobs/list_file.h"
 #include "tests/unit/test_app.h"
 
 namespace tw {
