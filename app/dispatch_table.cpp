@@ -5,15 +5,11 @@
 
 #include "app/event_loop.h"
 #include "app/startup.h"
-#include "settings/settings_actions.h"  // settings
-#include "ui/folder_lists.h"
-#include "ui/rule_actions.h"  // rules
-// jobs
 #include "jobs/file_choosers.h"
 #include "jobs/job_list.h"
-#include "jobs/list_file.h"
-// run
-#include "run/run_script.h"
+#include "settings/settings_actions.h"
+#include "ui/folder_lists.h"
+#include "ui/rule_actions.h"
 
 namespace tw {
 namespace {
@@ -24,6 +20,12 @@ struct Row {
   ControlId control;
   Action action;
 };
+
+// Most actions need the form and the platform alone.
+template <FormAction* F>
+void On(App& app, const Event&) {
+  F(app.form, app.platform);
+}
 
 constexpr Row kDispatch[] = {
     // Track-bar displays, the matrix chooser and the control rules
@@ -49,35 +51,33 @@ constexpr Row kDispatch[] = {
     // Folder lists and settings
     {RefreshButton,
      [](App& app, const Event&) {
-       RefreshLists(app);
+       RefreshLists(app.form, app.platform);
        // A user who has just put an x264.exe in place presses this too.
        LookForX264(app.form, app.platform);
      }},
-    {LoadDefaultButton, OnLoadDefaultButton},
-    {SaveConfigButton, OnSaveConfigButton},
-    {LoadConfigButton, OnLoadConfigButton},
+    {LoadDefaultButton, On<OnLoadDefaultButton>},
+    {SaveConfigButton, On<OnSaveConfigButton>},
+    {LoadConfigButton, On<OnLoadConfigButton>},
 
     // File choosers and the job list
-    {InputFileBrowseButton, OnInputFileBrowseButton},
-    {OutputFileBrowseButton, OnOutputFileBrowseButton},
-    {StatsFileBrowseButton, OnStatsFileBrowseButton},
-    {LogFileBrowseButton, OnLogFileBrowseButton},
-    {FilesInputButton, OnFilesInputButton},
-    {AddButton, OnAddButton},
-    {ClearButton, OnClearButton},
-    {DisableButton, OnDisableButton},
-    {UpButton, OnUpButton},
-    {DownButton, OnDownButton},
-    {EditButton, OnEditButton},
-    {ViewButton, OnViewButton},
-    {DeleteButton, OnDeleteButton},
-
-    // Batch file
-    {MakeBatButton, OnMakeBatButton},
+    {InputFileBrowseButton, On<OnInputFileBrowseButton>},
+    {OutputFileBrowseButton, On<OnOutputFileBrowseButton>},
+    {StatsFileBrowseButton, On<OnStatsFileBrowseButton>},
+    {LogFileBrowseButton, On<OnLogFileBrowseButton>},
+    {FilesInputButton, On<OnFilesInputButton>},
+    {AddButton, On<OnAddButton>},
+    {ClearButton, On<OnClearButton>},
+    {DisableButton, On<OnDisableButton>},
+    {UpButton, On<OnUpButton>},
+    {DownButton, On<OnDownButton>},
+    {EditButton, On<OnEditButton>},
+    {ViewButton, On<OnViewButton>},
+    {DeleteButton, On<OnDeleteButton>},
+    {MakeBatButton, [](App& app, const Event&) { OnMakeBatButton(app.form, app.platform, app.listWritten); }},
 
     // Run script and shutdown line
-    {StartButton, OnStartButton},
-    {ShutButton, OnShutButton},
+    {StartButton, [](App& app, const Event&) { OnStartButton(app.form, app.platform, app.running, app.listWritten); }},
+    {ShutButton, On<OnShutButton>},
 
     {CancelButton, RequestClose},
 };

@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "app/file_names.h"
+#include "platform/cmd_names.h"
 #include "script/x264_syntax.h"
 #include "settings/load_save.h"
 #include "ui/folder_lists.h"
@@ -48,10 +48,10 @@ int RunProgram(Host& host) {
   App app(form, platform);
   FillFixedLists(form);
   SetStartStates(form);
-  RefreshLists(app);
+  RefreshLists(form, platform);
   // Bare name: the last run is read from the current folder, as a shortcut
   // with its own start folder expects.
-  LoadSettings(app, kLastRunFile);
+  LoadSettings(form, platform, kLastRunFile);
   RunPendingEvents(app);
   host.Show();
   // Once the window shows, so a slow x264.exe never keeps it hidden.
@@ -64,7 +64,7 @@ int RunProgram(Host& host) {
     if (exited) return;
     exited = true;
     // Written where the program lives, whatever the current folder is.
-    SaveSettings(app, platform.programFolder + kLastRunFile);
+    SaveSettings(form, platform, platform.programFolder + kLastRunFile);
   };
   host.Events().OnSessionEnd(exitSequence);
   RunEventLoop(app, host.Events());

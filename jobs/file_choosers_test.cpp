@@ -22,7 +22,7 @@ TEST_F(FileChoosersTest, ImportOfHundredsOfFilesAddsEveryJobWithoutMarkers) {
   }
   dialogs.Queue({"folder", "D:\\out\\"});
   dialogs.Queue({"files", names});
-  OnFilesInputButton(app, {ControlId::FilesInputButton});
+  OnFilesInputButton(form, platform);
   int inputs = 0;
   for (int i = 0; i < form.ItemCount(JobList); ++i) {
     std::string line = form.ItemText(JobList, i);
@@ -56,7 +56,7 @@ TEST_F(FileChoosersTest, AFolderCmdCannotNameIsNamedByItsShortPath) {
   for (const auto& c : cases) {
     form.ClearItems(JobList);
     dialogs.Queue({"open", c.chosen});
-    OnInputFileBrowseButton(app, {ControlId::InputFileBrowseButton});
+    OnInputFileBrowseButton(form, platform);
     EXPECT_EQ(form.Text(OutputFileEdit), c.output) << c.chosen;
     AddJobLines(form, platform);
     EXPECT_EQ(form.ItemText(JobList, 0), c.inputLine) << c.chosen;

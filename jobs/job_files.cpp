@@ -3,8 +3,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/file_names.h"
 #include "base/text.h"
+#include "platform/cmd_names.h"
 #include "script/passes.h"
 #include "script/wrapper.h"
 #include "ui/choices.h"

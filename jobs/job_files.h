@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/context.h"
+#include "platform/platform.h"
+#include "ui/form.h"
 
 namespace tw {
 

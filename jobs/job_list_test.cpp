@@ -15,7 +15,7 @@ using JobListTest = AppTest;
 TEST_F(JobListTest, LinesChangeOnlyWhileTheListHoldsItsRedraw) {
   const struct {
     const char* what;
-    Action action;
+    FormAction* action;
     int selected;
   } cases[] = {
       {"disable", OnDisableButton, 2}, {"up", OnUpButton, 2},         {"down", OnDownButton, 1},
@@ -23,11 +23,10 @@ TEST_F(JobListTest, LinesChangeOnlyWhileTheListHoldsItsRedraw) {
   };
   for (const auto& c : cases) {
     RedrawWatch watch;
-    App watched{watch, platform};
     for (const char* line : {"@echo.", "a", "b", "@echo+", "c"}) watch.FormModel::AddItem(JobList, line);
     watch.SetState(JobList, c.selected);
     if (c.action == OnEditButton) dialogs.Queue({"input", "edited"});
-    c.action(watched, {});
+    c.action(watch, platform);
     EXPECT_GT(watch.changes, 0) << c.what;
     EXPECT_EQ(watch.unheldChanges, 0) << c.what;
     EXPECT_EQ(watch.held, 0) << c.what << ": the hold is released";

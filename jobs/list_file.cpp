@@ -37,12 +37,10 @@ bool WriteJobList(Form& form, Platform& platform, const std::string& path, const
 
 std::string BatchFileName(const std::string& chosen) { return HasExtension(chosen) ? chosen : chosen + ".bat"; }
 
-void OnMakeBatButton(App& app, const Event&) {
-  const std::string chosen = app.platform.dialogs.Save({.title = "", .filter = "Batch File|*.BAT", .preset = ""});
+void OnMakeBatButton(Form& form, Platform& platform, ListMark& written) {
+  const std::string chosen = platform.dialogs.Save({.title = "", .filter = "Batch File|*.BAT", .preset = ""});
   if (chosen.empty()) return;
-  if (WriteJobList(app.form, app.platform, BatchFileName(chosen), ListHead(app.platform.programFolder, false))) {
-    NoteJobListWritten(app);
-  }
+  if (WriteJobList(form, platform, BatchFileName(chosen), ListHead(platform.programFolder, false))) written.Note(form);
 }
 
 }  // namespace tw

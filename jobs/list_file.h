@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "app/context.h"
+#include "platform/platform.h"
+#include "ui/form.h"
 
 namespace tw {
 
@@ -18,8 +19,19 @@ namespace tw {
 bool WriteJobList(Form& form, Platform& platform, const std::string& path, const std::string& head,
                   const std::string& tail = "");
 
+// The job list's change count when a batch file last received it: lines
+// that no batch file has received since they changed are asked about on quit.
+class ListMark {
+ public:
+  void Note(const Form& form) { at_ = form.ItemChanges(ControlId::JobList); }
+  bool ChangedSince(const Form& form) const { return form.ItemChanges(ControlId::JobList) != at_; }
+
+ private:
+  unsigned at_ = 0;
+};
+
 // The name chosen in the save dialog, ".bat" added when it has no extension.
 std::string BatchFileName(const std::string& chosen);
-void OnMakeBatButton(App& app, const Event& event);
+void OnMakeBatButton(Form& form, Platform& platform, ListMark& written);
 
 }  // namespace tw

@@ -79,7 +79,7 @@ TEST(MakeBat, AFileThatCannotBeMadeLeavesNone) {
     const std::string before = t.Listing();
     if (c.breaksOff) t.files.Inject({.afterBytes = 5});
     t.dialogs.Queue({"save", t.folder() + c.name});
-    OnMakeBatButton(t.app, {MakeBatButton});
+    OnMakeBatButton(t.form, t.platform, t.app.listWritten);
     EXPECT_EQ(t.Listing(), before) << c.name;
     EXPECT_EQ(t.form.State(JobList), c.selectedAfter) << c.name;
   }

@@ -31,8 +31,8 @@ TEST_F(RunScriptTest, BothWritersUseTheConsolePageAndDoubleThePercent) {
     const char* file;
     void (*write)(App&);
   } writers[] = {
-      {"temp.bat", [](App& a) { OnStartButton(a, {ControlId::StartButton}); }},
-      {"jobs.bat", [](App& a) { OnMakeBatButton(a, {ControlId::MakeBatButton}); }},
+      {"temp.bat", [](App& a) { OnStartButton(a.form, a.platform, a.running, a.listWritten); }},
+      {"jobs.bat", [](App& a) { OnMakeBatButton(a.form, a.platform, a.listWritten); }},
   };
   platform.programFolder = "C:\\100%\\";
   dialogs.Queue({"save", "jobs.bat"});
@@ -55,18 +55,18 @@ TEST_F(RunScriptTest, SecondStartWhileTheFirstRunsUsesItsOwnSelfDeletingName) {
   Platform p{files, dialogs, media, running, "C:\\Prog\\"};
   App a{form, p};
   SetLines({"x264 a"});
-  OnStartButton(a, {ControlId::StartButton});
+  OnStartButton(form, p, a.running, a.listWritten);
   std::string first = ReadFile("temp.bat");
-  OnStartButton(a, {ControlId::StartButton});
+  OnStartButton(form, p, a.running, a.listWritten);
   EXPECT_EQ(ReadFile("temp.bat"), first) << "the running script is never rewritten";
   std::string second = ReadFile("temp2.bat");
   EXPECT_TRUE(second.ends_with("\r\nx264 a\r\ndel temp2.bat")) << second;
-  OnStartButton(a, {ControlId::StartButton});
+  OnStartButton(form, p, a.running, a.listWritten);
   EXPECT_TRUE(ReadFile("temp3.bat").ends_with("del temp3.bat"));
   // once ours have finished (and deleted themselves) the plain name comes back
   running.running = false;
-  OnStartButton(a, {ControlId::StartButton});
-  EXPECT_EQ(a.runningScriptName, "temp.bat");
+  OnStartButton(form, p, a.running, a.listWritten);
+  EXPECT_EQ(a.running.name, "temp.bat");
   EXPECT_EQ(log.str(),
             "process command=\"\"temp.bat\"\" folder=\"C:\\Prog\\\" priority=64\n"
             "process command=\"\"temp2.bat\"\" folder=\"C:\\Prog\\\" priority=64\n"
@@ -78,19 +78,19 @@ TEST_F(RunScriptTest, WhileOneRunsAFileOfAnOlderScriptIsPassedOver) {
   LongRunningProcesses running{log};
   Platform p{files, dialogs, media, running, "C:\\Prog\\"};
   App a{form, p};
-  OnStartButton(a, {ControlId::StartButton});
+  OnStartButton(form, p, a.running, a.listWritten);
   disk.WriteReplace("temp2.bat", "an older script, still running");
-  OnStartButton(a, {ControlId::StartButton});
-  EXPECT_EQ(a.runningScriptName, "temp3.bat");
+  OnStartButton(form, p, a.running, a.listWritten);
+  EXPECT_EQ(a.running.name, "temp3.bat");
   EXPECT_EQ(ReadFile("temp2.bat"), "an older script, still running");
   EXPECT_TRUE(ReadFile("temp3.bat").ends_with("\r\ndel temp3.bat"));
 }
 
 TEST_F(RunScriptTest, UnwritableScriptStartsNothing) {
   files.Inject({.lasting = true});
-  OnStartButton(app, {ControlId::StartButton});
+  OnStartButton(form, platform, app.running, app.listWritten);
   EXPECT_EQ(log.str(), "");
-  EXPECT_FALSE(app.runningScript.has_value());
+  EXPECT_FALSE(app.running.id.has_value());
   EXPECT_FALSE(disk.IsFile("temp.bat"));
   EXPECT_FALSE(disk.IsFile("temp2.bat"));
 }

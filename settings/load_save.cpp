@@ -15,8 +15,7 @@ using enum ControlId;
 
 // Brings hand-edited or stale values back into what the event handlers
 // would have allowed while typing.
-void FixUp(App& app) {
-  Form& form = app.form;
+void FixUp(Form& form, Platform& platform) {
   ShowDeblockStrength(form);
   ShowDeblockThreshold(form);
   MoveBiasBarToText(form);
@@ -36,7 +35,7 @@ void FixUp(App& app) {
   ApplyCabacRule(form);
   ClampField(form, SceneCutEdit);
   ApplyAudioRule(form);
-  ChooseCustomMatrix(app);
+  ChooseCustomMatrix(form, platform);
   ApplyLogFileRule(form);
   ApplyAudioUnitRule(form);
   ClampField(form, VbvBufferSizeEdit);
@@ -53,8 +52,7 @@ void RulesAfter(Form& form, LoadPhase phase) {
 
 }  // namespace
 
-void ApplySettings(App& app, const SettingsReader& file) {
-  Form& form = app.form;
+void ApplySettings(Form& form, Platform& platform, const SettingsReader& file) {
   LoadPhase phase = LoadPhase::States;
   for (const SettingsKey* key : SettingsKeysInLoadOrder()) {
     if (key->phase != phase) RulesAfter(form, phase);
@@ -67,30 +65,30 @@ void ApplySettings(App& app, const SettingsReader& file) {
       form.SetState(key->control, file.Integer(key->key, key->absentState));
     }
   }
-  FixUp(app);
+  FixUp(form, platform);
 }
 
-void SaveSettings(App& app, const std::string& path) {
+void SaveSettings(const Form& form, Platform& platform, const std::string& path) {
   SettingsWriter file;
   for (const SettingsKey& key : SettingsKeys()) {
     if (key.text) {
-      file.PutText(key.key, app.form.Text(key.control));
+      file.PutText(key.key, form.Text(key.control));
     } else {
-      file.PutInteger(key.key, app.form.State(key.control));
+      file.PutInteger(key.key, form.State(key.control));
     }
   }
   // A failed write keeps the old file whole; nobody is told, as at exit
   // there is nobody left to tell.
-  app.platform.files.WriteReplace(path, file.Bytes());
+  platform.files.WriteReplace(path, file.Bytes());
 }
 
-void LoadSettings(App& app, const std::string& path) {
-  const std::optional<std::string> bytes = app.platform.files.Read(path);
+void LoadSettings(Form& form, Platform& platform, const std::string& path) {
+  const std::optional<std::string> bytes = platform.files.Read(path);
   if (!bytes) {
-    LoadFactoryDefaults(app);
+    LoadFactoryDefaults(form, platform);
     return;
   }
-  ApplySettings(app, SettingsReader(*bytes));
+  ApplySettings(form, platform, SettingsReader(*bytes));
 }
 
 }  // namespace tw

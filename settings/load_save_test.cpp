@@ -14,7 +14,7 @@ using enum ControlId;
 TEST(LoadSettings, FirstStartWritesNoFile) {
   TestApp t;
   const std::string before = t.Listing();
-  LoadSettings(t.app, t.folder() + "tarnwick.ini");
+  LoadSettings(t.form, t.platform, t.folder() + "tarnwick.ini");
   EXPECT_EQ(t.Listing(), before) << "default.ini is removed again";
 }
 
@@ -23,11 +23,11 @@ TEST(SaveSettings, AFailedOrRefusedWriteKeepsTheOldFileWhole) {
   t.WriteFile("configs/keep.ini", "mode = 3\r\n");
   const std::string before = t.Listing();
   t.files.Inject({.afterBytes = 100});
-  SaveSettings(t.app, t.folder() + "configs/keep.ini");
+  SaveSettings(t.form, t.platform, t.folder() + "configs/keep.ini");
   EXPECT_EQ(t.ReadFile("configs/keep.ini"), "mode = 3\r\n");
   // a file the user made read-only is not replaced either
   t.disk.SetReadOnly(t.folder() + "configs/keep.ini");
-  SaveSettings(t.app, t.folder() + "configs/keep.ini");
+  SaveSettings(t.form, t.platform, t.folder() + "configs/keep.ini");
   EXPECT_EQ(t.ReadFile("configs/keep.ini"), "mode = 3\r\n");
   EXPECT_EQ(t.Listing(), before);
 }
@@ -39,7 +39,7 @@ TEST(LoadFactoryDefaults, AProgramFolderThatCannotHoldDefaultIniStillShowsTheDef
   const std::string home = t.folder();
   t.platform.programFolder = home + "blocker/";
   t.form.SetText(RateValueEdit, "33");
-  LoadSettings(t.app, home + "missing.ini");
+  LoadSettings(t.form, t.platform, home + "missing.ini");
   EXPECT_EQ(t.form.Text(RateValueEdit), "26");
   EXPECT_EQ(t.form.State(SubmeCombo), 4);
   EXPECT_EQ(t.form.Text(MaxIdrEdit), "250");
@@ -62,11 +62,11 @@ TEST(RefreshLists, KeepsOrChoosesAnInclude) {
   for (const auto& c : cases) {
     TestApp t;
     for (const char* name : c.includes) t.WriteFile(std::string("avsinc\\") + name + ".avs", "");
-    RefreshLists(t.app);
+    RefreshLists(t.form, t.platform);
     for (int i = 0; c.chosen && i < t.form.ItemCount(AvsIncludeCombo); ++i)
       if (t.form.ItemText(AvsIncludeCombo, i) == c.chosen) t.form.SetState(AvsIncludeCombo, i);
     if (c.removed) t.files.Remove(t.folder() + "avsinc\\" + c.removed + ".avs");
-    RefreshLists(t.app);
+    RefreshLists(t.form, t.platform);
     EXPECT_EQ(t.form.Text(AvsIncludeCombo), c.expected) << c.includes.size() << " " << c.expected;
     EXPECT_EQ(t.form.State(AvsIncludeCombo) >= 0, *c.expected != 0) << c.expected;
   }

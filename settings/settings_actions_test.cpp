@@ -38,7 +38,7 @@ TEST(SaveConfigButton, WritesNothingWhenAnsweredNoOrWithoutAUsableName) {
 TEST(LoadConfigButton, AMissingNameChangesNothingAndCreatesNoFile) {
   for (const char* name : {"absent", "", "..\\x"}) {
     TestApp t;
-    LoadSettings(t.app, t.folder() + "missing.ini");
+    LoadSettings(t.form, t.platform, t.folder() + "missing.ini");
     t.form.SetText(RateValueEdit, "33");
     t.form.SetText(ConfigCombo, name);
     t.form.DropPendingEvents();

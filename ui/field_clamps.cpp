@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/file_names.h"
+#include "platform/cmd_names.h"
 #include "ui/reading.h"
 #include "ui/rules.h"
 
@@ -86,13 +86,11 @@ void MoveBiasBarToText(Form& form) {
                                                                    Spec(BiasTrackBar).rangeMax)));
 }
 
-void ChooseCustomMatrix(App& app) {
-  Form& form = app.form;
+void ChooseCustomMatrix(Form& form, Platform& platform) {
   if (form.Text(CqmCombo) != "custom...") return;
-  const std::string path =
-      ExistingPath(app.platform, app.platform.dialogs.Open({"Select a matrix file", "*.*|*.*", ""}));
+  const std::string path = ExistingPath(platform, platform.dialogs.Open({"Select a matrix file", "*.*|*.*", ""}));
   // A file that could not be taken is named in a message; the matrix is then "flat".
-  ReportLeftOut(app.platform);
+  ReportLeftOut(platform);
   // The new text raises another event of the combo, which then finds no
   // "custom..." and leaves it alone.
   form.SetText(CqmCombo, path.empty() ? std::string("flat") : "\"" + path + "\"");

@@ -5,11 +5,11 @@ namespace {
 
 using enum ControlId;
 
-void FillFromFolder(App& app, ControlId list, const std::string& folder, const char* pattern) {
-  app.form.ClearItems(list);
-  auto names = app.platform.files.ListFiles(folder, pattern);
+void FillFromFolder(Form& form, Files& files, ControlId list, const std::string& folder, const char* pattern) {
+  form.ClearItems(list);
+  auto names = files.ListFiles(folder, pattern);
   if (!names) return;
-  for (const std::string& name : *names) app.form.AddItem(list, ItemTextOf(name));
+  for (const std::string& name : *names) form.AddItem(list, ItemTextOf(name));
 }
 
 int IndexOfItem(const Form& form, ControlId list, std::string_view text) {
@@ -26,15 +26,16 @@ std::string ItemTextOf(std::string_view fileName) {
   return std::string(fileName.substr(0, dot));
 }
 
-void RefillConfigList(App& app) { FillFromFolder(app, ConfigCombo, app.platform.programFolder + "configs", "*.ini"); }
+void RefillConfigList(Form& form, Platform& platform) {
+  FillFromFolder(form, platform.files, ConfigCombo, platform.programFolder + "configs", "*.ini");
+}
 
-void RefreshLists(App& app) {
-  RefillConfigList(app);
-  Form& form = app.form;
+void RefreshLists(Form& form, Platform& platform) {
+  RefillConfigList(form, platform);
   const bool hadChoice = form.State(AvsIncludeCombo) >= 0;
   const std::string before = form.Text(AvsIncludeCombo);
   // The folder is created as "avsinc"; file names compare without case.
-  FillFromFolder(app, AvsIncludeCombo, app.platform.programFolder + "AVSinc", "*.avs");
+  FillFromFolder(form, platform.files, AvsIncludeCombo, platform.programFolder + "AVSinc", "*.avs");
   // Every wrapper imports the chosen include; with none chosen it would name
   // a script that cannot exist. So the one chosen before stays, else
   // "default" (the one the program comes with), else the first.

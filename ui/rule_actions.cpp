@@ -27,7 +27,7 @@ void OnRateValueEdit(App& app, const Event& event) {
   if (event.type == EventType::Change) ApplyRateRangeRule(app.form);
 }
 
-void OnCqmCombo(App& app, const Event&) { ChooseCustomMatrix(app); }
+void OnCqmCombo(App& app, const Event&) { ChooseCustomMatrix(app.form, app.platform); }
 void OnEncodeModeCombo(App& app, const Event&) { ApplyEncodeModeRule(app.form); }
 void OnSizeCheck(App& app, const Event&) { ApplyEncodeModeRule(app.form); }
 void OnMaxBFramesEdit(App& app, const Event&) { ApplyBFrameRule(app.form); }

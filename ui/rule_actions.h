@@ -2,6 +2,7 @@
 // display or the matrix chooser.
 #pragma once
 
+#include "app/context.h"
 #include "ui/rules.h"
 
 namespace tw {

@@ -5,7 +5,8 @@
 
 #include <span>
 
-#include "app/context.h"
+#include "platform/platform.h"
+#include "ui/form.h"
 
 namespace tw {
 
@@ -25,7 +26,7 @@ enum class Bounds { Both, UpperOnly };
 void ClampField(Form& form, ControlId field, Bounds bounds = Bounds::Both);
 std::span<const ControlId> ClampedFields();
 // "custom..." in CqmCombo asks for a matrix file.
-void ChooseCustomMatrix(App& app);
+void ChooseCustomMatrix(Form& form, Platform& platform);
 
 // Track-bar displays: the value labels and BiasEdit follow their bars;
 // MoveBiasBarToText puts BiasTrackBar where BiasEdit says (within 0..200).

@@ -64,7 +64,7 @@ struct TestApp {
     CreateWorkingFolders(files, platform.programFolder);
     FillFixedLists(form);
     SetStartStates(form);
-    RefreshLists(app);
+    RefreshLists(form, platform);
     form.DropPendingEvents();
   }
 
