@@ -1,4 +1,5 @@
-// Which action each control runs. A control without a row is ignored.
+// Which action each button runs; the fields, boxes, lists and bars run the
+// control rules of ui/rule_table.cpp. A control without either is ignored.
 #include "app/dispatch_table.h"
 
 #include <array>
@@ -9,7 +10,6 @@
 #include "jobs/job_list.h"
 #include "settings/settings_actions.h"
 #include "ui/folder_lists.h"
-#include "ui/rule_actions.h"
 
 namespace tw {
 namespace {
@@ -28,26 +28,6 @@ void On(App& app, const Event&) {
 }
 
 constexpr Row kDispatch[] = {
-    // Track-bar displays, the matrix chooser and the control rules
-    {DeblockStrengthTrackBar, OnDeblockStrengthTrackBar},
-    {DeblockThresholdTrackBar, OnDeblockThresholdTrackBar},
-    {BiasTrackBar, OnBiasTrackBar},
-    {BiasEdit, OnBiasEdit},
-    {RefFramesEdit, OnRefFramesEdit},
-    {RateValueEdit, OnRateValueEdit},
-    {CqmCombo, OnCqmCombo},
-    {EncodeModeCombo, OnEncodeModeCombo},
-    {SizeCheck, OnSizeCheck},
-    {MaxBFramesEdit, OnMaxBFramesEdit},
-    {LogFileCheck, OnLogFileCheck},
-    {Transform8x8Check, OnTransform8x8Check},
-    {P8x8SearchCheck, OnP8x8SearchCheck},
-    {SubmeCombo, OnSubmeCombo},
-    {MeMethodCombo, OnMeMethodCombo},
-    {CabacCheck, OnCabacCheck},
-    {AudioCheck, OnAudioCheck},
-    {AudioEncoderCombo, OnAudioEncoderCombo},
-
     // Folder lists and settings
     {RefreshButton,
      [](App& app, const Event&) {
@@ -84,9 +64,6 @@ constexpr Row kDispatch[] = {
 
 std::array<Action, kControlCount> BuildIndex() {
   std::array<Action, kControlCount> index{};
-  // The clamp table names the clamped fields; a row below may give one of
-  // them an action of its own.
-  for (ControlId field : ClampedFields()) index[Index(field)] = OnClampedField;
   for (const Row& row : kDispatch) index[Index(row.control)] = row.action;
   return index;
 }

@@ -3,11 +3,13 @@
 #include <string>
 
 #include "app/dispatch_table.h"
+#include "ui/rules.h"
 
 namespace tw {
 
 void Dispatch(App& app, const Event& event) {
   if (event.IsClose()) return;
+  RunControlRules(app.form, app.platform, event);
   if (Action action = ActionOf(event.control)) action(app, event);
 }
 

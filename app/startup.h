@@ -21,8 +21,6 @@ class Host {
   virtual EventSource& Events() = 0;
 };
 
-constexpr const char* kWorkingFolders[] = {"avs", "stats", "configs", "log", "avsinc"};
-
 void CreateWorkingFolders(Files& files, const std::string& programFolder);
 void FillFixedLists(Form& form);
 void SetStartStates(Form& form);

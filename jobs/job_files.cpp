@@ -53,7 +53,7 @@ JobFiles FilesOnForm(const Form& form, Platform& platform) {
   files.output = form.Text(OutputFileEdit);
   files.stats = form.Text(StatsFileEdit);
   files.log = form.Text(LogFileEdit);
-  if (SamePath(FolderPart(files.input), platform.programFolder + "avs\\")) {
+  if (SamePath(FolderPart(files.input), WorkingFolder(platform.programFolder, kAvsFolder))) {
     const std::optional<std::string> text = platform.files.Read(files.input);
     if (const std::string named = text ? WrappedFile(*text) : ""; !named.empty()) files.source = named;
   }
@@ -71,8 +71,8 @@ void PrepareJobFiles(Form& form, Platform& platform, const std::string& outputFo
   const std::string& program = platform.programFolder;
   // cmd could not name a created file whose name the console's page lacks.
   const std::string name = platform.pages.OemSafeName(FileNamePart(input));
-  form.SetText(StatsFileEdit, program + "stats\\" + name + ".stat");
-  form.SetText(LogFileEdit, program + "log\\" + name + ".txt");
+  form.SetText(StatsFileEdit, WorkingFolder(program, kStatsFolder) + name + ".stat");
+  form.SetText(LogFileEdit, WorkingFolder(program, kLogFolder) + name + ".txt");
   // The created files are named after the chosen one as cmd can name it.
   const std::string named = FolderPart(input) + name;
   form.SetText(OutputFileEdit, DerivedOutputName(platform.files, named, input, outputFolder, claimed));

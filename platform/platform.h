@@ -13,6 +13,20 @@
 
 namespace tw {
 
+// The working folders in the program folder, made at every start: the
+// AviSynth wrappers, the stats files, the named configurations, the x264
+// logs and the include scripts every wrapper imports.
+inline constexpr const char* kAvsFolder = "avs";
+inline constexpr const char* kStatsFolder = "stats";
+inline constexpr const char* kConfigsFolder = "configs";
+inline constexpr const char* kLogFolder = "log";
+inline constexpr const char* kIncludeFolder = "avsinc";
+inline constexpr const char* kWorkingFolders[] = {kAvsFolder, kStatsFolder, kConfigsFolder, kLogFolder, kIncludeFolder};
+
+// `folder` + a working folder's name + "\", as every path the program builds
+// separates its names (the program folder ends in the platform's separator).
+inline std::string WorkingFolder(const std::string& folder, const char* name) { return folder + name + "\\"; }
+
 struct Platform {
   Files& files;
   Dialogs& dialogs;

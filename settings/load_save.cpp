@@ -13,37 +13,6 @@ namespace {
 
 using enum ControlId;
 
-// Brings hand-edited or stale values back into what the event handlers
-// would have allowed while typing.
-void FixUp(Form& form, Platform& platform) {
-  ShowDeblockStrength(form);
-  ShowDeblockThreshold(form);
-  MoveBiasBarToText(form);
-  ApplyRateRangeRule(form);  // leaves a target size alone
-  ApplyEncodeModeRule(form);
-  for (ControlId field : {KeyframeBoostEdit, BFrameReductionEdit, QuantCompEdit, MinQpEdit, MaxQpEdit, MaxQpStepEdit})
-    ClampField(form, field);
-  ApplyTransform8x8Rule(form);
-  ApplyPPartitionRule(form);
-  ApplyBFrameRule(form);
-  ClampField(form, RefFramesEdit);
-  ApplyMixedRefsRule(form);
-  ClampField(form, ThreadsEdit);
-  ApplySubpixelRule(form);
-  ApplySearchRangeRule(form);
-  ClampField(form, MeRangeEdit);
-  ApplyCabacRule(form);
-  ClampField(form, SceneCutEdit);
-  ApplyAudioRule(form);
-  ChooseCustomMatrix(form, platform);
-  ApplyLogFileRule(form);
-  ApplyAudioUnitRule(form);
-  ClampField(form, VbvBufferSizeEdit);
-  ClampField(form, VbvMaxBitrateEdit);
-  ClampField(form, VbvInitialBufferEdit);
-  ClampField(form, BitrateVarianceEdit);
-}
-
 // The rules that the next phase's keys lean on.
 void RulesAfter(Form& form, LoadPhase phase) {
   if (phase == LoadPhase::States) ApplyAudioRule(form);
@@ -65,7 +34,7 @@ void ApplySettings(Form& form, Platform& platform, const SettingsReader& file) {
       form.SetState(key->control, file.Integer(key->key, key->absentState));
     }
   }
-  FixUp(form, platform);
+  ApplyRulesAfterLoad(form, platform);
 }
 
 void SaveSettings(const Form& form, Platform& platform, const std::string& path) {

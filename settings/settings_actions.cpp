@@ -15,7 +15,7 @@ bool IsUsableConfigName(std::string_view name) {
 }
 
 std::string ConfigPath(const Platform& platform, std::string_view name) {
-  return platform.programFolder + "configs\\" + std::string(name) + ".ini";
+  return WorkingFolder(platform.programFolder, kConfigsFolder) + std::string(name) + ".ini";
 }
 
 void OnLoadDefaultButton(Form& form, Platform& platform) { LoadFactoryDefaults(form, platform); }

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "settings/code_page.h"
+#include "platform/code_pages.h"
 #include "settings/key_catalogue.h"
 
 namespace tw {

@@ -40,12 +40,6 @@ constexpr Clamp kClamps[] = {
     {BitrateVarianceEdit, false, 10, "10", 1000, "1000"},
 };
 
-constexpr auto kClampedFields = [] {
-  std::array<ControlId, std::size(kClamps)> fields{};
-  for (size_t i = 0; i < fields.size(); ++i) fields[i] = kClamps[i].field;
-  return fields;
-}();
-
 // The track bars show values centred on zero.
 constexpr int kDeblockOffset = 6;
 constexpr int kBiasOffset = 100;
@@ -65,8 +59,6 @@ void ClampField(Form& form, ControlId field, Bounds bounds) {
     return;
   }
 }
-
-std::span<const ControlId> ClampedFields() { return kClampedFields; }
 
 void ShowDeblockStrength(Form& form) {
   form.SetText(DeblockStrengthValueLabel, std::to_string(form.State(DeblockStrengthTrackBar) - kDeblockOffset));

@@ -27,15 +27,14 @@ std::string ItemTextOf(std::string_view fileName) {
 }
 
 void RefillConfigList(Form& form, Platform& platform) {
-  FillFromFolder(form, platform.files, ConfigCombo, platform.programFolder + "configs", "*.ini");
+  FillFromFolder(form, platform.files, ConfigCombo, WorkingFolder(platform.programFolder, kConfigsFolder), "*.ini");
 }
 
 void RefreshLists(Form& form, Platform& platform) {
   RefillConfigList(form, platform);
   const bool hadChoice = form.State(AvsIncludeCombo) >= 0;
   const std::string before = form.Text(AvsIncludeCombo);
-  // The folder is created as "avsinc"; file names compare without case.
-  FillFromFolder(form, platform.files, AvsIncludeCombo, platform.programFolder + "AVSinc", "*.avs");
+  FillFromFolder(form, platform.files, AvsIncludeCombo, WorkingFolder(platform.programFolder, kIncludeFolder), "*.avs");
   // Every wrapper imports the chosen include; with none chosen it would name
   // a script that cannot exist. So the one chosen before stays, else
   // "default" (the one the program comes with), else the first.
