@@ -1,7 +1,6 @@
 // Start-up and exit, shared by tarnwick.exe and tarnwick-headless.
 #pragma once
 
-#include "app/context.h"
 #include "app/event_loop.h"
 #include "ui/logo.h"
 

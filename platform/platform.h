@@ -16,11 +16,8 @@ namespace tw {
 // The working folders in the program folder, made at every start: the
 // AviSynth wrappers, the stats files, the named configurations, the x264
 // logs and the include scripts every wrapper imports.
-inline constexpr const char* kAvsFolder = "avs";
-inline constexpr const char* kStatsFolder = "stats";
-inline constexpr const char* kConfigsFolder = "configs";
-inline constexpr const char* kLogFolder = "log";
-inline constexpr const char* kIncludeFolder = "avsinc";
+inline constexpr const char *kAvsFolder = "avs", *kStatsFolder = "stats", *kConfigsFolder = "configs",
+                            *kLogFolder = "log", *kIncludeFolder = "avsinc";
 inline constexpr const char* kWorkingFolders[] = {kAvsFolder, kStatsFolder, kConfigsFolder, kLogFolder, kIncludeFolder};
 
 // `folder` + a working folder's name + "\", as every path the program builds

@@ -5,8 +5,6 @@
 #include <string>
 
 #include "jobs/list_file.h"
-#include "platform/platform.h"
-#include "ui/form.h"
 
 namespace tw {
 

@@ -56,8 +56,7 @@ struct JobFiles {
   std::string audioScript;  // the script the audio line opens
 };
 
-// The adapter between the form and the builders: every control they read,
-// read once. The only place in script/ that knows the form.
+// Every control the builders read, read once: script/'s one look at the form.
 EncodeOptions ReadEncodeOptions(const Form& form);
 
 }  // namespace tw

@@ -11,8 +11,6 @@
 namespace tw {
 namespace {
 
-using enum ControlId;
-
 // The rules that the next phase's keys lean on.
 void RulesAfter(Form& form, LoadPhase phase) {
   if (phase == LoadPhase::States) ApplyAudioRule(form);

@@ -1,7 +1,6 @@
 // Numeric fields hold their values inside the ranges x264 accepts; the
 // track bars show their values beside them; "custom..." asks for a matrix.
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <string>
 
