@@ -18,7 +18,7 @@ struct App {
   RunningScript running;  // the run script Start started last
 };
 
-// An action runs for every event of its control; only two look at the type.
+// The action of a button; it runs for every event of it, whatever the type.
 using ActionFunction = void(App& app, const Event& event);
 using Action = ActionFunction*;
 
