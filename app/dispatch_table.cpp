@@ -1,19 +1,15 @@
-// Which action each control runs. A control without a row is ignored.
+// Which action each button runs; the fields, boxes, lists and bars run the
+// control rules of ui/rule_table.cpp. A control without either is ignored.
 #include "app/dispatch_table.h"
 
 #include <array>
 
 #include "app/event_loop.h"
-#include "settings/settings_actions.h"  // settings
-#include "ui/folder_lists.h"
-#include "ui/rule_actions.h"  // rules
-// jobs
+#include "app/startup.h"
 #include "jobs/file_choosers.h"
 #include "jobs/job_list.h"
-// script
-#include "script/batch_file.h"
-// run
-#include "run/run_script.h"
+#include "settings/settings_actions.h"
+#include "ui/folder_lists.h"
 
 namespace tw {
 namespace {
@@ -25,63 +21,49 @@ struct Row {
   Action action;
 };
 
-constexpr Row kDispatch[] = {
-    // Track-bar displays, the matrix chooser and the control rules
-    {DeblockStrengthTrackBar, OnDeblockStrengthTrackBar},
-    {DeblockThresholdTrackBar, OnDeblockThresholdTrackBar},
-    {BiasTrackBar, OnBiasTrackBar},
-    {BiasEdit, OnBiasEdit},
-    {RefFramesEdit, OnRefFramesEdit},
-    {RateValueEdit, OnRateValueEdit},
-    {CqmCombo, OnCqmCombo},
-    {EncodeModeCombo, OnEncodeModeCombo},
-    {SizeCheck, OnSizeCheck},
-    {MaxBFramesEdit, OnMaxBFramesEdit},
-    {LogFileCheck, OnLogFileCheck},
-    {Transform8x8Check, OnTransform8x8Check},
-    {P8x8SearchCheck, OnP8x8SearchCheck},
-    {SubmeCombo, OnSubmeCombo},
-    {MeMethodCombo, OnMeMethodCombo},
-    {CabacCheck, OnCabacCheck},
-    {AudioCheck, OnAudioCheck},
-    {AudioEncoderCombo, OnAudioEncoderCombo},
+// Most actions need the form and the platform alone.
+template <FormAction* F>
+void On(App& app, const Event&) {
+  F(app.form, app.platform);
+}
 
+constexpr Row kDispatch[] = {
     // Folder lists and settings
-    {RefreshButton, OnRefreshButton},
-    {LoadDefaultButton, OnLoadDefaultButton},
-    {SaveConfigButton, OnSaveConfigButton},
-    {LoadConfigButton, OnLoadConfigButton},
+    {RefreshButton,
+     [](App& app, const Event&) {
+       RefreshLists(app.form, app.platform);
+       // A user who has just put an x264.exe in place presses this too.
+       LookForX264(app.form, app.platform);
+     }},
+    {LoadDefaultButton, On<OnLoadDefaultButton>},
+    {SaveConfigButton, On<OnSaveConfigButton>},
+    {LoadConfigButton, On<OnLoadConfigButton>},
 
     // File choosers and the job list
-    {InputFileBrowseButton, OnInputFileBrowseButton},
-    {OutputFileBrowseButton, OnOutputFileBrowseButton},
-    {StatsFileBrowseButton, OnStatsFileBrowseButton},
-    {LogFileBrowseButton, OnLogFileBrowseButton},
-    {FilesInputButton, OnFilesInputButton},
-    {AddButton, OnAddButton},
-    {ClearButton, OnClearButton},
-    {DisableButton, OnDisableButton},
-    {UpButton, OnUpButton},
-    {DownButton, OnDownButton},
-    {EditButton, OnEditButton},
-    {ViewButton, OnViewButton},
-    {DeleteButton, OnDeleteButton},
-
-    // Batch file
-    {MakeBatButton, OnMakeBatButton},
+    {InputFileBrowseButton, On<OnInputFileBrowseButton>},
+    {OutputFileBrowseButton, On<OnOutputFileBrowseButton>},
+    {StatsFileBrowseButton, On<OnStatsFileBrowseButton>},
+    {LogFileBrowseButton, On<OnLogFileBrowseButton>},
+    {FilesInputButton, On<OnFilesInputButton>},
+    {AddButton, On<OnAddButton>},
+    {ClearButton, On<OnClearButton>},
+    {DisableButton, On<OnDisableButton>},
+    {UpButton, On<OnUpButton>},
+    {DownButton, On<OnDownButton>},
+    {EditButton, On<OnEditButton>},
+    {ViewButton, On<OnViewButton>},
+    {DeleteButton, On<OnDeleteButton>},
+    {MakeBatButton, [](App& app, const Event&) { OnMakeBatButton(app.form, app.platform, app.listWritten); }},
 
     // Run script and shutdown line
-    {StartButton, OnStartButton},
-    {ShutButton, OnShutButton},
+    {StartButton, [](App& app, const Event&) { OnStartButton(app.form, app.platform, app.running, app.listWritten); }},
+    {ShutButton, On<OnShutButton>},
 
     {CancelButton, RequestClose},
 };
 
 std::array<Action, kControlCount> BuildIndex() {
   std::array<Action, kControlCount> index{};
-  // The clamp table names the clamped fields; a row below may give one of
-  // them an action of its own.
-  for (ControlId field : ClampedFields()) index[Index(field)] = OnClampedField;
   for (const Row& row : kDispatch) index[Index(row.control)] = row.action;
   return index;
 }

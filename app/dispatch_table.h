@@ -4,7 +4,7 @@
 
 namespace tw {
 
-// The action of a control, or null for controls that have none.
+// The action of a button, or null for controls that have none.
 Action ActionOf(ControlId id);
 
 }  // namespace tw

@@ -3,11 +3,13 @@
 #include <string>
 
 #include "app/dispatch_table.h"
+#include "ui/rules.h"
 
 namespace tw {
 
 void Dispatch(App& app, const Event& event) {
   if (event.IsClose()) return;
+  RunControlRules(app.form, app.platform, event);
   if (Action action = ActionOf(event.control)) action(app, event);
 }
 
@@ -43,7 +45,7 @@ void RequestClose(App& app, const Event&) { app.closeRequested = MayQuit(app); }
 bool MayQuit(App& app) {
   // The list is the script the user built by hand and lives nowhere else.
   const int lines = app.form.ItemCount(ControlId::JobList);
-  if (lines == 0 || !JobListChangedSinceWritten(app)) return true;
+  if (lines == 0 || !app.listWritten.ChangedSince(app.form)) return true;
   return app.platform.dialogs.YesNo("tarnwick", "The job list has " + std::to_string(lines) +
                                                     " lines that were not written to a batch file. Quit anyway?");
 }

@@ -18,7 +18,7 @@ class EventSource {
   virtual void OnSessionEnd(std::function<void()> /*exitSequence*/) {}
 };
 
-// The action of the control, if it has one.
+// The control rules the event triggers, then the action of its control.
 void Dispatch(App& app, const Event& event);
 // Runs the event's action, then the events that program-set texts raised.
 void HandleEvent(App& app, const Event& event);

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
-#include "app/file_names.h"
-#include "script/syntax_choice.h"
+#include "platform/cmd_names.h"
+#include "script/x264_syntax.h"
 #include "settings/load_save.h"
 #include "ui/folder_lists.h"
 
@@ -34,6 +34,10 @@ void SetStartStates(Form& form) {
     if (Spec(IdAt(i)).startHidden) form.Show(IdAt(i), false);
 }
 
+void LookForX264(Form& form, Platform& platform) {
+  form.SetText(ControlId::X264FoundLabel, FoundLabelText(platform.x264->Look()));
+}
+
 int RunProgram(Host& host) {
   std::optional<Picture> logo = DecodeBitmap(LogoBitmap());
   Platform& platform = host.GetPlatform();
@@ -44,14 +48,14 @@ int RunProgram(Host& host) {
   App app(form, platform);
   FillFixedLists(form);
   SetStartStates(form);
-  RefreshLists(app);
+  RefreshLists(form, platform);
   // Bare name: the last run is read from the current folder, as a shortcut
   // with its own start folder expects.
-  LoadSettings(app, kLastRunFile);
+  LoadSettings(form, platform, kLastRunFile);
   RunPendingEvents(app);
   host.Show();
   // Once the window shows, so a slow x264.exe never keeps it hidden.
-  LookForX264(app);
+  LookForX264(form, platform);
 
   // Runs once: at the end of a Windows session the window runs it before
   // the loop sees that end.
@@ -60,7 +64,7 @@ int RunProgram(Host& host) {
     if (exited) return;
     exited = true;
     // Written where the program lives, whatever the current folder is.
-    SaveSettings(app, platform.programFolder + kLastRunFile);
+    SaveSettings(form, platform, platform.programFolder + kLastRunFile);
   };
   host.Events().OnSessionEnd(exitSequence);
   RunEventLoop(app, host.Events());

@@ -1,7 +1,6 @@
 // Start-up and exit, shared by tarnwick.exe and tarnwick-headless.
 #pragma once
 
-#include "app/context.h"
 #include "app/event_loop.h"
 #include "ui/logo.h"
 
@@ -21,11 +20,14 @@ class Host {
   virtual EventSource& Events() = 0;
 };
 
-constexpr const char* kWorkingFolders[] = {"avs", "stats", "configs", "log", "avsinc"};
-
 void CreateWorkingFolders(Files& files, const std::string& programFolder);
 void FillFixedLists(Form& form);
 void SetStartStates(Form& form);
+// Asks the x264.exe the run script would start for its version, keeps the
+// answer for Auto and shows it in X264FoundLabel. Runs at start-up once the
+// window shows and on "Refresh", never while jobs are added: a slow answer
+// should hold up nothing but those.
+void LookForX264(Form& form, Platform& platform);
 
 // Start-up, the event loop and the exit sequence; returns the exit code.
 int RunProgram(Host& host);

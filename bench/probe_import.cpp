@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
   dialogs.Queue({"folder", folder});
   dialogs.Queue({"files", clips});
   const auto started = std::chrono::steady_clock::now();
-  tw::OnFilesInputButton(app, {tw::ControlId::FilesInputButton});
+  tw::OnFilesInputButton(form, platform);
   tw::RunPendingEvents(app);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 

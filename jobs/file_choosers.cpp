@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "app/file_names.h"
 #include "base/text.h"
-#include "script/job_block.h"
+#include "jobs/job_files.h"
+#include "platform/cmd_names.h"
 #include "ui/encode_modes.h"
 
 namespace tw {
@@ -15,13 +15,13 @@ namespace {
 using enum ControlId;
 
 // A name chosen for a file the job will create, unless cmd could not name it.
-void TakeCreatedName(App& app, ControlId field, const char* what, const std::string& name) {
-  if (ReportLeftOut(app.platform)) return;
-  if (const auto fault = CreatedNameFault(app.platform, what, name)) {
-    app.platform.dialogs.Message("File name", *fault);
+void TakeCreatedName(Form& form, Platform& platform, ControlId field, const char* what, const std::string& name) {
+  if (ReportLeftOut(platform)) return;
+  if (const auto fault = CreatedNameFault(platform, what, name)) {
+    platform.dialogs.Message("File name", *fault);
     return;
   }
-  app.form.SetText(field, name);
+  form.SetText(field, name);
 }
 
 }  // namespace
@@ -31,60 +31,50 @@ std::string WithDefaultExtension(const std::string& name) {
   return name + ".mp4";
 }
 
-void OnInputFileBrowseButton(App& app, const Event&) {
-  std::string name = app.platform.dialogs.Open({"", "AVS(*.avs)|*.AVS|Other Media|*.*", ""});
-  if (ReportLeftOut(app.platform)) return;
-  app.form.SetText(InputFileEdit, name);
-  PrepareJobFiles(app, ExistingPath(app.platform, FolderPart(name)));
+void OnInputFileBrowseButton(Form& form, Platform& platform) {
+  std::string name = platform.dialogs.Open({"", "AVS(*.avs)|*.AVS|Other Media|*.*", ""});
+  if (ReportLeftOut(platform)) return;
+  TakeInput(form, platform, name);
 }
 
-void OnOutputFileBrowseButton(App& app, const Event&) {
-  std::string name = app.platform.dialogs.Save({"", "MP4(*.mp4)|*.MP4|MKV(*.mkv)|*.MKV|RAW(*.264)|*.264", ""});
-  TakeCreatedName(app, OutputFileEdit, "output file", WithDefaultExtension(name));
+void OnOutputFileBrowseButton(Form& form, Platform& platform) {
+  std::string name = platform.dialogs.Save({"", "MP4(*.mp4)|*.MP4|MKV(*.mkv)|*.MKV|RAW(*.264)|*.264", ""});
+  TakeCreatedName(form, platform, OutputFileEdit, "output file", WithDefaultExtension(name));
 }
 
-void OnStatsFileBrowseButton(App& app, const Event&) {
-  FileDialog d{"", "Statsfile (*.stat)|*.stat", app.form.Text(StatsFileEdit)};
-  const EncodeModeRow* mode = FindEncodeMode(app.form.State(EncodeModeCombo));
+void OnStatsFileBrowseButton(Form& form, Platform& platform) {
+  FileDialog d{"", "Statsfile (*.stat)|*.stat", form.Text(StatsFileEdit)};
+  const EncodeModeRow* mode = FindEncodeMode(form.State(EncodeModeCombo));
   const bool readsStats = mode && mode->opensStats;
   if (readsStats) {
-    const std::string name = app.platform.dialogs.Open(d);
-    if (!ReportLeftOut(app.platform)) app.form.SetText(StatsFileEdit, ExistingPath(app.platform, name));
+    const std::string name = platform.dialogs.Open(d);
+    if (!ReportLeftOut(platform)) form.SetText(StatsFileEdit, ExistingPath(platform, name));
   } else {
-    TakeCreatedName(app, StatsFileEdit, "stats file", app.platform.dialogs.Save(d));
+    TakeCreatedName(form, platform, StatsFileEdit, "stats file", platform.dialogs.Save(d));
   }
 }
 
-void OnLogFileBrowseButton(App& app, const Event&) {
-  TakeCreatedName(app, LogFileEdit, "log file",
-                  app.platform.dialogs.Save({"", "Log file (*.txt)|*.txt", app.form.Text(LogFileEdit)}));
+void OnLogFileBrowseButton(Form& form, Platform& platform) {
+  TakeCreatedName(form, platform, LogFileEdit, "log file",
+                  platform.dialogs.Save({"", "Log file (*.txt)|*.txt", form.Text(LogFileEdit)}));
 }
 
-void OnFilesInputButton(App& app, const Event&) {
-  if (!EncodeModeChosen(app)) return;
-  std::string folder = app.platform.dialogs.Folder("Select a folder for output", app.platform.programFolder);
+void OnFilesInputButton(Form& form, Platform& platform) {
+  if (!EncodeModeChosen(form, platform)) return;
+  std::string folder = platform.dialogs.Folder("Select a folder for output", platform.programFolder);
   if (folder.empty()) {
-    ReportLeftOut(app.platform);
+    ReportLeftOut(platform);
     return;
   }
-  app.outputFolder = ExistingPath(app.platform, folder);
+  const std::string outputFolder = ExistingPath(platform, folder);
   std::vector<std::string> names =
-      app.platform.dialogs.OpenMany({"Select some files", "AVS(*.AVS)|*.avs|Other Media|*.*", ""});
-  const std::vector<std::string> leftOut = app.platform.dialogs.TakeLeftOut();
+      platform.dialogs.OpenMany({"Select some files", "AVS(*.AVS)|*.avs|Other Media|*.*", ""});
+  const std::vector<std::string> leftOut = platform.dialogs.TakeLeftOut();
   // a cancelled selection still runs once with the empty name, which empties the input field
   if (names.empty() && leftOut.empty()) names.emplace_back();
-  app.form.HoldRedraw(JobList, true);
-  // Two clips of one name (clip.mkv and clip.mp4) never share an output.
-  std::vector<std::string> outputs;
-  for (const std::string& name : names) {
-    app.form.SetText(InputFileEdit, name);
-    PrepareJobFiles(app, app.outputFolder, outputs);
-    outputs.push_back(app.form.Text(OutputFileEdit));
-    AddJobLines(app);
-  }
-  app.form.HoldRedraw(JobList, false);
+  AddJobs(form, platform, outputFolder, names);
   // The others are added first; then one message names every file left out.
-  ReportLeftOut(app.platform, leftOut);
+  ReportLeftOut(platform, leftOut);
 }
 
 }  // namespace tw

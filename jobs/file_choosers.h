@@ -3,14 +3,15 @@
 
 #include <string>
 
-#include "app/context.h"
+#include "platform/platform.h"
+#include "ui/form.h"
 
 namespace tw {
 
 // `name` with ".mp4" appended when it is not empty and its file name has no dot.
 std::string WithDefaultExtension(const std::string& name);
 
-ActionFunction OnInputFileBrowseButton, OnOutputFileBrowseButton, OnStatsFileBrowseButton, OnLogFileBrowseButton,
+FormAction OnInputFileBrowseButton, OnOutputFileBrowseButton, OnStatsFileBrowseButton, OnLogFileBrowseButton,
     OnFilesInputButton;
 
 }  // namespace tw

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "script/job_block.h"
+#include "jobs/job_files.h"
 
 namespace tw {
 namespace {
@@ -40,18 +40,17 @@ void Swap(Form& form, int a, int b) {
 
 }  // namespace
 
-void OnAddButton(App& app, const Event&) {
+void OnAddButton(Form& form, Platform& platform) {
   // The choosers refuse such names; these were typed by hand.
-  if (!CreatedNamesFit(app) || !EncodeModeChosen(app)) return;
-  app.form.AddItem(JobList, kBlockStartLine);
-  AddJobLines(app);
-  app.form.AddItem(JobList, kBlockEndLine);
+  if (!CreatedNamesFit(form, platform) || !EncodeModeChosen(form, platform)) return;
+  form.AddItem(JobList, kBlockStartLine);
+  AddJobLines(form, platform);
+  form.AddItem(JobList, kBlockEndLine);
 }
 
-void OnClearButton(App& app, const Event&) { app.form.ClearItems(JobList); }
+void OnClearButton(Form& form, Platform&) { form.ClearItems(JobList); }
 
-void OnDisableButton(App& app, const Event&) {
-  Form& form = app.form;
+void OnDisableButton(Form& form, Platform&) {
   auto at = Selected(form);
   if (!at) return;
   std::string line = form.ItemText(JobList, *at);
@@ -62,42 +61,37 @@ void OnDisableButton(App& app, const Event&) {
   form.SetState(JobList, *at);
 }
 
-void OnUpButton(App& app, const Event&) {
-  Form& form = app.form;
+void OnUpButton(Form& form, Platform&) {
   auto at = Selected(form);
   if (!at) return;
   if (*at > 0) Swap(form, *at - 1, *at);
   Deselect(form);
 }
 
-void OnDownButton(App& app, const Event&) {
-  Form& form = app.form;
+void OnDownButton(Form& form, Platform&) {
   auto at = Selected(form);
   if (!at) return;
   if (*at + 1 < form.ItemCount(JobList)) Swap(form, *at, *at + 1);
   Deselect(form);
 }
 
-void OnEditButton(App& app, const Event&) {
-  Form& form = app.form;
+void OnEditButton(Form& form, Platform& platform) {
   auto at = Selected(form);
   if (!at) return;
   // Esc or the close box must not wipe a line the user only looked at; an
   // empty text confirmed with OK is a deliberate edit and replaces it.
-  std::optional<std::string> edited =
-      app.platform.dialogs.Input("Edit", "For expert only!", form.ItemText(JobList, *at));
+  std::optional<std::string> edited = platform.dialogs.Input("Edit", "For expert only!", form.ItemText(JobList, *at));
   if (edited) ReplaceLine(form, *at, *edited);
   Deselect(form);
 }
 
-void OnViewButton(App& app, const Event&) {
-  auto at = Selected(app.form);
+void OnViewButton(Form& form, Platform& platform) {
+  auto at = Selected(form);
   if (!at) return;
-  app.platform.dialogs.Message("The command line parameter is:", app.form.ItemText(JobList, *at));
+  platform.dialogs.Message("The command line parameter is:", form.ItemText(JobList, *at));
 }
 
-void OnDeleteButton(App& app, const Event&) {
-  Form& form = app.form;
+void OnDeleteButton(Form& form, Platform&) {
   auto found = Selected(form);
   if (!found) return;
   int at = *found;

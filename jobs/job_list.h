@@ -1,7 +1,8 @@
 // The job list: adding a job block and the line operations of the list.
 #pragma once
 
-#include "app/context.h"
+#include "platform/platform.h"
+#include "ui/form.h"
 
 namespace tw {
 
@@ -9,7 +10,7 @@ inline constexpr const char* kBlockStartLine = "@echo.";
 inline constexpr const char* kBlockEndLine = "@echo+";
 inline constexpr const char* kDisabledPrefix = "@rem ";
 
-ActionFunction OnAddButton, OnClearButton, OnDisableButton, OnUpButton, OnDownButton, OnEditButton, OnViewButton,
+FormAction OnAddButton, OnClearButton, OnDisableButton, OnUpButton, OnDownButton, OnEditButton, OnViewButton,
     OnDeleteButton;
 
 }  // namespace tw

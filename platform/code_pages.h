@@ -23,6 +23,12 @@ class CodePages {
   virtual std::string OemSafeName(std::string_view ansi) = 0;
 };
 
+// Text from UTF-8 settings files in the program's single-byte page: every
+// well-formed UTF-8 character that Windows-1252 can show becomes its 1252
+// byte; any other character and every malformed byte is kept as it is, so
+// nothing the user wrote is dropped.
+std::string Utf8ToCodePage(std::string_view utf8);
+
 // The pages of a system whose ANSI and OEM pages are one and the same (a
 // system set to UTF-8 for both): nothing is converted or replaced.
 CodePages& OnePage();

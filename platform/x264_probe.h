@@ -16,6 +16,13 @@ class X264Finder {
   // The first line x264.exe answers to --version (empty when it gave no
   // answer in time), or nothing when there is no x264.exe to ask.
   virtual std::optional<std::string> VersionLine() = 0;
+  // Asks as VersionLine() does and keeps the answer as Found(): the x264.exe
+  // found last, whose syntax Auto chooses.
+  std::optional<std::string> Look() { return found_ = VersionLine(); }
+  const std::optional<std::string>& Found() const { return found_; }
+
+ private:
+  std::optional<std::string> found_;
 };
 
 // Finds none: for the tests that do not care.

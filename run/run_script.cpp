@@ -4,66 +4,35 @@
 #include "settings/load_save.h"
 
 namespace tw {
-namespace {
 
-using enum ControlId;
-
-constexpr const char* kRunScriptHead[] = {
-    "@echo Please wait until this process is set into idle.",
-    "@marram.exe 1000",
-    "@quillon.exe run",
-    "@call quillon.bat",
-    "@del quillon.bat",
-};
-
-constexpr int kMaxScriptNumber = 999;
-
-bool Taken(App& app, bool lastStillRuns, const std::string& name) {
-  if (!lastStillRuns) return false;
-  // A running script's file stays until its own last line, so an existing
-  // file may belong to an older script that is still running.
-  return name == app.runningScriptName || app.platform.files.IsFile(name);
-}
-
-}  // namespace
-
-std::string RunScriptText(const Form& form, const std::string& programFolder, const std::string& scriptName) {
-  std::string text = "@cd /d " + QuotedName(programFolder) + "\r\n";
-  for (const char* line : kRunScriptHead) text += std::string(line) + "\r\n";
-  int count = form.ItemCount(JobList);
-  for (int i = 0; i < count; ++i) text += form.ItemText(JobList, i) + "\r\n";
-  // no line end: the script deletes itself as its very last act
-  return text + "del " + scriptName;
-}
-
-std::string ChooseScriptName(App& app) {
-  bool lastStillRuns = app.runningScript && app.platform.processes.IsRunning(*app.runningScript);
+std::string ChooseScriptName(Platform& platform, const RunningScript& last) {
+  constexpr int kMaxScriptNumber = 999;
+  // A running script's file stays until its own last line, so while ours
+  // runs an existing file may belong to an older script that still runs.
+  const bool lastStillRuns = last.id && platform.processes.IsRunning(*last.id);
+  const auto taken = [&](const std::string& name) {
+    return lastStillRuns && (name == last.name || platform.files.IsFile(name));
+  };
   std::string name = "temp.bat";
   // bounded, so that a file layer that finds every name cannot hang the program
-  for (int n = 2; n <= kMaxScriptNumber && Taken(app, lastStillRuns, name); ++n) {
-    name = "temp" + std::to_string(n) + ".bat";
-  }
+  for (int n = 2; n <= kMaxScriptNumber && taken(name); ++n) name = "temp" + std::to_string(n) + ".bat";
   return name;
 }
 
-void OnStartButton(App& app, const Event&) {
+void OnStartButton(Form& form, Platform& platform, RunningScript& running, ListMark& written) {
   // saved first, so the last-run file is current even when the script shuts the computer down
-  SaveSettings(app, kLastRunFile);
-  std::string name = ChooseScriptName(app);
-  std::string text = RunScriptText(app.form, app.platform.programFolder, name);
-  int count = app.form.ItemCount(JobList);
-  if (count > 0) app.form.SetState(JobList, count - 1);
+  SaveSettings(form, platform, kLastRunFile);
+  const std::string name = ChooseScriptName(platform, running);
   // cmd reads a running script by offset, so a script still running is
-  // never rewritten: the name above is one no running script of ours uses
-  if (!app.platform.files.WriteReplace(name, app.platform.pages.OemText(text))) return;
-  NoteJobListWritten(app);
-  std::optional<ProcessId> started =
-      app.platform.processes.StartScript("\"" + name + "\"", app.platform.programFolder, kIdlePriorityClass);
-  if (!started) return;
-  app.runningScript = started;
-  app.runningScriptName = name;
+  // never rewritten: the name above is one no running script of ours uses.
+  // No line end after the tail: the script deletes itself as its very last act.
+  if (!WriteJobList(form, platform, name, ListHead(platform.programFolder, true), "del " + name)) return;
+  written.Note(form);
+  const std::optional<ProcessId> started =
+      platform.processes.StartScript("\"" + name + "\"", platform.programFolder, kIdlePriorityClass);
+  if (started) running = {started, name};
 }
 
-void OnShutButton(App& app, const Event&) { app.form.AddItem(JobList, kShutdownLine); }
+void OnShutButton(Form& form, Platform&) { form.AddItem(ControlId::JobList, kShutdownLine); }
 
 }  // namespace tw

@@ -1,21 +1,26 @@
 // Running the job list through a self-deleting script at idle priority.
 #pragma once
 
+#include <optional>
 #include <string>
 
-#include "app/context.h"
+#include "jobs/list_file.h"
 
 namespace tw {
 
 inline constexpr const char* kShutdownLine = "shutdown.exe -s -f -t 30";
 
-// The whole run script for the list lines as they stand, named `scriptName`.
-std::string RunScriptText(const Form& form, const std::string& programFolder, const std::string& scriptName);
+// The run script Start started last.
+struct RunningScript {
+  std::optional<ProcessId> id;
+  std::string name;
+};
+
 // "temp.bat", or while our last script still runs the first "tempN.bat"
 // (N from 2) that no running script of ours uses.
-std::string ChooseScriptName(App& app);
+std::string ChooseScriptName(Platform& platform, const RunningScript& last);
 
-void OnStartButton(App& app, const Event& event);
-void OnShutButton(App& app, const Event& event);
+void OnStartButton(Form& form, Platform& platform, RunningScript& running, ListMark& written);
+FormAction OnShutButton;
 
 }  // namespace tw

@@ -1,12 +1,9 @@
 #include "run/run_script.h"
 
-#include "script/batch_file.h"
 #include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {
-
-using enum ControlId;
 
 // Scripts that stay running until told otherwise.
 class LongRunningProcesses : public ScriptedProcesses {
@@ -16,83 +13,58 @@ class LongRunningProcesses : public ScriptedProcesses {
   bool running = true;
 };
 
-// Scripts are written into the current folder.
+// Scripts are written into the current folder. The run script's bytes and
+// the saved settings are the run_empty_list and job_list_edits scenarios';
+// a finished script left behind, run_left_behind's.
 struct RunScriptTest : AppTest {
-  std::string ReadFile(const std::string& name) { return disk.Read(name).value_or(""); }
+  std::string Read(const std::string& name) { return disk.Read(name).value_or(""); }
+  LongRunningProcesses running{log};
+  Platform runs{files, dialogs, media, running, "C:\\Prog\\"};
+  void Start() { OnStartButton(form, runs, app.running, app.listWritten); }
 };
-
-// The run script's bytes and the saved settings are the run_empty_list and
-// job_list_edits scenarios'; a finished script left behind, run_left_behind's.
 
 // The list is kept in the ANSI page; cmd reads a script in the console's.
 // A "%" in the program folder is doubled, or cmd would expand it.
 TEST_F(RunScriptTest, BothWritersUseTheConsolePageAndDoubleThePercent) {
-  const struct {
-    const char* file;
-    void (*write)(App&);
-  } writers[] = {
-      {"temp.bat", [](App& a) { OnStartButton(a, {ControlId::StartButton}); }},
-      {"jobs.bat", [](App& a) { OnMakeBatButton(a, {ControlId::MakeBatButton}); }},
-  };
   platform.programFolder = "C:\\100%\\";
+  form.AddItem(JobList, "@echo caf\xE9 \xFC");
   dialogs.Queue({"save", "jobs.bat"});
-  SetLines(
-      {"@echo caf\xE9 \xFC"
-       "ber"});
-  for (const auto& w : writers) {
-    w.write(app);
-    const std::string text = ReadFile(w.file);
-    EXPECT_TRUE(text.starts_with("@cd /d \"C:\\100%%\\\"\r\n")) << w.file << ": " << text;
-    EXPECT_NE(text.find("\r\n@echo caf\x82 \x81"
-                        "ber\r\n"),
-              std::string::npos)
-        << w.file;
+  Press(MakeBatButton);
+  Press(StartButton);
+  for (const char* file : {"temp.bat", "jobs.bat"}) {
+    EXPECT_TRUE(Read(file).starts_with("@cd /d \"C:\\100%%\\\"\r\n")) << file << ": " << Read(file);
+    EXPECT_NE(Read(file).find("\r\n@echo caf\x82 \x81\r\n"), std::string::npos) << file;
   }
 }
 
-TEST_F(RunScriptTest, SecondStartWhileTheFirstRunsUsesItsOwnSelfDeletingName) {
-  LongRunningProcesses running{log};
-  Platform p{files, dialogs, media, running, "C:\\Prog\\"};
-  App a{form, p};
-  SetLines({"x264 a"});
-  OnStartButton(a, {ControlId::StartButton});
-  std::string first = ReadFile("temp.bat");
-  OnStartButton(a, {ControlId::StartButton});
-  EXPECT_EQ(ReadFile("temp.bat"), first) << "the running script is never rewritten";
-  std::string second = ReadFile("temp2.bat");
-  EXPECT_TRUE(second.ends_with("\r\nx264 a\r\ndel temp2.bat")) << second;
-  OnStartButton(a, {ControlId::StartButton});
-  EXPECT_TRUE(ReadFile("temp3.bat").ends_with("del temp3.bat"));
-  // once ours have finished (and deleted themselves) the plain name comes back
+// A script still running is never rewritten (cmd reads it by offset), nor
+// is the file of an older one; once ours have finished the plain name comes
+// back.
+TEST_F(RunScriptTest, WhileOneRunsTheNextStartTakesANameNoScriptUses) {
+  form.AddItem(JobList, "x264 a");
+  Start();
+  const std::string first = Read("temp.bat");
+  disk.WriteReplace("temp3.bat", "an older script, still running");
+  Start();
+  Start();
+  EXPECT_EQ(Read("temp.bat"), first);
+  EXPECT_TRUE(Read("temp2.bat").ends_with("\r\nx264 a\r\ndel temp2.bat")) << Read("temp2.bat");
+  EXPECT_EQ(Read("temp3.bat"), "an older script, still running");
+  EXPECT_TRUE(Read("temp4.bat").ends_with("\r\ndel temp4.bat"));
   running.running = false;
-  OnStartButton(a, {ControlId::StartButton});
-  EXPECT_EQ(a.runningScriptName, "temp.bat");
-  EXPECT_EQ(log.str(),
-            "process command=\"\"temp.bat\"\" folder=\"C:\\Prog\\\" priority=64\n"
-            "process command=\"\"temp2.bat\"\" folder=\"C:\\Prog\\\" priority=64\n"
-            "process command=\"\"temp3.bat\"\" folder=\"C:\\Prog\\\" priority=64\n"
-            "process command=\"\"temp.bat\"\" folder=\"C:\\Prog\\\" priority=64\n");
-}
-
-TEST_F(RunScriptTest, WhileOneRunsAFileOfAnOlderScriptIsPassedOver) {
-  LongRunningProcesses running{log};
-  Platform p{files, dialogs, media, running, "C:\\Prog\\"};
-  App a{form, p};
-  OnStartButton(a, {ControlId::StartButton});
-  disk.WriteReplace("temp2.bat", "an older script, still running");
-  OnStartButton(a, {ControlId::StartButton});
-  EXPECT_EQ(a.runningScriptName, "temp3.bat");
-  EXPECT_EQ(ReadFile("temp2.bat"), "an older script, still running");
-  EXPECT_TRUE(ReadFile("temp3.bat").ends_with("\r\ndel temp3.bat"));
+  Start();
+  EXPECT_EQ(app.running.name, "temp.bat");
+  std::string started;
+  for (const char* name : {"temp", "temp2", "temp4", "temp"})
+    started += std::string("process command=\"\"") + name + ".bat\"\" folder=\"C:\\Prog\\\" priority=64\n";
+  EXPECT_EQ(log.str(), started);
 }
 
 TEST_F(RunScriptTest, UnwritableScriptStartsNothing) {
   files.Inject({.lasting = true});
-  OnStartButton(app, {ControlId::StartButton});
-  EXPECT_EQ(log.str(), "");
-  EXPECT_FALSE(app.runningScript.has_value());
-  EXPECT_FALSE(disk.IsFile("temp.bat"));
-  EXPECT_FALSE(disk.IsFile("temp2.bat"));
+  Start();
+  EXPECT_EQ(log.str() + app.running.name, "");
+  EXPECT_EQ(disk.Below("."), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -8,9 +8,6 @@
 #include "ui/reading.h"
 
 namespace tw {
-
-using enum ControlId;
-
 namespace {
 
 enum class AudioValue { Bitrate, Quality };
@@ -39,8 +36,6 @@ std::string AudioFilePath(const std::string& output, int encoder) {
   return WithoutExtensionKeepDot(output) + "audio." + extension;
 }
 
-std::string AudioFileName(const std::string& output, int encoder) { return QuotedName(AudioFilePath(output, encoder)); }
-
 std::string MatroskaTarget(const std::string& output, const std::string& source) {
   // An output that is already a Matroska file would be the mux's own input
   // and its clean-up would delete the result; a Matroska source beside the
@@ -50,44 +45,39 @@ std::string MatroskaTarget(const std::string& output, const std::string& source)
   return QuotedName(stem + (taken ? "mux.mkv" : "mkv"));
 }
 
-void AddAudioLines(Form& form, int encoder, const JobInput& input) {
-  if (encoder < 0 || encoder >= kEncoderCount) return;
-  const AudioEncoder& e = kEncoders[encoder];
-  const std::string output = form.Text(OutputFileEdit);
-  const std::string audioText = form.Text(AudioBitrateEdit);
+std::vector<std::string> AudioLines(const EncodeOptions& o, const JobFiles& files) {
+  if (o.audioEncoder < 0 || o.audioEncoder >= kEncoderCount) return {};
+  const AudioEncoder& e = kEncoders[o.audioEncoder];
   const std::string value = e.value == AudioValue::Quality
-                                ? audioText
-                                : std::to_string(static_cast<int64_t>(IntegerReading(audioText)) * 1000);
-  const std::string audioFile = AudioFileName(output, encoder);
-  form.AddItem(JobList, "@bepipe.exe --script \"import(^" + BatchName(input.script) + "^)\"" + e.pipe + audioFile +
-                            e.option + value);
-  AddMuxLines(form, audioFile, input.source);
-}
-
-void AddMuxLines(Form& form, const std::string& audioFile, const std::string& source) {
-  const std::string output = QuotedName(form.Text(OutputFileEdit));
-  switch (form.State(MuxerCombo)) {
+                                ? o.audioBitrate
+                                : std::to_string(static_cast<int64_t>(IntegerReading(o.audioBitrate)) * 1000);
+  const std::string audioFile = QuotedName(AudioFilePath(files.output, o.audioEncoder));
+  const std::string output = QuotedName(files.output);
+  std::vector<std::string> lines = {"@bepipe.exe --script \"import(^" + BatchName(files.audioScript) + "^)\"" + e.pipe +
+                                    audioFile + e.option + value};
+  switch (o.muxer) {
     case kMp4Box:
-      form.AddItem(JobList, "@mp4box.exe -add " + audioFile + " " + output);
-      form.AddItem(JobList, "@if not errorlevel 1 del " + audioFile);
+      lines.push_back("@mp4box.exe -add " + audioFile + " " + output);
+      lines.push_back("@if not errorlevel 1 del " + audioFile);
       break;
     case kMp4Creator:
-      form.AddItem(JobList, "@mp4creator.exe -create=" + audioFile + " " + output);
-      form.AddItem(JobList, "@if not errorlevel 1 del " + audioFile);
+      lines.push_back("@mp4creator.exe -create=" + audioFile + " " + output);
+      lines.push_back("@if not errorlevel 1 del " + audioFile);
       break;
     case kMkvMerge: {
-      const std::string target = MatroskaTarget(form.Text(OutputFileEdit), source);
-      form.AddItem(JobList, "@mkvmerge -o " + target + " " + output + " " + audioFile);
+      const std::string target = MatroskaTarget(files.output, files.source);
+      lines.push_back("@mkvmerge -o " + target + " " + output + " " + audioFile);
       // mkvmerge ends with 2 on an error, after which a target of that name
       // may be an older file: the fresh video and audio are kept then.
       const std::string muxed = "@if not errorlevel 2 if exist " + target + " del ";
-      form.AddItem(JobList, muxed + audioFile);
-      form.AddItem(JobList, muxed + output);
+      lines.push_back(muxed + audioFile);
+      lines.push_back(muxed + output);
       break;
     }
     default:
       break;
   }
+  return lines;
 }
 
 }  // namespace tw

@@ -15,4 +15,10 @@ std::string Quoted(std::string_view text) {
 
 std::string QuotedName(std::string_view name) { return Quoted(BatchName(name)); }
 
+std::string ListHead(const std::string& programFolder, bool runScript) {
+  std::string head = "@cd /d " + QuotedName(programFolder) + "\r\n";
+  if (runScript) head += "@echo Please wait until this process is set into idle.\r\n@marram.exe 1000\r\n";
+  return head + "@quillon.exe run\r\n@call quillon.bat\r\n@del quillon.bat\r\n";
+}
+
 }  // namespace tw

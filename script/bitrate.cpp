@@ -8,8 +8,6 @@
 
 namespace tw {
 
-using enum ControlId;
-
 namespace {
 
 constexpr double kBitsPerMegabyte = 1024.0 * 1024.0 * 8.0;
@@ -29,8 +27,8 @@ int64_t RoundedBits(double bits) {
 
 }  // namespace
 
-std::string BitrateFragment(const Form& form, MediaInfo& media, const std::string& mediaPath, bool sizeFlag) {
-  if (!sizeFlag) return " -B " + form.Text(RateValueEdit);
+std::string BitrateFragment(const EncodeOptions& o, MediaInfo& media, const std::string& mediaPath) {
+  if (!o.size) return " -B " + o.rate;
   const std::optional<MediaHandle> handle = media.OpenMedia(mediaPath);
   if (!handle) return "";
   const int32_t frames = media.MediaFrameCount(*handle);
@@ -42,11 +40,11 @@ std::string BitrateFragment(const Form& form, MediaInfo& media, const std::strin
   const int32_t seconds = static_cast<int32_t>(std::nearbyint(static_cast<double>(frames) / rate));
   if (seconds <= 0) return "";
 
-  const int64_t targetBits = RoundedBits(RealReading(form.Text(RateValueEdit)) * kBitsPerMegabyte);
+  const int64_t targetBits = RoundedBits(RealReading(o.rate) * kBitsPerMegabyte);
   int64_t audioBits = 0;
-  if (form.Checked(AudioCheck)) {
+  if (o.audio) {
     // seconds and the audio figure are both 32-bit, so their product fits.
-    const int64_t kbits = static_cast<int64_t>(seconds) * IntegerReading(form.Text(AudioBitrateEdit));
+    const int64_t kbits = static_cast<int64_t>(seconds) * IntegerReading(o.audioBitrate);
     constexpr int64_t kKbitsLimit = kBitsLimit / kBitsPerAudioKbit;
     audioBits = std::clamp(kbits, -kKbitsLimit, kKbitsLimit) * kBitsPerAudioKbit;
   }

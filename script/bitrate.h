@@ -5,12 +5,13 @@
 #include <string>
 
 #include "platform/media.h"
-#include "ui/form.h"
+#include "script/encode_options.h"
 
 namespace tw {
 
-// " -B " and the bitrate in kbit/s; empty when the size has to be turned into
-// a bitrate and the media cannot be opened or has no usable playing time.
-std::string BitrateFragment(const Form& form, MediaInfo& media, const std::string& mediaPath, bool sizeFlag);
+// " -B " and the bitrate in kbit/s; for a target size, the size less the
+// audio spread over the playing time of `mediaPath`, and empty when that
+// cannot be opened or has no usable playing time.
+std::string BitrateFragment(const EncodeOptions& o, MediaInfo& media, const std::string& mediaPath);
 
 }  // namespace tw

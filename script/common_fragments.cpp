@@ -5,9 +5,6 @@
 #include "ui/reading.h"
 
 namespace tw {
-
-using enum ControlId;
-
 namespace {
 
 std::string Trimmed(const std::string& text) {
@@ -19,73 +16,67 @@ std::string Trimmed(const std::string& text) {
 
 }  // namespace
 
-std::string CqmFragment(const Form& form) {
-  const std::string cqm = form.Text(CqmCombo);
-  if (cqm == "flat" || cqm == "jvt") return " --cqm " + cqm;
+std::string CqmFragment(const EncodeOptions& o) {
+  if (o.cqm == "flat" || o.cqm == "jvt") return " --cqm " + o.cqm;
   // Anything else names a matrix file, which the script must see as it is.
-  return " --cqmfile " + BatchName(cqm);
+  return " --cqmfile " + BatchName(o.cqm);
 }
 
-std::string AnalysisFlagsFragmentAs(const Form& form, const OptionSpelling& s) {
+std::string AnalysisFlagsFragment(const EncodeOptions& o, const OptionSpelling& s) {
   std::string out;
-  if (!form.Checked(FastPSkipCheck)) out += " --no-fast-pskip";
-  if (!form.Checked(DctDecimateCheck)) out += " --no-dct-decimate";
-  if (form.Checked(ThreadInputCheck)) out += " --thread-input";
-  const bool mixedRefs = form.Checked(MixedRefsCheck) && IntegerReading(form.Text(RefFramesEdit)) > 1;
-  out += mixedRefs ? s.mixedRefsOn : s.mixedRefsOff;
+  if (!o.fastPSkip) out += " --no-fast-pskip";
+  if (!o.dctDecimate) out += " --no-dct-decimate";
+  if (o.threadInput) out += " --thread-input";
+  out += o.mixedRefs && IntegerReading(o.refFrames) > 1 ? s.mixedRefsOn : s.mixedRefsOff;
   return out;
 }
 
-std::string KeyframeFragment(const Form& form) {
-  return " --scenecut " + form.Text(SceneCutEdit) + " -I " + form.Text(MaxIdrEdit) + " -i " + form.Text(MinIdrEdit);
+std::string KeyframeFragment(const EncodeOptions& o) {
+  return " --scenecut " + o.sceneCut + " -I " + o.maxIdr + " -i " + o.minIdr;
 }
 
-std::string EntropyFragmentAs(const Form& form, const OptionSpelling& s) {
-  if (!form.Checked(CabacCheck)) return s.noCabac;
-  if (form.State(TrellisCombo) == kTrellisOff && !s.trellisOffWritten) return "";
-  return " -t " + form.Text(TrellisCombo);
+std::string EntropyFragment(const EncodeOptions& o, const OptionSpelling& s) {
+  if (!o.cabac) return s.noCabac;
+  if (o.trellis == kTrellisOff && !s.trellisOffWritten) return "";
+  return " -t " + o.trellisText;
 }
 
-std::string MotionSearchFragment(const Form& form) {
-  switch (form.State(MeMethodCombo)) {
+std::string MotionSearchFragment(const EncodeOptions& o) {
+  switch (o.meMethod) {
     case kDiamond:
       return " --me dia";
     case kHexagonal:
       return " --me hex";
     case kMultiHexagon:
-      return " --me umh --merange " + form.Text(MeRangeEdit);
+      return " --me umh --merange " + o.meRange;
     default:
-      return " --me esa --merange " + form.Text(MeRangeEdit);
+      return " --me esa --merange " + o.meRange;
   }
 }
 
-std::string SarFragment(const Form& form) {
-  return " --sar " + Trimmed(form.Text(SarWidthEdit)) + ":" + Trimmed(form.Text(SarHeightEdit));
+std::string SarFragment(const EncodeOptions& o) { return " --sar " + Trimmed(o.sarWidth) + ":" + Trimmed(o.sarHeight); }
+
+std::string ThreadsRefsFragment(const EncodeOptions& o) {
+  const std::string out = IntegerReading(o.threads) == 0 ? " --threads auto" : " --threads " + o.threads;
+  return out + " -r " + o.refFrames;
 }
 
-std::string ThreadsRefsFragment(const Form& form) {
-  const std::string threads = form.Text(ThreadsEdit);
-  std::string out = IntegerReading(threads) == 0 ? " --threads auto" : " --threads " + threads;
-  return out + " -r " + form.Text(RefFramesEdit);
+std::string NoiseReductionFragment(const EncodeOptions& o) { return " --nr " + o.noiseReduction; }
+
+std::string DeblockFragment(const EncodeOptions& o, const OptionSpelling& s) {
+  if (!o.deblock) return s.deblockOff;
+  return " -f " + Trimmed(o.deblockStrength) + ":" + Trimmed(o.deblockThreshold);
 }
 
-std::string NoiseReductionFragment(const Form& form) { return " --nr " + form.Text(NoiseReductionEdit); }
-
-std::string DeblockFragmentAs(const Form& form, const OptionSpelling& s) {
-  if (!form.Checked(DeblockCheck)) return s.deblockOff;
-  return " -f " + Trimmed(form.Text(DeblockStrengthValueLabel)) + ":" + Trimmed(form.Text(DeblockThresholdValueLabel));
-}
-
-std::string BFrameFragmentAs(const Form& form, const OptionSpelling& s) {
-  const std::string count = form.Text(MaxBFramesEdit);
-  std::string out = " -b " + count;
-  if (IntegerReading(count) <= 0) return out;
-  out += " --direct " + Quoted(Lowered(form.Text(DirectModeCombo)));
-  if (form.Checked(BimeCheck)) out += s.bimeOn;
-  if (!form.Checked(AdaptiveBCheck)) out += s.adaptiveOff;
-  out += " --b-bias " + form.Text(BiasEdit);
-  out += form.Checked(BRefCheck) ? s.pyramidOn : s.pyramidOff;
-  out += form.Checked(WeightedBCheck) ? s.weightbOn : s.weightbOff;
+std::string BFrameFragment(const EncodeOptions& o, const OptionSpelling& s) {
+  std::string out = " -b " + o.maxBFrames;
+  if (IntegerReading(o.maxBFrames) <= 0) return out;
+  out += " --direct " + Quoted(Lowered(o.directMode));
+  if (o.bime) out += s.bimeOn;
+  if (!o.adaptiveB) out += s.adaptiveOff;
+  out += " --b-bias " + o.bias;
+  out += o.bRef ? s.pyramidOn : s.pyramidOff;
+  out += o.weightedB ? s.weightbOn : s.weightbOff;
   return out;
 }
 

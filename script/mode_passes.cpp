@@ -1,5 +1,5 @@
-// How each encode mode expands into passes. To build a pass of another mode
-// the form is switched to it for the moment and every change is put back.
+// How each encode mode expands into passes: a pass of another mode is built
+// from a copy of the options switched to that mode.
 #include "script/audio_mux.h"
 #include "script/batch_text.h"
 #include "script/passes.h"
@@ -7,48 +7,76 @@
 #include "ui/encode_modes.h"
 
 namespace tw {
+namespace {
 
-using enum ControlId;
+using Lines = std::vector<std::string>;
 
-void AddPassLines(Form& form, MediaInfo& media, const JobInput& input, OptionSyntax syntax) {
-  form.AddItem(JobList, BuildPassLine(form, media, syntax));
-  if (form.Checked(AudioCheck) && ModeWritesOutput(form.State(EncodeModeCombo))) {
-    AddAudioLines(form, form.State(AudioEncoderCombo), input);
-  }
+void Append(Lines& lines, const Lines& more) { lines.insert(lines.end(), more.begin(), more.end()); }
+
+// The pass line, then the audio and mux lines where the mode writes an
+// output and audio is on.
+void AddPass(Lines& lines, const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media) {
+  lines.push_back(PassLine(o, files, syntax, media));
+  if (o.audio && ModeWritesOutput(o.mode)) Append(lines, AudioLines(o, files));
 }
 
-void AddModePasses(Form& form, MediaInfo& media, const JobInput& input, OptionSyntax syntax) {
-  if (form.State(MuxerCombo) == kAudioOnly) {
-    AddAudioLines(form, form.State(AudioEncoderCombo), input);
-    return;
-  }
-  const int mode = form.State(EncodeModeCombo);
-  const EncodeModeRow* row = FindEncodeMode(mode);
-  if (!row || IndexOf(row->firstPass) == mode) {
-    AddPassLines(form, media, input, syntax);
-    return;
+}  // namespace
+
+Lines ModePassLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media) {
+  if (o.muxer == kAudioOnly) return AudioLines(o, files);
+  Lines lines;
+  const EncodeModeRow* row = FindEncodeMode(o.mode);
+  if (!row || IndexOf(row->firstPass) == o.mode) {
+    AddPass(lines, o, files, syntax, media);
+    return lines;
   }
   // The first pass, at the first-pass CRF where the mode says so. A first
   // pass that writes the output gets no audio: the later pass may replace
-  // that file. (AudioCheck stays on for the others, whose target-size
-  // bitrate leaves room for the audio.)
-  const std::string rate = form.Text(RateValueEdit);
-  if (row->firstPassRate == RateSource::FirstPassCrf) form.SetText(RateValueEdit, form.Text(FirstPassCrfEdit));
-  form.SetState(EncodeModeCombo, IndexOf(row->firstPass));
-  const bool audio = form.Checked(AudioCheck);
-  if (kEncodeModes[static_cast<size_t>(IndexOf(row->firstPass))].writesOutput) form.SetChecked(AudioCheck, false);
-  AddPassLines(form, media, input, syntax);
-  form.SetChecked(AudioCheck, audio);
-  if (row->firstPassRate == RateSource::FirstPassCrf) form.SetText(RateValueEdit, rate);
+  // that file. (Audio stays on for the others, whose target-size bitrate
+  // leaves room for the audio.)
+  EncodeOptions first = o;
+  first.mode = IndexOf(row->firstPass);
+  if (row->firstPassRate == RateSource::FirstPassCrf) first.rate = o.firstPassCrf;
+  if (ModeWritesOutput(first.mode)) first.audio = false;
+  AddPass(lines, first, files, syntax, media);
   if (row->conditional) {
     // The size check's exit code decides whether the later pass replaces the first result.
-    form.AddItem(JobList, "@brindle.exe " + form.Text(MinSizeEdit) + " " + form.Text(MaxSizeEdit) + " " +
-                              QuotedName(form.Text(OutputFileEdit)));
+    lines.push_back("@brindle.exe " + o.minSize + " " + o.maxSize + " " + QuotedName(files.output));
   }
   // The conditional mode builds its later pass itself, behind the size check's test.
-  form.SetState(EncodeModeCombo, row->conditional ? mode : IndexOf(kLaterPass));
-  AddPassLines(form, media, input, syntax);
-  form.SetState(EncodeModeCombo, mode);
+  EncodeOptions later = o;
+  later.mode = row->conditional ? o.mode : IndexOf(kLaterPass);
+  AddPass(lines, later, files, syntax, media);
+  return lines;
+}
+
+Lines JobLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media) {
+  Lines lines = {"@echo Input:" + QuotedName(files.input), "@echo Output:" + QuotedName(files.output),
+                 "@echo Encode Mode:" + o.modeCaption};
+  Append(lines, ModePassLines(o, files, syntax, media));
+  return lines;
+}
+
+std::string ClashWithInput(const EncodeOptions& o, const JobFiles& files) {
+  const EncodeModeRow* row = FindEncodeMode(o.mode);
+  const bool audioOnly = o.muxer == kAudioOnly;
+  const bool writes = ModeWritesOutput(o.mode);
+  const bool audio =
+      (audioOnly || (o.audio && writes)) && o.audioEncoder >= kCtAac && o.audioEncoder <= kNeroQualitySse2;
+  const struct {
+    bool written;
+    std::string name;
+  } made[] = {
+      {!audioOnly && writes, files.output},
+      {!audioOnly && row && row->usesStats, files.stats},
+      {!audioOnly && o.logFile, files.log},
+      // the mux deletes the output as well, which the first entry covers
+      {audio, AudioFilePath(files.output, o.audioEncoder)},
+  };
+  for (const auto& f : made)
+    for (const std::string& read : {files.audioScript, files.source})
+      if (f.written && SamePath(f.name, read)) return f.name;
+  return "";
 }
 
 }  // namespace tw

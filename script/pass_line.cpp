@@ -1,7 +1,5 @@
 // One x264 command line: the head, the common fragments, the mode part, the
 // output, the input and the log pipe.
-#include <initializer_list>
-
 #include "script/batch_text.h"
 #include "script/bitrate.h"
 #include "script/fragments.h"
@@ -9,48 +7,45 @@
 #include "ui/encode_modes.h"
 
 namespace tw {
-
-using enum ControlId;
-
 namespace {
 
 using enum Piece;
 
-std::string PieceText(const Form& form, MediaInfo& media, const EncodeModeRow& mode, const OptionSpelling& s,
-                      Piece piece) {
+std::string PieceText(const EncodeOptions& o, const JobFiles& files, const EncodeModeRow& mode, const OptionSpelling& s,
+                      MediaInfo& media, Piece piece) {
   switch (piece) {
     case RateRatio:
-      return RateRatioFragment(form);
+      return RateRatioFragment(o);
     case Partition:
-      return PartitionFragmentAs(form, s);
+      return PartitionFragment(o, s);
     case FastPartition:
-      return FastPartitionFragment(form);
+      return FastPartitionFragment(o);
     case QuantFull:
-      return QuantLimitFragment(form, true);
+      return QuantLimitFragment(o, true);
     case QuantLimits:
-      return QuantLimitFragment(form, false);
+      return QuantLimitFragment(o, false);
     case ChromaMe:
-      return ChromaMeFragment(form);
+      return ChromaMeFragment(o);
     case Subme:
-      return SubmeFragmentAs(form, s);
+      return SubmeFragment(o, s);
     case FastSubme:
-      return FastSubmeFragment(form);
+      return FastSubmeFragment(o);
     case VbvWith:
-      return VbvFragment(form, true);
+      return VbvFragment(o, true);
     case VbvWithout:
-      return VbvFragment(form, false);
+      return VbvFragment(o, false);
     case Quantizer:
-      return " -q " + form.Text(RateValueEdit);
+      return " -q " + o.rate;
     case RateFactor:
-      return " --crf " + form.Text(RateValueEdit);
+      return " --crf " + o.rate;
     case Bitrate:
-      return BitrateFragment(form, media, form.Text(InputFileEdit), form.Checked(SizeCheck));
+      return BitrateFragment(o, media, files.input);
     case FirstPassFlag:
       return std::string(" -p 1") + (mode.fast ? "" : s.slowFirstPass);
     case LaterPassFlag:
-      return form.Checked(UpdateStatsCheck) ? " -p 3" : " -p 2";
+      return o.updateStats ? " -p 3" : " -p 2";
     case Stats:
-      return " --stats " + QuotedName(form.Text(StatsFileEdit));
+      return " --stats " + QuotedName(files.stats);
   }
   return "";
 }
@@ -62,20 +57,20 @@ bool ModeWritesOutput(int mode) {
   return !row || row->writesOutput;
 }
 
-std::string BuildPassLine(const Form& form, MediaInfo& media, OptionSyntax syntax) {
+std::string PassLine(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media) {
   // Where no mode is chosen the line has no mode part and writes the output.
-  const EncodeModeRow* mode = FindEncodeMode(form.State(EncodeModeCombo));
+  const EncodeModeRow* mode = FindEncodeMode(o.mode);
   const OptionSpelling& s = SpellingOf(syntax);
   std::string line = s.head;
-  line += CqmFragment(form) + AnalysisFlagsFragmentAs(form, s) + KeyframeFragment(form) + EntropyFragmentAs(form, s) +
-          MotionSearchFragment(form) + SarFragment(form) + ThreadsRefsFragment(form) + NoiseReductionFragment(form) +
-          DeblockFragmentAs(form, s) + BFrameFragmentAs(form, s);
+  line += CqmFragment(o) + AnalysisFlagsFragment(o, s) + KeyframeFragment(o) + EntropyFragment(o, s) +
+          MotionSearchFragment(o) + SarFragment(o) + ThreadsRefsFragment(o) + NoiseReductionFragment(o) +
+          DeblockFragment(o, s) + BFrameFragment(o, s);
   if (mode) {
-    for (Piece piece : mode->pieces) line += PieceText(form, media, *mode, s, piece);
+    for (Piece piece : mode->pieces) line += PieceText(o, files, *mode, s, media, piece);
   }
-  line += mode && !mode->writesOutput ? " -o nul " : " -o " + QuotedName(form.Text(OutputFileEdit)) + " ";
-  line += QuotedName(form.Text(InputFileEdit));
-  if (form.Checked(LogFileCheck)) line += " 2>&1|tallow.exe " + QuotedName(form.Text(LogFileEdit));
+  line += mode && !mode->writesOutput ? " -o nul " : " -o " + QuotedName(files.output) + " ";
+  line += QuotedName(files.input);
+  if (o.logFile) line += " 2>&1|tallow.exe " + QuotedName(files.log);
   // The size check before it ends with 1 or higher when the first result is out of bounds.
   if (mode && mode->conditional) line = "@if errorlevel 1 " + line;
   return line;

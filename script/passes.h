@@ -1,24 +1,31 @@
-// The encode modes: how many x264 runs a job needs and each run's line.
+// The lines of one job: its header, the x264 run of each pass of its encode
+// mode, and the audio, mux and clean-up lines.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/media.h"
-#include "script/audio_mux.h"
+#include "script/encode_options.h"
 #include "script/x264_syntax.h"
-#include "ui/form.h"
 
 namespace tw {
 
 // False for the first-pass-only modes, which write no output file.
 bool ModeWritesOutput(int mode);
 
-// The x264 line of the mode selected in EncodeModeCombo.
-std::string BuildPassLine(const Form& form, MediaInfo& media, OptionSyntax syntax = OptionSyntax::Y2007);
-// Appends the pass line, then the audio and mux lines where the mode writes
-// an output and AudioCheck is checked.
-void AddPassLines(Form& form, MediaInfo& media, const JobInput& input, OptionSyntax syntax = OptionSyntax::Y2007);
-// Appends every line of the job that follows its header lines.
-void AddModePasses(Form& form, MediaInfo& media, const JobInput& input, OptionSyntax syntax = OptionSyntax::Y2007);
+// The x264 line of the options' mode. `media` measures the input for a
+// bitrate taken from a target size.
+std::string PassLine(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media);
+// Every line of the job after its header lines: each pass of the mode, and
+// the audio and mux lines after the pass that writes the output.
+std::vector<std::string> ModePassLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax,
+                                       MediaInfo& media);
+// The three header lines, then the mode's passes.
+std::vector<std::string> JobLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media);
+
+// A file the job's lines would write or delete that is one the job reads
+// (the user typed the source as the output, say); empty when there is none.
+std::string ClashWithInput(const EncodeOptions& o, const JobFiles& files);
 
 }  // namespace tw

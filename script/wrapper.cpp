@@ -2,6 +2,7 @@
 // extension, and the chosen include script does the opening.
 #include "script/wrapper.h"
 
+#include "platform/platform.h"
 #include "script/batch_text.h"
 
 namespace tw {
@@ -14,7 +15,7 @@ std::string MediaFileStem(const std::string& input) {
 
 std::string WrapperText(const std::string& input, const std::string& include) {
   return "fs=" + Quoted(input) + "\r\n" + "mfn=" + Quoted(MediaFileStem(input)) + "\r\n" + "import(" +
-         Quoted("..\\avsinc\\" + include + ".avs") + ")\r\n";
+         Quoted(WorkingFolder("..\\", kIncludeFolder) + include + ".avs") + ")\r\n";
 }
 
 bool FitsScriptArgument(std::string_view path) { return path.find_first_of("^\"") == std::string_view::npos; }
@@ -23,7 +24,7 @@ std::string WrapperPath(const std::string& programFolder, const std::string& cho
   std::string name = FileNamePart(chosen);
   for (char& c : name)
     if (c == '^' || c == '"') c = '_';
-  return programFolder + "avs\\" + name + ".avs";
+  return WorkingFolder(programFolder, kAvsFolder) + name + ".avs";
 }
 
 std::string WrappedFile(std::string_view wrapperText) {

@@ -8,9 +8,9 @@
 
 namespace tw {
 
-void LoadFactoryDefaults(App& app) {
-  Files& files = app.platform.files;
-  const std::string path = app.platform.programFolder + "default.ini";
+void LoadFactoryDefaults(Form& form, Platform& platform) {
+  Files& files = platform.files;
+  const std::string path = platform.programFolder + "default.ini";
   std::optional<std::string> bytes;
   if (files.WriteReplace(path, DefaultSettingsText)) {
     bytes = files.Read(path);
@@ -18,7 +18,7 @@ void LoadFactoryDefaults(App& app) {
   }
   // Reading the text itself instead of loading the file again means a
   // failure here can never come back round to this fallback.
-  ApplySettings(app, SettingsReader(bytes ? *bytes : std::string(DefaultSettingsText)));
+  ApplySettings(form, platform, SettingsReader(bytes ? *bytes : std::string(DefaultSettingsText)));
 }
 
 }  // namespace tw

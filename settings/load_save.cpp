@@ -11,40 +11,6 @@
 namespace tw {
 namespace {
 
-using enum ControlId;
-
-// Brings hand-edited or stale values back into what the event handlers
-// would have allowed while typing.
-void FixUp(App& app) {
-  Form& form = app.form;
-  ShowDeblockStrength(form);
-  ShowDeblockThreshold(form);
-  MoveBiasBarToText(form);
-  ApplyRateRangeRule(form);  // leaves a target size alone
-  ApplyEncodeModeRule(form);
-  for (ControlId field : {KeyframeBoostEdit, BFrameReductionEdit, QuantCompEdit, MinQpEdit, MaxQpEdit, MaxQpStepEdit})
-    ClampField(form, field);
-  ApplyTransform8x8Rule(form);
-  ApplyPPartitionRule(form);
-  ApplyBFrameRule(form);
-  ClampField(form, RefFramesEdit);
-  ApplyMixedRefsRule(form);
-  ClampField(form, ThreadsEdit);
-  ApplySubpixelRule(form);
-  ApplySearchRangeRule(form);
-  ClampField(form, MeRangeEdit);
-  ApplyCabacRule(form);
-  ClampField(form, SceneCutEdit);
-  ApplyAudioRule(form);
-  ChooseCustomMatrix(app);
-  ApplyLogFileRule(form);
-  ApplyAudioUnitRule(form);
-  ClampField(form, VbvBufferSizeEdit);
-  ClampField(form, VbvMaxBitrateEdit);
-  ClampField(form, VbvInitialBufferEdit);
-  ClampField(form, BitrateVarianceEdit);
-}
-
 // The rules that the next phase's keys lean on.
 void RulesAfter(Form& form, LoadPhase phase) {
   if (phase == LoadPhase::States) ApplyAudioRule(form);
@@ -53,8 +19,7 @@ void RulesAfter(Form& form, LoadPhase phase) {
 
 }  // namespace
 
-void ApplySettings(App& app, const SettingsReader& file) {
-  Form& form = app.form;
+void ApplySettings(Form& form, Platform& platform, const SettingsReader& file) {
   LoadPhase phase = LoadPhase::States;
   for (const SettingsKey* key : SettingsKeysInLoadOrder()) {
     if (key->phase != phase) RulesAfter(form, phase);
@@ -67,30 +32,30 @@ void ApplySettings(App& app, const SettingsReader& file) {
       form.SetState(key->control, file.Integer(key->key, key->absentState));
     }
   }
-  FixUp(app);
+  ApplyRulesAfterLoad(form, platform);
 }
 
-void SaveSettings(App& app, const std::string& path) {
+void SaveSettings(const Form& form, Platform& platform, const std::string& path) {
   SettingsWriter file;
   for (const SettingsKey& key : SettingsKeys()) {
     if (key.text) {
-      file.PutText(key.key, app.form.Text(key.control));
+      file.PutText(key.key, form.Text(key.control));
     } else {
-      file.PutInteger(key.key, app.form.State(key.control));
+      file.PutInteger(key.key, form.State(key.control));
     }
   }
   // A failed write keeps the old file whole; nobody is told, as at exit
   // there is nobody left to tell.
-  app.platform.files.WriteReplace(path, file.Bytes());
+  platform.files.WriteReplace(path, file.Bytes());
 }
 
-void LoadSettings(App& app, const std::string& path) {
-  const std::optional<std::string> bytes = app.platform.files.Read(path);
+void LoadSettings(Form& form, Platform& platform, const std::string& path) {
+  const std::optional<std::string> bytes = platform.files.Read(path);
   if (!bytes) {
-    LoadFactoryDefaults(app);
+    LoadFactoryDefaults(form, platform);
     return;
   }
-  ApplySettings(app, SettingsReader(*bytes));
+  ApplySettings(form, platform, SettingsReader(*bytes));
 }
 
 }  // namespace tw

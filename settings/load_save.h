@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "app/context.h"
+#include "platform/platform.h"
+#include "ui/form.h"
 
 namespace tw {
 
@@ -11,7 +12,7 @@ namespace tw {
 // at Start there too, and at exit in the program folder.
 constexpr const char* kLastRunFile = "tarnwick.ini";
 
-void SaveSettings(App& app, const std::string& path);
-void LoadSettings(App& app, const std::string& path);
+void SaveSettings(const Form& form, Platform& platform, const std::string& path);
+void LoadSettings(Form& form, Platform& platform, const std::string& path);
 
 }  // namespace tw

@@ -14,25 +14,25 @@ bool IsUsableConfigName(std::string_view name) {
   return !name.empty() && name.find_first_of("\\/:*?\"<>|") == std::string_view::npos;
 }
 
-std::string ConfigPath(const App& app, std::string_view name) {
-  return app.platform.programFolder + "configs\\" + std::string(name) + ".ini";
+std::string ConfigPath(const Platform& platform, std::string_view name) {
+  return WorkingFolder(platform.programFolder, kConfigsFolder) + std::string(name) + ".ini";
 }
 
-void OnLoadDefaultButton(App& app, const Event&) { LoadFactoryDefaults(app); }
+void OnLoadDefaultButton(Form& form, Platform& platform) { LoadFactoryDefaults(form, platform); }
 
-void OnSaveConfigButton(App& app, const Event&) {
-  if (app.platform.dialogs.YesNo("Save", "Are you sure?")) {
-    const std::string name = app.form.Text(ConfigCombo);
-    if (IsUsableConfigName(name)) SaveSettings(app, ConfigPath(app, name));
+void OnSaveConfigButton(Form& form, Platform& platform) {
+  if (platform.dialogs.YesNo("Save", "Are you sure?")) {
+    const std::string name = form.Text(ConfigCombo);
+    if (IsUsableConfigName(name)) SaveSettings(form, platform, ConfigPath(platform, name));
   }
-  RefillConfigList(app);
+  RefillConfigList(form, platform);
 }
 
-void OnLoadConfigButton(App& app, const Event&) {
-  const std::string name = app.form.Text(ConfigCombo);
+void OnLoadConfigButton(Form& form, Platform& platform) {
+  const std::string name = form.Text(ConfigCombo);
   if (!IsUsableConfigName(name)) return;
-  const std::string path = ConfigPath(app, name);
-  if (app.platform.files.IsFile(path)) LoadSettings(app, path);
+  const std::string path = ConfigPath(platform, name);
+  if (platform.files.IsFile(path)) LoadSettings(form, platform, path);
 }
 
 }  // namespace tw

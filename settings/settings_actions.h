@@ -4,16 +4,15 @@
 #include <string>
 #include <string_view>
 
-#include "app/context.h"
+#include "platform/platform.h"
+#include "ui/form.h"
 
 namespace tw {
 
 // Whether a configuration name can be a file name inside configs.
 bool IsUsableConfigName(std::string_view name);
-std::string ConfigPath(const App& app, std::string_view name);
+std::string ConfigPath(const Platform& platform, std::string_view name);
 
-void OnLoadDefaultButton(App& app, const Event& event);
-void OnSaveConfigButton(App& app, const Event& event);
-void OnLoadConfigButton(App& app, const Event& event);
+FormAction OnLoadDefaultButton, OnSaveConfigButton, OnLoadConfigButton;
 
 }  // namespace tw

@@ -1,7 +1,7 @@
 #include "settings/settings_file.h"
 
 #include "base/text.h"
-#include "settings/code_page.h"
+#include "platform/code_pages.h"
 #include "ui/reading.h"
 
 namespace tw {

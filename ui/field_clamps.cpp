@@ -1,11 +1,10 @@
 // Numeric fields hold their values inside the ranges x264 accepts; the
 // track bars show their values beside them; "custom..." asks for a matrix.
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <string>
 
-#include "app/file_names.h"
+#include "platform/cmd_names.h"
 #include "ui/reading.h"
 #include "ui/rules.h"
 
@@ -40,12 +39,6 @@ constexpr Clamp kClamps[] = {
     {BitrateVarianceEdit, false, 10, "10", 1000, "1000"},
 };
 
-constexpr auto kClampedFields = [] {
-  std::array<ControlId, std::size(kClamps)> fields{};
-  for (size_t i = 0; i < fields.size(); ++i) fields[i] = kClamps[i].field;
-  return fields;
-}();
-
 // The track bars show values centred on zero.
 constexpr int kDeblockOffset = 6;
 constexpr int kBiasOffset = 100;
@@ -66,8 +59,6 @@ void ClampField(Form& form, ControlId field, Bounds bounds) {
   }
 }
 
-std::span<const ControlId> ClampedFields() { return kClampedFields; }
-
 void ShowDeblockStrength(Form& form) {
   form.SetText(DeblockStrengthValueLabel, std::to_string(form.State(DeblockStrengthTrackBar) - kDeblockOffset));
 }
@@ -86,13 +77,11 @@ void MoveBiasBarToText(Form& form) {
                                                                    Spec(BiasTrackBar).rangeMax)));
 }
 
-void ChooseCustomMatrix(App& app) {
-  Form& form = app.form;
+void ChooseCustomMatrix(Form& form, Platform& platform) {
   if (form.Text(CqmCombo) != "custom...") return;
-  const std::string path =
-      ExistingPath(app.platform, app.platform.dialogs.Open({"Select a matrix file", "*.*|*.*", ""}));
+  const std::string path = ExistingPath(platform, platform.dialogs.Open({"Select a matrix file", "*.*|*.*", ""}));
   // A file that could not be taken is named in a message; the matrix is then "flat".
-  ReportLeftOut(app.platform);
+  ReportLeftOut(platform);
   // The new text raises another event of the combo, which then finds no
   // "custom..." and leaves it alone.
   form.SetText(CqmCombo, path.empty() ? std::string("flat") : "\"" + path + "\"");

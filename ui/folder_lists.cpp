@@ -1,17 +1,15 @@
 #include "ui/folder_lists.h"
 
-#include "script/syntax_choice.h"
-
 namespace tw {
 namespace {
 
 using enum ControlId;
 
-void FillFromFolder(App& app, ControlId list, const std::string& folder, const char* pattern) {
-  app.form.ClearItems(list);
-  auto names = app.platform.files.ListFiles(folder, pattern);
+void FillFromFolder(Form& form, Files& files, ControlId list, const std::string& folder, const char* pattern) {
+  form.ClearItems(list);
+  auto names = files.ListFiles(folder, pattern);
   if (!names) return;
-  for (const std::string& name : *names) app.form.AddItem(list, ItemTextOf(name));
+  for (const std::string& name : *names) form.AddItem(list, ItemTextOf(name));
 }
 
 int IndexOfItem(const Form& form, ControlId list, std::string_view text) {
@@ -28,15 +26,15 @@ std::string ItemTextOf(std::string_view fileName) {
   return std::string(fileName.substr(0, dot));
 }
 
-void RefillConfigList(App& app) { FillFromFolder(app, ConfigCombo, app.platform.programFolder + "configs", "*.ini"); }
+void RefillConfigList(Form& form, Platform& platform) {
+  FillFromFolder(form, platform.files, ConfigCombo, WorkingFolder(platform.programFolder, kConfigsFolder), "*.ini");
+}
 
-void RefreshLists(App& app) {
-  RefillConfigList(app);
-  Form& form = app.form;
+void RefreshLists(Form& form, Platform& platform) {
+  RefillConfigList(form, platform);
   const bool hadChoice = form.State(AvsIncludeCombo) >= 0;
   const std::string before = form.Text(AvsIncludeCombo);
-  // The folder is created as "avsinc"; file names compare without case.
-  FillFromFolder(app, AvsIncludeCombo, app.platform.programFolder + "AVSinc", "*.avs");
+  FillFromFolder(form, platform.files, AvsIncludeCombo, WorkingFolder(platform.programFolder, kIncludeFolder), "*.avs");
   // Every wrapper imports the chosen include; with none chosen it would name
   // a script that cannot exist. So the one chosen before stays, else
   // "default" (the one the program comes with), else the first.
@@ -50,12 +48,6 @@ void ChooseIncludeByName(Form& form, std::string_view name) {
   if (name.empty()) return;
   for (int i = 0, n = form.ItemCount(AvsIncludeCombo); i < n; ++i)
     if (form.ItemText(AvsIncludeCombo, i) == name) form.SetState(AvsIncludeCombo, i);
-}
-
-void OnRefreshButton(App& app, const Event&) {
-  RefreshLists(app);
-  // A user who has just put an x264.exe in place presses this too.
-  LookForX264(app);
 }
 
 }  // namespace tw

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/context.h"
+#include "platform/platform.h"
+#include "ui/form.h"
 
 namespace tw {
 
@@ -14,13 +15,10 @@ std::string ItemTextOf(std::string_view fileName);
 // Refills ConfigCombo from configs\*.ini, then AvsIncludeCombo from
 // AVSinc\*.avs, in which the include chosen before stays chosen, else
 // "default", else the first one.
-void RefreshLists(App& app);
+void RefreshLists(Form& form, Platform& platform);
 // The first half of RefreshLists alone.
-void RefillConfigList(App& app);
+void RefillConfigList(Form& form, Platform& platform);
 // Chooses every include item equal to `name` (case matters); none: unchanged.
 void ChooseIncludeByName(Form& form, std::string_view name);
-
-// RefreshButton.
-void OnRefreshButton(App& app, const Event& event);
 
 }  // namespace tw

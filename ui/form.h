@@ -25,6 +25,13 @@ struct Event {
   bool IsClose() const { return control == ControlId::Count; }
 };
 
+class Form;
+struct Platform;
+
+// What the action of a control works on: the form, and the platform for
+// everything beyond it.
+using FormAction = void(Form& form, Platform& platform);
+
 class Form {
  public:
   virtual ~Form() = default;

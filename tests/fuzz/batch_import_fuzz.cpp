@@ -13,9 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using enum ControlId;
   if (size == 0) return 0;
   TestApp t;
-  t.Choose(EncodeModeCombo, data[0] % 14);
-  t.Choose(AudioCheck, (data[0] >> 4) & 1);
-  t.Choose(MuxerCombo, (data[0] >> 5) % 5);
+  Choose(t, EncodeModeCombo, data[0] % 14);
+  Choose(t, AudioCheck, (data[0] >> 4) & 1);
+  Choose(t, MuxerCombo, (data[0] >> 5) % 5);
   std::string text = Bytes(data + 1, size - 1);
   std::erase_if(text, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
   const size_t bar = text.find('|');
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::string& wrapper : t.disk.Below(t.folder() + "avs")) {
     if (std::find(before.begin(), before.end(), wrapper) != before.end()) continue;
     Require(wrapper.find_first_of("^\"") == std::string::npos, "a wrapper name holds ^ or \"");
-    wrapped.push_back(WrappedFile(t.ReadFile("avs\\" + wrapper)));
+    wrapped.push_back(WrappedFile(ReadBelow(t, "avs\\" + wrapper)));
   }
   // Two clips of one name (from two folders, say) each keep a wrapper of their own.
   for (const std::string& source : chosen) {

@@ -20,6 +20,15 @@ inline void Require(bool holds, const char* what) {
   std::abort();
 }
 
+// What the user does, each followed by its events as the loop runs them.
+inline void Choose(TestApp& t, ControlId id, int n) {
+  t.form.SetState(id, n);
+  HandleEvent(t.app, {id, EventType::None});
+}
+inline std::string ReadBelow(TestApp& t, const std::string& name) {
+  return t.disk.Read(t.folder() + name).value_or("");
+}
+
 inline std::string Bytes(const uint8_t* data, size_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);
 }

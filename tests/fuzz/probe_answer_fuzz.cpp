@@ -9,8 +9,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TestApp t;
   AnswerProcesses fathom(t.log, Bytes(data, size));
   ProbeMedia media(fathom, t.folder() + "fathom.exe");
-  t.Put(ControlId::RateValueEdit, "700");
-  const std::string fragment = BitrateFragment(t.form, media, "D:\\in\\clip.avs", true);
+  EncodeOptions options = ReadEncodeOptions(t.form);
+  options.rate = "700";
+  options.size = true;
+  const std::string fragment = BitrateFragment(options, media, "D:\\in\\clip.avs");
   const bool digits = fragment.size() > 4 && fragment.find_first_not_of("0123456789", 4) == std::string::npos;
   Require(fragment.empty() || (fragment.starts_with(" -B ") && digits), "the fragment is empty or -B and digits");
   return 0;

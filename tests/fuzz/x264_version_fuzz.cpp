@@ -33,11 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   t.WriteFile("x264.exe", "");
   X264Probe probe(t.files, x264, t.folder(), "");
   t.platform.x264 = &probe;
-  t.Choose(ControlId::X264SyntaxCombo, kSyntaxAuto);
+  Choose(t, ControlId::X264SyntaxCombo, kSyntaxAuto);
   t.Press(ControlId::RefreshButton);
   // The probe keeps the first line of the answer.
   const bool current = CurrentBuildLine(answer.substr(0, answer.find_first_of("\r\n")));
-  Require((t.app.foundSyntax == OptionSyntax::Current) == current, "Current exactly for a Current build's line");
+  const OptionSyntax taken = ChosenSyntax(ReadEncodeOptions(t.form).syntaxChoice, SyntaxOfVersion(probe.Found()));
+  Require((taken == OptionSyntax::Current) == current, "Current exactly for a Current build's line");
   const std::string label = t.form.Text(ControlId::X264FoundLabel);
   Require(label.ends_with(current ? ": Current" : ": 2007"), "the label names the syntax taken");
   return 0;

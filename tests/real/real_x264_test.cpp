@@ -200,7 +200,7 @@ TEST_F(RealX264, EveryPassOfEveryModeRunsAndKeepsTheFormsChoices) {
   int passes = 0;
   for (int form = 0; form < kForms; ++form) {
     TestApp fx;
-    ApplySettings(fx.app, SettingsReader(RandomSettings(rng)));
+    ApplySettings(fx.form, fx.platform, SettingsReader(RandomSettings(rng)));
     for (int mode = 0; mode < static_cast<int>(kEncodeModeCount); ++mode) {
       const EncodeModeRow& row = kEncodeModes[static_cast<size_t>(mode)];
       fx.form.SetState(EncodeModeCombo, mode);

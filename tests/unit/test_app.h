@@ -10,52 +10,36 @@
 #include <string_view>
 #include <vector>
 
-#include "app/event_loop.h"
 #include "app/startup.h"
 #include "platform/faulty_files.h"
 #include "platform/headless/scripted.h"
 #include "platform/memory_files.h"
-#include "script/audio_mux.h"
+#include "script/passes.h"
 #include "tests/unit/western_pages.h"
 #include "ui/folder_lists.h"
 #include "ui/form_model.h"
 
 namespace tw {
 
+using enum ControlId;
+
 // A form that counts what the window would repaint: the job list's redraw
-// holds (`held` is back at 0 once each is released), its line changes and
-// those made while no hold stood, and its selections.
+// holds (`held` is back at 0 once each is released), the changes of its
+// lines made while a hold stood, and its selections.
 class RedrawWatch : public FormModel {
  public:
   void HoldRedraw(ControlId id, bool hold) override {
-    if (id != ControlId::JobList) return;
+    if (id != JobList) return;
     held += hold ? 1 : -1;
-    holds += hold ? 1 : 0;
-  }
-  void AddItem(ControlId id, std::string_view text, int index = -1) override {
-    Note(id);
-    FormModel::AddItem(id, text, index);
-  }
-  void SetItemText(ControlId id, int index, std::string_view text) override {
-    Note(id);
-    FormModel::SetItemText(id, index, text);
-  }
-  void RemoveItem(ControlId id, int index) override {
-    Note(id);
-    FormModel::RemoveItem(id, index);
+    if (hold) heldFrom = ItemChanges(JobList);
+    if (!hold) heldChanges += ItemChanges(JobList) - heldFrom;
   }
   void SetState(ControlId id, int state) override {
-    if (id == ControlId::JobList) ++selections;
+    selections += id == JobList ? 1 : 0;
     FormModel::SetState(id, state);
   }
-  int held = 0, holds = 0, changes = 0, unheldChanges = 0, selections = 0;
-
- private:
-  void Note(ControlId id) {
-    if (id != ControlId::JobList) return;
-    ++changes;
-    if (held <= 0) ++unheldChanges;
-  }
+  int held = 0, selections = 0;
+  unsigned heldFrom = 0, heldChanges = 0;
 };
 
 struct TestApp {
@@ -64,42 +48,27 @@ struct TestApp {
     CreateWorkingFolders(files, platform.programFolder);
     FillFixedLists(form);
     SetStartStates(form);
-    RefreshLists(app);
+    RefreshLists(form, platform);
     form.DropPendingEvents();
   }
 
-  // What the user does, each followed by its event as the loop runs it.
-  void Choose(ControlId id, int n) {
-    form.SetState(id, n);
-    HandleEvent(app, {id, EventType::None});
-  }
-  void Press(ControlId id) {
-    HandleEvent(app, {id, EventType::None});
-    RunPendingEvents(app);
-  }
-  // A text the program (a settings load, a paste) puts into a field.
-  void Put(ControlId id, std::string_view text) {
-    form.SetText(id, text);
-    RunPendingEvents(app);
-  }
-
-  void SetLines(const std::vector<std::string>& lines) {
-    form.ClearItems(ControlId::JobList);
-    for (const std::string& line : lines) form.AddItem(ControlId::JobList, line);
-  }
+  // A button pressed, its action run as the loop runs it.
+  void Press(ControlId id) { HandleEvent(app, {id, EventType::None}); }
   std::vector<std::string> Lines() const {
     std::vector<std::string> lines;
-    for (int i = 0; i < form.ItemCount(ControlId::JobList); ++i) lines.push_back(form.ItemText(ControlId::JobList, i));
+    for (int i = 0; i < form.ItemCount(JobList); ++i) lines.push_back(form.ItemText(JobList, i));
     return lines;
   }
-  // The job as the builders get it: the wrapper and the clip it names.
-  JobInput Input() const { return {form.Text(ControlId::InputFileEdit), "D:\\in\\clip.mkv"}; }
+  // The job as the builders get it: the names in the fields, the clip the wrapper names.
+  JobFiles Input() const {
+    const std::string input = form.Text(InputFileEdit);
+    return {input, form.Text(OutputFileEdit), form.Text(StatsFileEdit), form.Text(LogFileEdit), "D:\\in\\clip.mkv",
+            input};
+  }
 
   // Names below the program folder.
   const std::string& folder() const { return platform.programFolder; }
   void WriteFile(const std::string& name, const std::string& bytes) { disk.WriteReplace(folder() + name, bytes); }
-  std::string ReadFile(const std::string& name) { return disk.Read(folder() + name).value_or(""); }
-  bool Exists(const std::string& name) { return disk.IsFile(folder() + name); }
   // Every file and folder below the program folder, for "nothing else was written".
   std::string Listing() const {
     std::string all;
@@ -118,6 +87,12 @@ struct TestApp {
   Platform platform{files, dialogs, media, processes, "C:\\Prog\\", pages};
   App app{form, platform};
 };
+
+// The lines of the form's mode appended to JobList, as a job adds them after its header.
+inline void AddModePasses(Form& form, MediaInfo& media, const JobFiles& files, OptionSyntax syntax) {
+  for (const std::string& line : ModePassLines(ReadEncodeOptions(form), files, syntax, media))
+    form.AddItem(JobList, line);
+}
 
 // For tests that share one application across their steps.
 struct AppTest : TestApp, ::testing::Test {};

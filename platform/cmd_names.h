@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/context.h"
+#include "platform/platform.h"
 
 namespace tw {
 

@@ -1,4 +1,4 @@
-#include "app/file_names.h"
+#include "platform/cmd_names.h"
 
 #include <vector>
 
