@@ -37,16 +37,25 @@ else
   case ":$PATH:" in *":$tw_shim:"*) ;; *) export PATH="$tw_shim:$PATH" ;; esac
   export WINEARCH=win64 WINEPREFIX=$tw_top/build/wineprefix64
 fi
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  rm -rf "$WINEPREFIX"
-  timeout -k 10 300 wine wineboot -i >/dev/null 2>&1 || true
-  timeout -k 10 120 wineserver -w || true
-fi
-# Debian's Wine draws its Tahoma only from the prefix's own font folder;
-# without it the captions come out in a wider face and are cut.
-for tw_font in tahoma.ttf tahomabd.ttf; do
-  if [ -f "/usr/share/wine/fonts/$tw_font" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/$tw_font" ]; then
-    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-    cp "/usr/share/wine/fonts/$tw_font" "$WINEPREFIX/drive_c/windows/Fonts/"
+# tw_prefix [DPI]: makes $WINEPREFIX when it is not there yet, with Tahoma,
+# and gives its display DPI; Wine 8 reads the user's LogPixels, else the
+# machine's.
+tw_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    rm -rf "$WINEPREFIX"
+    timeout -k 10 300 wine wineboot -i >/dev/null 2>&1 || true
+    timeout -k 10 120 wineserver -w || true
   fi
-done
+  # Debian's Wine draws its Tahoma only from the prefix's own font folder;
+  # without it the captions come out in a wider face and are cut.
+  for tw_font in tahoma.ttf tahomabd.ttf; do
+    if [ -f "/usr/share/wine/fonts/$tw_font" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/$tw_font" ]; then
+      mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+      cp "/usr/share/wine/fonts/$tw_font" "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
+  done
+  for tw_key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    [ -z "${1:-}" ] || timeout 60 wine reg add "$tw_key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null
+  done
+}
+tw_prefix

@@ -4,14 +4,11 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 namespace tw {
 namespace {
 
 constexpr int kFirstId = 1000;
-constexpr int kClientWidth = 308, kClientHeight = 359;
-constexpr int kTabMinWidth = 20, kTabPadding = 4, kTabPaddingY = 3;
 // Room beside the longest job line, so its last letter is not at the edge.
 constexpr int kExtentMargin = 6;
 
@@ -52,29 +49,6 @@ Class ClassOf(const ControlSpec& s) {
   return {"STATIC", 0, 0};
 }
 
-HBITMAP MakeBitmap(const Picture& p) {
-  std::vector<char> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
-  auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
-  bi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi->bmiHeader.biWidth = p.width;
-  bi->bmiHeader.biHeight = -p.height;  // rows top to bottom
-  bi->bmiHeader.biPlanes = 1;
-  bi->bmiHeader.biBitCount = 8;
-  bi->bmiHeader.biClrUsed = static_cast<DWORD>(p.palette.size());
-  for (size_t i = 0; i < p.palette.size(); ++i) {
-    bi->bmiColors[i].rgbRed = (p.palette[i] >> 16) & 0xFF;
-    bi->bmiColors[i].rgbGreen = (p.palette[i] >> 8) & 0xFF;
-    bi->bmiColors[i].rgbBlue = p.palette[i] & 0xFF;
-  }
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(nullptr, bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bmp || !bits) return bmp;
-  const int stride = (p.width + 3) & ~3;
-  for (int y = 0; y < p.height; ++y)
-    memcpy(static_cast<char*>(bits) + y * stride, &p.pixels[static_cast<size_t>(y) * p.width], p.width);
-  return bmp;
-}
-
 // Appends item `index` of the list or combo `h` to `out`, read in UTF-16
 // (the form the controls keep it in) and converted to the ANSI code page:
 // two messages, one conversion. Wine hands an ANSI LB_GETTEXT or
@@ -99,6 +73,7 @@ void AppendWideItemText(HWND h, bool list, int index, std::string& out) {
 }  // namespace
 
 Win32Window::Win32Window(HINSTANCE instance, const Picture* logo) : instance_(instance) {
+  if (logo) logo_ = *logo;
   WNDCLASSA wc{};
   wc.lpfnWndProc = MainProc;
   wc.hInstance = instance;
@@ -110,24 +85,11 @@ Win32Window::Win32Window(HINSTANCE instance, const Picture* logo) : instance_(in
   wc.lpszClassName = "TarnwickPage";
   RegisterClassA(&wc);
 
+  // Made at its size at 96 DPI; the layout sizes it for the display it is on.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT r{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRect(&r, style, FALSE);
-  main_ = CreateWindowExA(0, "TarnwickMain", "tarnwick", style, 0, 0, r.right - r.left, r.bottom - r.top, nullptr,
-                          nullptr, instance, this);
-  for (int i = 0; i < kControlCount; ++i) CreateControl(i, logo);
-
-  // One Tahoma 8 for every control but those that keep the default GUI font.
-  HDC dc = GetDC(main_);
-  const int height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
-  ReleaseDC(main_, dc);
-  HFONT tahoma = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
-  HGDIOBJ gui = GetStockObject(DEFAULT_GUI_FONT);
-  // no repaint per control: nothing is shown before the form is ready
-  for (int i = 0; i < kControlCount; ++i)
-    SendMessageA(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(Spec(IdAt(i)).defaultFont ? gui : tahoma), FALSE);
-  PrepareMeasuring(ControlId::JobList);
+  main_ = CreateWindowExA(0, "TarnwickMain", "tarnwick", style, 0, 0, 308, 359, nullptr, nullptr, instance, this);
+  for (int i = 0; i < kControlCount; ++i) CreateControl(i);
+  LayOut(0, true);
   ShowPage(0);
   ready_ = true;
 }
@@ -137,7 +99,7 @@ void Win32Window::Show() {
   UpdateWindow(main_);
 }
 
-void Win32Window::CreateControl(int index, const Picture* logo) {
+void Win32Window::CreateControl(int index) {
   const ControlSpec& s = Spec(IdAt(index));
   const Class c = ClassOf(s);
   HWND parent = s.page == Page::Window ? main_ : pages_[static_cast<int>(s.page)];
@@ -147,22 +109,7 @@ void Win32Window::CreateControl(int index, const Picture* logo) {
   controls_[index] = h;
   if (s.typingLimit > 0) SendMessageA(h, EM_LIMITTEXT, s.typingLimit, 0);
   if (s.kind == Kind::TrackBar) SendMessageA(h, TBM_SETRANGE, TRUE, MAKELPARAM(s.rangeMin, s.rangeMax));
-  if (s.kind == Kind::Image && logo)
-    SendMessageA(h, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(MakeBitmap(*logo)));
-  if (s.kind == Kind::TabPanel) {
-    // The default padding and minimum width leave too little room for the
-    // five captions, and the strip shows scroll arrows instead of "Job".
-    SendMessageA(h, TCM_SETMINTABWIDTH, 0, kTabMinWidth);
-    SendMessageA(h, TCM_SETPADDING, 0, MAKELPARAM(kTabPadding, kTabPaddingY));
-    for (int k = 0; k < FixedItemCount(s); ++k) AddItem(IdAt(index), s.items[k]);
-    RECT area{s.x, s.y, s.x + s.w, s.y + s.h};
-    SendMessageA(h, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    for (HWND& page : pages_) {
-      page = CreateWindowExA(WS_EX_CONTROLPARENT, "TarnwickPage", "", WS_CHILD | WS_CLIPSIBLINGS, area.left, area.top,
-                             area.right - area.left, area.bottom - area.top, main_, nullptr, instance_, this);
-      SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    }
-  }
+  if (s.kind == Kind::TabPanel) MakePages(h, s);
 }
 
 void Win32Window::ShowPage(int page) {
@@ -345,6 +292,8 @@ void Win32Window::NoteLineAdded(ControlId id, int width) {
 
 Win32Window::~Win32Window() {
   if (measure_) DeleteDC(measure_);
+  DeleteObject(tahoma_);
+  DeleteObject(gui_);  // a stock font is left as it is
 }
 
 // A batch import adds tens of thousands of lines; asking the font for each
@@ -352,7 +301,7 @@ Win32Window::~Win32Window() {
 // byte a character, the widths of its 256 characters, read once, add up to
 // the same width.
 void Win32Window::PrepareMeasuring(ControlId id) {
-  measure_ = CreateCompatibleDC(nullptr);
+  if (!measure_) measure_ = CreateCompatibleDC(nullptr);
   if (!measure_) return;
   SelectObject(measure_, reinterpret_cast<HGDIOBJ>(Send(id, WM_GETFONT)));
   TEXTMETRICA metrics{};

@@ -52,7 +52,15 @@ class Win32Window : public Form, public EventSource {
   static LRESULT CALLBACK MainProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
-  void CreateControl(int index, const Picture* logo);
+  void CreateControl(int index);
+  // The pages under the panel's row of captions.
+  void MakePages(HWND panel, const ControlSpec& s);
+  // Every control placed, sized and given its font for `dpi` (0: the
+  // window's own), from the catalogue's layout at 96 DPI; the window's
+  // client area follows when `sizeWindow` is set.
+  void LayOut(UINT dpi, bool sizeWindow);
+  // WM_GETDPISCALEDSIZE and WM_DPICHANGED: the window on a display of another scale.
+  LRESULT Rescale(UINT msg, WPARAM wp, LPARAM lp);
   void ShowPage(int page);
   // One message as the loop handles it: page keys, dialog keys, dispatch.
   void Process(MSG& msg);
@@ -71,6 +79,8 @@ class Win32Window : public Form, public EventSource {
     return SendMessageA(hwnd(id), msg, wp, lp);
   }
 
+  static constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE of Windows 10
+
   HINSTANCE instance_;
   HWND main_ = nullptr;
   HWND pages_[5] = {};
@@ -86,6 +96,10 @@ class Win32Window : public Form, public EventSource {
   bool singleByte_ = false;   // the code page has one byte a character
   std::array<int, 256> charWidths_{};
   int widestLetter_ = 0;
+
+  std::optional<Picture> logo_;             // drawn anew for every scale
+  HFONT tahoma_ = nullptr, gui_ = nullptr;  // the two fonts at the window's DPI
+  RECT pageInsets_{};                       // the pages' margins inside the panel, at the system's DPI
 };
 
 }  // namespace tw

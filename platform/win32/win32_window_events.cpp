@@ -168,6 +168,9 @@ LRESULT Win32Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS:
       RestoreFocus();
       return 0;
+    case WM_DPICHANGED:
+    case kGetDpiScaledSize:
+      return Rescale(msg, wp, lp);
     case WM_CLOSE:
       events_.push_back(Event{});  // the loop asks, then ends or goes on
       return 0;

@@ -6,6 +6,7 @@
 // against its window.
 #include <windows.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -46,6 +47,12 @@ HWND FindMain() {
 int Check(HWND main) {
   const gui::RemoteForm form(main, nullptr);
   int failures = 0, checked = 0;
+  // The client area is 308 x 359 at 96 DPI and grows with the display's scale.
+  RECT c;
+  GetClientRect(main, &c);
+  const double scale = GetDeviceCaps(GetDC(nullptr), LOGPIXELSY) / 96.0;
+  std::printf("client area %ldx%ld at %.0f%%\n", c.right, c.bottom, scale * 100);
+  failures += std::abs(c.right / 308.0 / scale - 1) > 0.03 || std::abs(c.bottom / 359.0 / scale - 1) > 0.03;
   for (int i = 0; i < tw::kControlCount; ++i) {
     const tw::ControlSpec& s = tw::Spec(tw::IdAt(i));
     if (s.noIdentity) continue;
@@ -80,6 +87,7 @@ int Play(const char* program, const char* scenario) {
 }
 
 int main(int argc, char** argv) {
+  SetProcessDPIAware();  // the window's own pixels, not a picture of them at 96 DPI
   if (argc == 4 && std::string(argv[1]) == "play") return Play(argv[2], argv[3]);
   if (argc != 2) {
     std::printf("usage: gui_check wait|next|close | gui_check play PROGRAM SCENARIO\n");

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <sstream>
 #include <vector>
@@ -49,11 +50,16 @@ std::vector<HWND> WindowsOf(HWND parent) {
   return all;
 }
 
+// At another scale than 96 DPI, that of the client area to its 308 pixels,
+// each place and size within a pixel.
 bool AtPlace(HWND h, const tw::ControlSpec& s, bool withHeight) {
-  RECT r;
+  RECT r, client;
   GetWindowRect(h, &r);
   MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
-  return r.left == s.x && r.top == s.y && r.right - r.left == s.w && (!withHeight || r.bottom - r.top == s.h);
+  GetClientRect(GetAncestor(h, GA_ROOT), &client);
+  const double scale = client.right / 308.0, slack = client.right == 308 ? 0 : 1;
+  const auto at = [&](LONG got, int want) { return std::abs(got - want * scale) <= slack; };
+  return at(r.left, s.x) && at(r.top, s.y) && at(r.right - r.left, s.w) && (!withHeight || at(r.bottom - r.top, s.h));
 }
 
 bool WaitFor(int ms, const std::function<bool()>& done) {
