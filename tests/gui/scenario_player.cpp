@@ -21,7 +21,7 @@ constexpr DWORD kPatience = 30000;  // ms the program may take for one line
 
 class Player {
  public:
-  Player(const std::vector<std::string>& lines, std::ostream& out) : lines_(lines), out_(out) {}
+  Player(const std::vector<std::string>& lines, std::ostream& out) : lines_(tw::Unroll(lines)), out_(out) {}
   ~Player() {
     if (process_.hProcess) {
       if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 3);
@@ -40,7 +40,8 @@ class Player {
     return Ended();
   }
 
-  size_t LineNumber() const { return line_ + 1; }
+  // The number of the line of the file at fault, from 1.
+  int LineNumber() const { return lines_.empty() ? 1 : lines_[std::min(line_, lines_.size() - 1)].number; }
 
  private:
   void Start(const std::string& program) {
@@ -97,7 +98,7 @@ class Player {
   }
 
   // False once the program has ended.
-  bool RunLine(const std::string& text) {
+  bool RunLine(const tw::ScriptLine& text) {
     const std::optional<tw::ScenarioLine> line = tw::ParseScenarioLine(text);
     if (!line) return true;
     const tw::ControlId id = line->control;
@@ -167,7 +168,7 @@ class Player {
     return static_cast<int>(code);
   }
 
-  const std::vector<std::string>& lines_;
+  const std::vector<tw::ScriptLine> lines_;
   std::ostream& out_;
   size_t line_ = 0;
   std::deque<Answer> answers_;
@@ -184,7 +185,7 @@ int PlayScenario(const std::string& program, const std::vector<std::string>& lin
     return player.Run(program);
   } catch (const LineError& e) {
     out.flush();
-    err << "line " << std::min(player.LineNumber(), lines.size() > 0 ? lines.size() : 1) << ": " << e.what() << "\n";
+    err << "line " << player.LineNumber() << ": " << e.what() << "\n";
     return 2;
   }
 }
