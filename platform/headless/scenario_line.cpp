@@ -1,7 +1,6 @@
 #include "platform/headless/scenario_line.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <map>
 #include <sstream>
@@ -69,21 +68,22 @@ std::vector<std::string> Words(const std::string& text) {
   return words;
 }
 
-// The text with each $NAME of `names` replaced by its value; a `$` before
-// any other word stays.
+// The text with each $NAME of `names` replaced by its value, the longest
+// name that fits where several do; a `$` before anything else stays.
 std::string Substitute(const std::string& text, const std::vector<std::string>& names,
                        const std::vector<std::string>& values) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
-    size_t end = i + 1;
-    while (text[i] == '$' && end < text.size() && (std::isalnum(static_cast<unsigned char>(text[end])) || text[end] == '_'))
-      ++end;
-    const auto name = std::ranges::find(names, text.substr(i + 1, end - i - 1));
-    if (end > i + 1 && name != names.end()) {
-      out += values[static_cast<size_t>(name - names.begin())];
-      i = end - 1;
-    } else {
+    size_t best = names.size();
+    for (size_t n = 0; n < names.size(); ++n)
+      if (text[i] == '$' && text.compare(i + 1, names[n].size(), names[n]) == 0 &&
+          (best == names.size() || names[n].size() > names[best].size()))
+        best = n;
+    if (best == names.size()) {
       out += text[i];
+    } else {
+      out += values[best];
+      i += names[best].size();
     }
   }
   return out;

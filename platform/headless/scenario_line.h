@@ -37,7 +37,8 @@ struct ScriptLine {
 // The lines with every block unrolled, in the order they run:
 //   for NAME... in VALUE...   the lines up to the matching `end`, once for
 //                             each row of as many values as names, each
-//                             $NAME replaced by its value;
+//                             $NAME replaced by its value (the longest
+//                             name where several fit: $FILEEdit);
 //   def BLOCK PARAM...        the lines up to `end`, kept for
 //   do BLOCK ARG...           which runs them with each $PARAM replaced; the
 //                             last parameter takes the rest of the line.
