@@ -154,6 +154,11 @@ void RemoteForm::Type(tw::ControlId id, const std::string& text) {
   const size_t limit = static_cast<size_t>(Send(h, EM_GETLIMITTEXT));
   if (limit > 0 && typed.size() > limit) typed.resize(limit);
   Send(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+  // A combo box's field tells nothing of a text set so; the combo box tells
+  // its page of the change as it does for every key typed.
+  if (h != Control(id))
+    PostMessageA(GetParent(Control(id)), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Control(id)), CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(Control(id)));
 }
 
 HWND RemoteForm::FocusWindow(HWND target) {

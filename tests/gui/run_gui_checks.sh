@@ -47,14 +47,14 @@ rm -rf "$prog"
 # same folders; what they print and every file they write must agree.
 same=(tests/gui/scenarios/*.scn tests/scenarios/{rules_modes,rules_clamps,rules_matrix,quit_question,quit_yes}.scn
       tests/scenarios/settings_{first_start,named_config,save_no,last_run}.scn)
-if (cd "$top" && timeout -k 10 1200 python3 tests/gui/compare_window.py "$build" "${same[@]}"); then
+if (cd "$top" && timeout -k 10 1200 python3 tests/run_scenarios.py --window "$build" "${same[@]}"); then
   ok
 else
   bad "window and headless differ"
 fi
 # The release zip unpacked into an empty folder walks the whole road alone.
 if (cd "$top" && bash tools/package.sh "$TW_WIN" >/dev/null &&
-    timeout -k 10 300 python3 tests/gui/compare_window.py --package "dist/tarnwick-$TW_WIN.zip" "$build" \
+    timeout -k 10 300 python3 tests/run_scenarios.py --window --package "dist/tarnwick-$TW_WIN.zip" "$build" \
       tests/gui/scenarios/road.scn); then
   ok
 else
