@@ -5,14 +5,12 @@ check.py SCN WORK NAME
 
 The sources in media must still be byte for byte their copies in
 WORK/originals. Each stand-in refuses a file that does not exist and
-records its call in tools/calls.log as a line "TOOL PARENTCLASS
-COMMANDLINE" in UTF-8: the class of the script's interpreter, which the
-program set to idle (64; Wine starts every process at normal priority, so
-the tools' own classes tell nothing there). The round's record, those calls
-in order, then the first and last line of each file in media and log and
-the scripts left behind, must be NAME.expected byte for byte, with $PF for
-the program folder and $SHORT for an 8.3 path (with TW_E2E_WRITE set, it is
-written there instead). The round with today's tools is judged by ffprobe.
+records its call in tools/calls.log as a line "TOOL COMMANDLINE" in UTF-8.
+The round's record, those calls in order, then the first and last line of
+each file in media and log and the scripts left behind, must be
+NAME.expected byte for byte, with $PF for the program folder and $SHORT for
+an 8.3 path (with TW_E2E_WRITE set, it is written there instead). The round
+with today's tools is judged by ffprobe.
 Prints one PASS or FAIL line per check and exits 1 when any failed.
 """
 import difflib

@@ -2,7 +2,7 @@
 # The end-to-end rounds under Wine and Xvfb (see round): in a fresh program
 # folder the real tarnwick.exe window, driven by gui_check.exe as a user
 # would drive it, or the headless driver makes the job list of a scenario;
-# the script runs, started by the window at idle priority or by Wine's cmd,
+# the script runs, started by the window or by Wine's cmd,
 # with stand-ins for the outside tools (standin.cpp) or, in the last round,
 # today's x264 and mkvmerge behind adapters; check.py judges what they
 # recorded and left. Every Wine step has a time limit; a crash fails its

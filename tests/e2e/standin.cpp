@@ -1,16 +1,14 @@
 // Stand-in for one outside tool the generated scripts call, built once per
 // name (STANDIN_TOOL: x264, bepipe, neroaacenc, mp4box or mkvmerge). It
-// appends its call, with its parent's priority class, to calls.log beside
-// its own executable, refuses inputs that do not exist (exit 1) and writes
-// the outputs the next lines of the script read, so a whole run can be
-// checked without the real tools. Built as an adapter, it calls the real
+// appends its call to calls.log beside its own executable, refuses inputs
+// that do not exist (exit 1) and writes the outputs the next lines of the
+// script read, so a whole run can be checked without the real tools. Built as an adapter, it calls the real
 // tool instead (see Adapt).
 #include <windows.h>
-// the process snapshot, the C runtime's binary-mode switch and sharing modes
+// the C runtime's binary-mode switch and sharing modes
 #include <fcntl.h>
 #include <io.h>
 #include <share.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -76,26 +74,6 @@ void Write(const std::string& path, const std::string& bytes, const char* mode =
   Need(f && std::fclose(f) == 0 && ok, "cannot write " + path);
 }
 
-// The priority class of the process that started this one, 0 when unknown.
-// That is the script's interpreter (or, on Windows, a cmd it started for a
-// pipe): the class the program gave the script shows there under Wine too,
-// which starts every new process at normal priority whatever its parent.
-DWORD ParentPriorityClass() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return 0;
-  DWORD parent = 0;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more && !parent; more = Process32Next(snapshot, &entry))
-    if (entry.th32ProcessID == GetCurrentProcessId()) parent = entry.th32ParentProcessID;
-  CloseHandle(snapshot);
-  HANDLE process = parent ? OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, parent) : nullptr;
-  if (!process) return 0;
-  const DWORD priority = GetPriorityClass(process);
-  CloseHandle(process);
-  return priority;
-}
-
 // The command line as the tool received it, in UTF-8: what cmd made of the
 // script's bytes, every character as it is.
 std::string CommandLineUtf8() {
@@ -106,7 +84,7 @@ std::string CommandLineUtf8() {
   return out;
 }
 
-// Appends "TOOL PARENTCLASS COMMANDLINE" to calls.log and returns how many
+// Appends "TOOL COMMANDLINE" to calls.log and returns how many
 // calls of this tool the log held before. The file is opened without
 // sharing, so the two ends of a pipe cannot interleave their records.
 int Record() {
@@ -118,7 +96,7 @@ int Record() {
   std::istringstream before(ReadAll(f));
   int count = 0;
   for (std::string line; std::getline(before, line);) count += line.starts_with(kTool + " ") ? 1 : 0;
-  const std::string line = kTool + " " + std::to_string(ParentPriorityClass()) + " " + CommandLineUtf8() + "\r\n";
+  const std::string line = kTool + " " + CommandLineUtf8() + "\r\n";
   Need(std::fseek(f, 0, SEEK_END) == 0 && std::fputs(line.c_str(), f) >= 0 && std::fclose(f) == 0,
        "cannot record the call in " + path);
   return count;
