@@ -35,14 +35,5 @@ TEST_F(WindowTest, ListItemsOfEveryLengthReadBackByteForByte) {
   EXPECT_EQ(window_->ItemText(JobList, -1), "");
 }
 
-TEST_F(WindowTest, EditedJobLineKeepsItsPlaceAndText) {
-  for (int i = 0; i < 3; ++i) window_->AddItem(JobList, JobLine(10));
-  window_->SetState(JobList, 1);
-  window_->SetItemText(JobList, 1, JobLine(2000));
-  EXPECT_EQ(window_->ItemText(JobList, 1), JobLine(2000));
-  EXPECT_EQ(window_->ItemText(JobList, 2), JobLine(10));
-  EXPECT_EQ(window_->State(JobList), 1);
-}
-
 }  // namespace
 }  // namespace tw

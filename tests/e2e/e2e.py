@@ -1,0 +1,174 @@
+#!/usr/bin/env python3
+"""The end-to-end rounds under Wine (run_e2e.sh gives them a display).
+
+usage: e2e.py BUILD_DIR [--write]
+
+Each round starts from a fresh program folder with the program, its own
+tools and includes, and the stand-ins for the outside tools (standin.cpp) in
+tools\\, which only the search path from quillon.bat finds; tools\\standin.cfg
+holds their answers, ROUND.setup puts the sources into media, and the
+scenario (UTF-8) goes over in the ANSI page, 1252, $PF standing for the
+program folder. Played by "cmd", the headless driver makes NAME.bat and
+Wine's cmd runs it; by "window", the real window must write the same
+NAME.bat first; by "start", the real window makes the list and presses
+Start. Then the sources must be byte for byte as they were, and the round's
+record (the stand-ins' calls in order, "TOOL COMMANDLINE"; the first and
+last line of each file in media and log; the scripts left behind) must be
+ROUND.expected, with $SHORT for an 8.3 path (--write writes it instead). The
+round with today's x264 and mkvmerge behind adapters is judged by ffprobe.
+"""
+import difflib
+import glob
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROUNDS = [  # round, scenario, the stand-ins' answers, how it is played
+    ("safe", "safe", "mkvmerge 0 2 1", "cmd"),  # mkvmerge ends with 0, 2 (an error), 1 (warnings)
+    ("names", "names", "x264 1500000", "window"),  # inside the size check's range: no second pass
+    # x264's output sizes by call: call 4 is the conditional pass's first pass, kept by 1..2 MB
+    ("inside", "road", "x264 1000 2000 3000000 1500000 2500000", "start"),
+    ("outside", "road", "x264 1000 2000 3000000 3000000 1500000", "start"),
+    ("real", "real", "", "start"),
+]
+# The stand-ins must refuse a missing input as the real tools do, or a wrong $SHORT would pass.
+REFUSALS = ["x264.exe -o out.mp4 missing.avs", "bepipe.exe --script import(^missing.avs^)",
+            "mp4box.exe -add missing.mp4 clip.avs"]
+failed = 0
+
+
+def report(ok, text):
+    global failed
+    failed += 0 if ok else 1
+    print(("PASS " if ok else "FAIL ") + text)
+
+
+def wine(args, cwd, limit, log):
+    """Runs a Windows program under Wine, its output into `log`; its exit code, 124 when it overran."""
+    with open(log, "ab") as out:
+        return subprocess.run(["timeout", "-k", "5", str(limit), "wine"] + args, cwd=cwd, stdout=out, stderr=out,
+                              stdin=subprocess.DEVNULL).returncode
+
+
+def winpath(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+def record(prog):
+    pf = winpath(prog) + "\\"
+    with open(os.path.join(prog, "tools", "calls.log"), "rb") as f:
+        calls = [line for line in f.read().decode("utf-8", "replace").split("\r\n") if line]
+    for i in range(len(calls) - 1):  # the two ends of a pipe may start in either order
+        if calls[i].startswith("neroaacenc ") and calls[i + 1].startswith("bepipe "):
+            calls[i], calls[i + 1] = calls[i + 1], calls[i]
+    for folder in ("media", "log"):
+        for name in sorted(os.listdir(os.path.join(prog, folder))):
+            with open(os.path.join(prog, folder, name), "rb") as f:
+                data = f.read().decode("cp1252", "replace").strip().split("\r\n")
+            calls.append("%s/%s: %s ... %s" % (folder, name, data[0][:100], data[-1][:100]))
+    calls += ["left " + name for name in ("temp.bat", "quillon.bat") if os.path.exists(os.path.join(prog, name))]
+    return re.sub(r'[A-Z]:\\[^"^ ]*~[^"^ ]*', "$SHORT", "\n".join(calls).replace(pf, "$PF") + "\n")
+
+
+def judge_real(prog, log):
+    with open(log, encoding="latin-1") as f:
+        report(re.search(r'^X264FoundLabel .*: Current"', f.read(), re.M), "Auto found today's x264")
+    clip = os.path.join(prog, "media", "clip.mkv")
+    probe = lambda *a: subprocess.run(("ffprobe", "-v", "error") + a + ("-of", "csv=p=0", clip),
+                                      capture_output=True, text=True, timeout=60).stdout.split()
+    frames = probe("-select_streams", "v:0", "-count_frames", "-show_entries", "stream=nb_read_frames")
+    streams = probe("-show_entries", "stream=codec_name")
+    report(frames == ["25"] and streams == ["h264", "aac"],
+           "clip.mkv holds 25 frames of H.264 and the AAC audio (frames %s, streams %s)" % (frames, streams))
+    report(sorted(os.listdir(os.path.join(prog, "media"))) == ["clip.mkv", "clip.y4m"],
+           "the clean-up left the source and clip.mkv alone in media")
+
+
+def play(build, name, scenario, answers, how, write):
+    print("== e2e round: " + name)
+    work = tempfile.mkdtemp()
+    prog, log, scn = work + "/prog", work + "/run.log", "%s/%s.scn" % (work, scenario)
+    pf = winpath(prog) + "\\"
+    shutil.copytree(build + "/tests/e2e/standins", prog + "/tools")
+    shutil.copytree(HERE + "/../../dist-files/avsinc", prog + "/avsinc")
+    for exe in ["platform/win32/tarnwick.exe"] + [t + ".exe" for t in ("tallow", "brindle", "marram", "quillon", "fathom")]:
+        shutil.copy(os.path.join(build, exe), prog)
+    with open(prog + "/tools/standin.cfg", "w", newline="") as f:
+        f.write(answers + "\r\n")
+    subprocess.run(["bash", "%s/%s.setup" % (HERE, scenario)], cwd=prog, check=True, env=dict(os.environ, TW_BUILD=build))
+    shutil.copytree(prog + "/media", work + "/originals")
+    with open("%s/%s.scn" % (HERE, scenario), encoding="utf-8") as f:
+        text = f.read().replace("$PF", pf)
+    with open(scn, "w", encoding="cp1252", newline="") as f:
+        f.write(text)
+    gui = [build + "/tests/gui/gui_check.exe", "play", pf + "tarnwick.exe", winpath(scn)]
+    if how == "start":
+        report(wine(gui, prog, 300, log) == 0, "the window played %s.scn" % scenario)
+        # the run has ended once the script deleted itself and the tools' record stays still
+        last = None
+        for _ in range(300):
+            now = os.stat(prog + "/tools/calls.log").st_mtime_ns if os.path.exists(prog + "/tools/calls.log") else 0
+            if not os.path.exists(prog + "/temp.bat") and now == last:
+                break
+            last = now
+            time.sleep(0.2)
+        else:
+            report(False, "the run ended within 60 s")
+    else:
+        bat = "%s/%s.bat" % (prog, scenario)
+        report(wine([build + "/tarnwick-headless.exe", "--program-folder", pf[:-1], winpath(scn)], work, 120, log) == 0
+               and os.path.exists(bat), "the headless driver made %s.bat" % scenario)
+        if how == "window":
+            os.rename(bat, work + "/headless.bat")
+            wine(gui, work, 300, log)
+            with open(bat, "rb") as a, open(work + "/headless.bat", "rb") as b:
+                report(a.read() == b.read(), "the window wrote the same %s.bat as the headless driver" % scenario)
+        # the script's exit code is that of its last line; only the time limit counts
+        report(wine(["cmd", "/c", scenario + ".bat"], prog, 120, log) != 124, "cmd ran %s.bat to its end" % scenario)
+    for source in sorted(os.listdir(work + "/originals")):
+        with open(work + "/originals/" + source, "rb") as a, open(prog + "/media/" + source, "rb") as b:
+            report(a.read() == b.read(), "%s is byte for byte as it was" % source)
+    if name == "real":
+        judge_real(prog, log)
+    else:
+        golden, got = "%s/%s.expected" % (HERE, name), record(prog)
+        if write:
+            with open(golden, "w", encoding="utf-8", newline="") as f:
+                f.write(got)
+        with open(golden, encoding="utf-8", newline="") as f:
+            want = f.read()
+        diff = difflib.unified_diff(want.split("\n"), got.split("\n"), "expected", "got", lineterm="")
+        report(got == want, "the tools' calls and the files left are %s.expected" % name + "\n".join(["", *diff]))
+    if failed:
+        with open(log, encoding="latin-1") as f:
+            print("-- output of the run:\n" + f.read())
+    shutil.rmtree(work, ignore_errors=True)
+
+
+def main():
+    build, write = os.path.abspath(sys.argv[1]), "--write" in sys.argv
+    work = tempfile.mkdtemp()
+    for exe in glob.glob(build + "/tests/e2e/standins/*.exe"):
+        shutil.copy(exe, work)
+    with open(work + "/clip.avs", "w") as f:
+        f.write("clip\r\n")
+    for call in REFUSALS:
+        report(wine(call.split(), work, 60, work + "/log") == 1 and not os.path.exists(work + "/out.mp4"),
+               "the stand-in refuses " + call)
+    shutil.rmtree(work)
+    for name, scenario, answers, how in ROUNDS:
+        if name != "real" or all(os.access("/usr/bin/" + t, os.X_OK) for t in ("x264", "mkvmerge", "ffmpeg", "ffprobe")):
+            play(build, name, scenario, answers, how, write)
+        else:
+            print("SKIP the real round: it needs x264, mkvmerge, ffmpeg and ffprobe in /usr/bin")
+    print("e2e: " + ("FAILED" if failed else "passed"))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
