@@ -1,11 +1,125 @@
-// The real window's controls read back exactly what the program put in
-// them.
-#include <string>
+// The real window's own tests, run with a display: one main window built
+// with the program's manifest, so the lists and combo boxes are the version 6
+// controls that tarnwick.exe gets; real keys sent through the system's input
+// queue; controls read back as the program reads them.
+#include <windows.h>
+// commctrl.h needs the types of windows.h
+#include <commctrl.h>
+#include <gtest/gtest.h>
 
-#include "tests/gui/window_fixture.h"
+#include <functional>
+#include <future>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_window.h"
+#include "tests/gui/remote_dialogs.h"
+#include "tests/gui/remote_form.h"
 
 namespace tw {
 namespace {
+
+using enum ControlId;
+
+// A job line as long as asked for: the option-laden x264 pass with its log
+// pipe, repeated and cut, with a letter above 127 in the folder names.
+std::string JobLine(size_t length) {
+  const std::string piece =
+      "@x264.exe --progress --no-psnr -p 1 --stats \"Z:\\clips\\caf\xE9\\stats\\clip6.mkv.stat\" -o nul "
+      "\"Z:\\clips\\caf\xE9\\avs\\clip6.mkv.avs\" 2>&1|tallow.exe \"Z:\\clips\\caf\xE9\\log\\clip6.mkv.txt\" ";
+  std::string line;
+  while (line.size() < length) line += piece;
+  line.resize(length);
+  return line;
+}
+
+// Keys as the keyboard sends them: `keys` pressed in order, released in
+// reverse, through the system's input queue.
+void Press(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> input;
+  for (bool up : {false, true})
+    for (size_t i = 0; i < keys.size(); ++i) {
+      INPUT in{};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wVk = up ? keys.begin()[keys.size() - 1 - i] : keys.begin()[i];
+      in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      input.push_back(in);
+    }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// From a second thread, as the user would: waits for the dialog of the
+// window's thread and does `act` to it; true when that closed the dialog.
+// A dialog that `act` does not close is shut all the same, so that no test
+// waits for ever.
+std::future<bool> UseDialog(std::function<void(HWND)> act) {
+  return std::async(std::launch::async, [act] {
+    HWND dialog = nullptr;
+    if (!gui::WaitFor(10000, [&] { return (dialog = gui::FindDialog(GetCurrentProcessId())) != nullptr; }))
+      return false;
+    Sleep(300);  // file dialogs fill their lists first
+    act(dialog);
+    std::string unused;
+    if (gui::WaitClosed(dialog, unused)) return true;
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    PostMessageA(dialog, WM_COMMAND, IDNO, 0);
+    return false;
+  });
+}
+
+class WindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // As the program does first: the tab and track-bar classes, and the
+    // version 6 classes the manifest asks for, come with this call.
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&icc));
+    window_ = new Win32Window(GetModuleHandleA(nullptr), nullptr);
+    window_->Show();
+    FillFixedLists(*window_);
+  }
+  static void TearDownTestSuite() {
+    if (!window_) return;
+    DestroyWindow(window_->handle());
+    delete window_;
+    window_ = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_NE(window_, nullptr);
+    for (ControlId id : {JobList, EncodeModeCombo, ConfigCombo}) window_->ClearItems(id);
+    SetForegroundWindow(window_->handle());
+    ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == window_->handle(); }));
+  }
+
+  // The control's own window, found as a user's tool would find it.
+  static HWND ControlWindow(ControlId id) {
+    return gui::RemoteForm(window_->handle(), GetCurrentProcess()).Control(id);
+  }
+
+  // Runs the window's messages until `done`, for two seconds at most.
+  static bool PumpUntil(const std::function<bool()>& done) {
+    return gui::WaitFor(2000, [&] {
+      while (std::optional<Event> e = window_->PollEvent()) events_.push_back(*e);
+      return done();
+    });
+  }
+  static void Focus(ControlId id) {
+    if (Spec(id).page != Page::Window) window_->SetState(MainPanel, static_cast<int>(Spec(id).page));
+    SetFocus(ControlWindow(id));
+    PumpUntil([] { return true; });
+  }
+  static bool Focused(ControlId id) {
+    HWND focus = GetFocus();
+    return focus && (focus == ControlWindow(id) || IsChild(ControlWindow(id), focus));
+  }
+  static inline Win32Window* window_ = nullptr;
+  static inline std::vector<Event> events_;
+};
+
+
 
 // Lengths around the 512-character buffer that an ANSI read passes through
 // under Wine, the return address behind it (characters 526 and 527), and
@@ -33,6 +147,193 @@ TEST_F(WindowTest, ListItemsOfEveryLengthReadBackByteForByte) {
   EXPECT_EQ(window_->Text(JobList), JobLine(kLengths[7]));
   EXPECT_EQ(window_->ItemText(JobList, static_cast<int>(std::size(kLengths))), "");
   EXPECT_EQ(window_->ItemText(JobList, -1), "");
+}
+
+TEST_F(WindowTest, TabStripShowsAllFiveCaptionsWithoutScrollArrows) {
+  HWND strip = ControlWindow(MainPanel);
+  RECT inside;
+  GetClientRect(strip, &inside);
+  ASSERT_EQ(TabCtrl_GetItemCount(strip), 5);
+  for (int i = 0; i < 5; ++i) {
+    RECT tab;
+    ASSERT_TRUE(TabCtrl_GetItemRect(strip, i, &tab));
+    EXPECT_TRUE(tab.left >= inside.left && tab.right <= inside.right && tab.bottom <= inside.bottom) << "tab " << i;
+  }
+  HWND arrows = FindWindowExA(strip, nullptr, UPDOWN_CLASSA, nullptr);
+  EXPECT_FALSE(arrows && IsWindowVisible(arrows));
+}
+
+TEST_F(WindowTest, PageKeysTurnPagesFromAnyControlAndChangeNoChoice) {
+  const struct {
+    ControlId from;
+    std::initializer_list<WORD> keys;
+    int step, presses, page;
+    ControlId focused;  // the first control of that page
+  } cases[] = {
+      {RateValueEdit, {VK_CONTROL, VK_NEXT}, 1, 4, 4, JobList},
+      {SubmeCombo, {VK_CONTROL, VK_NEXT}, 1, 1, 4, JobList},
+      {JobList, {VK_CONTROL, VK_NEXT}, 1, 2, 1, KeyframeBoostEdit},
+      {SubmeCombo, {VK_CONTROL, VK_PRIOR}, -1, 1, 2, Transform8x8Check},
+      {AddButton, {VK_CONTROL, VK_TAB}, 1, 2, 2, Transform8x8Check},
+      {Transform8x8Check, {VK_CONTROL, VK_SHIFT, VK_TAB}, -1, 1, 1, KeyframeBoostEdit},
+  };
+  for (const auto& c : cases) {
+    window_->SetState(MainPanel, 0);
+    Focus(c.from);
+    std::vector<int> before;
+    for (int i = 0; i < kControlCount; ++i) before.push_back(window_->State(IdAt(i)));
+    events_.clear();
+    const int start = window_->State(MainPanel);  // the page of `from`
+    for (int k = 1; k <= c.presses; ++k) {
+      Press(c.keys);
+      const int want = (start + c.step * k + 5) % 5;
+      ASSERT_TRUE(PumpUntil([&] { return window_->State(MainPanel) == want; })) << Spec(c.from).name << " press " << k;
+    }
+    EXPECT_EQ(window_->State(MainPanel), c.page) << Spec(c.from).name;
+    EXPECT_TRUE(Focused(c.focused)) << Spec(c.from).name;
+    int raised = 0;
+    for (const Event& e : events_) raised += e.control == MainPanel;
+    EXPECT_EQ(raised, c.presses) << Spec(c.from).name;
+    for (int i = 0; i < kControlCount; ++i)
+      if (IdAt(i) != MainPanel) {
+        EXPECT_EQ(window_->State(IdAt(i)), before[i]) << Spec(IdAt(i)).name;
+      }
+  }
+}
+
+// After each dialog, and after the window lost and won back the activation,
+// the control that had the focus has it again.
+TEST_F(WindowTest, FocusComesBackAfterDialogsAndActivation) {
+  Win32Dialogs dialogs(window_->handle());
+  const auto escape = [](HWND) { Press({VK_ESCAPE}); };
+  const struct {
+    const char* what;
+    ControlId control;
+    std::function<void(HWND)> user;  // null: no dialog
+    std::function<void()> open;
+  } cases[] = {
+      {"open", InputFileBrowseButton, escape, [&] { dialogs.Open({}); }},
+      {"folder", FilesInputButton, escape, [&] { dialogs.Folder("Select a folder for output", ""); }},
+      {"view", ViewButton, escape, [&] { dialogs.Message("The command line parameter is:", "@echo."); }},
+      {"edit", EditButton, escape, [&] { dialogs.Input("Edit", "For expert only!", "@echo."); }},
+      {"minimise", BitrateVarianceEdit, nullptr,
+       [] {
+         ShowWindow(window_->handle(), SW_MINIMIZE);
+         PumpUntil([] { return IsIconic(window_->handle()) != 0; });
+         ShowWindow(window_->handle(), SW_RESTORE);
+       }},
+      {"another window", SubmeCombo, nullptr,
+       [] {
+         HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 400, 0, 50, 50, nullptr, nullptr,
+                                      nullptr, nullptr);
+         SetForegroundWindow(other);
+         PumpUntil([&] { return GetForegroundWindow() == other; });
+         SetForegroundWindow(window_->handle());
+         DestroyWindow(other);
+       }},
+  };
+  for (const auto& c : cases) {
+    Focus(c.control);
+    ASSERT_TRUE(Focused(c.control)) << c.what;
+    std::future<bool> user;
+    if (c.user) user = UseDialog(c.user);
+    c.open();
+    if (user.valid()) {
+      EXPECT_TRUE(user.get()) << c.what << ": the user's key did not close the dialog";
+    }
+    EXPECT_TRUE(PumpUntil([&] { return Focused(c.control); })) << c.what;
+  }
+}
+
+TEST_F(WindowTest, EditDialogHasOneDefaultOkButtonAndEscKeepsTheLine) {
+  Win32Dialogs dialogs(window_->handle());
+  const struct {
+    const char* what;
+    std::function<void(HWND)> user;
+    std::optional<std::string> result;  // nothing: the line stays
+  } cases[] = {
+      {"Enter", [](HWND) { Press({VK_END}), Press({'X'}), Press({VK_RETURN}); }, "@echo.x"},
+      {"Esc", [](HWND) { Press({VK_ESCAPE}); }, std::nullopt},
+      {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, std::nullopt},
+  };
+  char caption[16] = {};
+  LRESULT defaultId = 0;
+  for (const auto& c : cases) {
+    std::future<bool> user = UseDialog([&](HWND d) {
+      GetWindowTextA(GetDlgItem(d, IDOK), caption, sizeof caption);
+      defaultId = LOWORD(SendMessageA(d, DM_GETDEFID, 0, 0));
+      c.user(d);
+    });
+    EXPECT_EQ(dialogs.Input("Edit", "For expert only!", "@echo."), c.result) << c.what;
+    EXPECT_TRUE(user.get()) << c.what;
+  }
+  EXPECT_STREQ(caption, "OK");
+  EXPECT_EQ(defaultId, IDOK);
+}
+
+// A field the program rewrites while the user types in it: the next key
+// goes at the end of the new text.
+TEST_F(WindowTest, TypingGoesOnAtTheEndOfATextTheProgramSet) {
+  const struct {
+    ControlId field;
+    const char* set;
+    WORD key;
+    const char* after;
+  } cases[] = {{BitrateVarianceEdit, "10", '0', "100"}, {CqmCombo, "flat", 'X', "flatx"}};
+  for (const auto& c : cases) {
+    Focus(c.field);
+    window_->SetText(c.field, c.set);
+    window_->DropPendingEvents();
+    Press({c.key});
+    EXPECT_TRUE(PumpUntil([&] { return window_->Text(c.field) == c.after; }))
+        << Spec(c.field).name << " reads " << window_->Text(c.field);
+  }
+}
+
+TEST_F(WindowTest, JobListScrollsSidewaysAsFarAsItsLongestLine) {
+  enum Op { None, Remove, Replace, Clear };
+  const struct {
+    const char* what;
+    std::vector<size_t> lines;  // lengths of the lines added first
+    Op op;
+    int at;
+    size_t length;
+    size_t longest;  // 0: no line
+  } cases[] = {
+      {"longer lines widen it", {10, 300, 900}, None, 0, 0, 900},
+      {"a shorter line leaves it", {900, 300, 10}, None, 0, 0, 900},
+      {"the longest removed", {900, 300}, Remove, 0, 0, 300},
+      {"another line removed", {900, 300}, Remove, 1, 0, 900},
+      {"the longest edited shorter", {900, 300}, Replace, 0, 10, 300},
+      {"a line edited longer", {10, 300}, Replace, 0, 900, 900},
+      {"cleared", {900}, Clear, 0, 0, 0},
+  };
+  HWND list = ControlWindow(JobList);
+  const auto extent = [list] {
+    PumpUntil([] { return true; });
+    return SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0);
+  };
+  for (const auto& c : cases) {
+    window_->ClearItems(JobList);
+    for (size_t length : c.lines) window_->AddItem(JobList, JobLine(length));
+    if (c.op == Remove) window_->RemoveItem(JobList, c.at);
+    if (c.op == Replace) window_->SetItemText(JobList, c.at, JobLine(c.length));
+    if (c.op == Clear) window_->ClearItems(JobList);
+    const LRESULT got = extent();
+    window_->ClearItems(JobList);
+    if (c.longest > 0) window_->AddItem(JobList, JobLine(c.longest));
+    EXPECT_EQ(got, extent()) << c.what;
+  }
+  // The longest line is not cut: the scroll bar reaches its end.
+  HDC dc = GetDC(list);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  const std::string line = JobLine(900);
+  GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(list, dc);
+  window_->AddItem(JobList, line);
+  EXPECT_GE(extent(), size.cx);
 }
 
 }  // namespace
