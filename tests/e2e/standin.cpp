@@ -2,8 +2,7 @@
 // name (STANDIN_TOOL: x264, bepipe, neroaacenc, mp4box or mkvmerge). It
 // appends its call to calls.log beside its own executable, refuses inputs
 // that do not exist (exit 1) and writes the outputs the next lines of the
-// script read, so a whole run can be checked without the real tools. Built as an adapter, it calls the real
-// tool instead (see Adapt).
+// script read. Built as an adapter, it calls the real tool (see Adapt).
 #include <windows.h>
 // the C runtime's binary-mode switch and sharing modes
 #include <fcntl.h>
@@ -84,9 +83,9 @@ std::string CommandLineUtf8() {
   return out;
 }
 
-// Appends "TOOL COMMANDLINE" to calls.log and returns how many
-// calls of this tool the log held before. The file is opened without
-// sharing, so the two ends of a pipe cannot interleave their records.
+// Appends "TOOL COMMANDLINE" to calls.log and returns how many calls of this
+// tool it held before. Opened without sharing, so the two ends of a pipe
+// cannot interleave their records.
 int Record() {
   const std::string path = OwnFolder() + "calls.log";
   std::FILE* f = nullptr;
@@ -102,8 +101,7 @@ int Record() {
   return count;
 }
 
-// The clip an AviSynth wrapper names on its fs= line; PATH itself for
-// anything else.
+// The clip an AviSynth wrapper names on its fs= line; PATH itself otherwise.
 std::string WrapperClip(const std::string& path) {
   if (path.size() < 4 || _stricmp(path.c_str() + path.size() - 4, ".avs") != 0) return path;
   const std::string text = ReadPath(path);
@@ -194,8 +192,7 @@ int MkvMerge(int call) {
   return code;
 }
 
-// A Windows path on Wine's drive Z: as the Linux path it stands for; the
-// null device as Linux names it; anything else unchanged.
+// A path on Wine's drive Z: or the null device as Linux names it.
 std::string LinuxPath(std::string arg) {
   if (_stricmp(arg.c_str(), "nul") == 0) return "/dev/null";
   if (_strnicmp(arg.c_str(), "z:\\", 3) != 0) return arg;
@@ -203,13 +200,11 @@ std::string LinuxPath(std::string arg) {
   return arg.substr(2);
 }
 
-// As an adapter (STANDIN_ADAPTER), the tool hands its call on to Debian's
-// program of that name; Wine starts Linux programs. x264 gets the clip of a
-// wrapper, as it opens no .avs itself; neroaacenc becomes one second of
-// silence in AAC from ffmpeg, the stand-in bepipe's audio being no sound.
-// Wine neither waits for a Linux program nor hands it a pipe, so a shell
-// runs it with its output in a file and leaves its exit code in another,
-// which this process waits for.
+// As an adapter, the tool hands its call on to Debian's program of that name:
+// x264 gets the clip of a wrapper, as it opens no .avs; neroaacenc becomes a
+// second of silence in AAC from ffmpeg, the stand-in bepipe's audio being no
+// sound. Wine neither waits for a Linux program nor hands it a pipe, so a
+// shell runs it with its output in a file and its exit code in another.
 int Adapt() {
   std::string program = "/usr/bin/" + kTool;
   std::vector<std::string> pass;
@@ -259,9 +254,8 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   std::setvbuf(stdout, nullptr, _IONBF, 0);  // each line reaches the pipe as it is written
-  // The program asks at start-up; the stand-in answers as a 2007 build, so
-  // the rounds get the 2007 lines they check. The question is no call of
-  // the script's and is not recorded.
+  // The program asks at start-up: a 2007 build, whose lines the rounds
+  // check. The question is no call of the script's and is not recorded.
   if (!kAdapter && kTool == "x264" && args == std::vector<std::string>{"--version"}) {
     std::printf("x264 0.54.620\r\n");
     return 0;
