@@ -1,9 +1,8 @@
-// Talks to a running tarnwick.exe: `wait` checks every catalogue control in
-// the real window and that none of them was shown, hidden, switched on or
-// off after the window appeared; `next` shows the next page, `close`
-// presses the close box.
-// `play PROGRAM SCENARIO` starts the program and plays a headless scenario
-// against its window.
+// Talks to a running tarnwick.exe: `wait` checks that every catalogue control
+// stands where the catalogue places it and that none was shown, hidden,
+// switched on or off after the window appeared; `next` shows the next page,
+// `close` presses the close box. `play PROGRAM SCENARIO` starts the program
+// and plays a headless scenario against its window.
 #include <windows.h>
 
 #include <cstdio>
@@ -19,11 +18,10 @@
 
 namespace {
 
-// The shown and switched-off flags of every control. Read from the window
-// styles, which the program need not answer, so a program still busy
-// setting up its form is caught in the act.
-std::map<int, LONG> Flags(HWND main) {
-  const gui::RemoteForm form(main, nullptr);
+// The shown and switched-off flags of every control, read from the window
+// styles, which the program need not answer: a program still busy setting up
+// its form is caught in the act.
+std::map<int, LONG> Flags(const gui::RemoteForm& form) {
   std::map<int, LONG> flags;
   for (int i = 0; i < tw::kControlCount; ++i)
     if (HWND h = form.Control(tw::IdAt(i)); h && !tw::Spec(tw::IdAt(i)).noIdentity)
@@ -31,72 +29,40 @@ std::map<int, LONG> Flags(HWND main) {
   return flags;
 }
 
-std::map<int, LONG> atFirstSight;
-
-HWND FindMain() {
-  HWND main = nullptr;
-  if (!gui::WaitFor(20000, [&] { return (main = FindWindowA("TarnwickMain", "tarnwick")) && IsWindowVisible(main); }))
-    return nullptr;
-  atFirstSight = Flags(main);
-  return main;
-}
-
-// Where each control stands; their captions are compared with the headless
-// form's by the start_state scenario played in the window.
-int Check(HWND main) {
-  const gui::RemoteForm form(main, nullptr);
-  int failures = 0, checked = 0;
+int Check(const gui::RemoteForm& form, const std::map<int, LONG>& atFirstSight) {
+  int failures = 0;
   for (int i = 0; i < tw::kControlCount; ++i) {
     const tw::ControlSpec& s = tw::Spec(tw::IdAt(i));
-    if (s.noIdentity) continue;
     HWND h = form.Control(tw::IdAt(i));
     // A combo box's height is that of its open list.
-    if (!h || !gui::AtPlace(h, s, s.kind != tw::Kind::DropDownList && s.kind != tw::Kind::EditableCombo)) {
-      std::printf("%s is missing or not at %d,%d %dx%d\n", s.name, s.x, s.y, s.w, s.h);
-      ++failures;
-    }
-    ++checked;
+    if (!s.noIdentity &&
+        (!h || !gui::AtPlace(h, s, s.kind != tw::Kind::DropDownList && s.kind != tw::Kind::EditableCombo)))
+      failures += std::printf("%s is missing or not at %d,%d %dx%d\n", s.name, s.x, s.y, s.w, s.h) > 0;
   }
-  const std::map<int, LONG> now = Flags(main);
-  for (auto [id, flags] : atFirstSight)
-    if (now.count(id) && now.at(id) != flags) {
-      std::printf("%s changed after the window appeared\n", tw::Spec(tw::IdAt(id)).name);
-      ++failures;
-    }
-  std::printf("checked %d controls, %d failures\n", checked, failures);
+  for (auto [id, flags] : Flags(form))
+    if (atFirstSight.at(id) != flags)
+      failures += std::printf("%s changed after the window appeared\n", tw::Spec(tw::IdAt(id)).name) > 0;
+  std::printf("checked %d controls, %d failures\n", tw::kControlCount, failures);
   return failures == 0 ? 0 : 1;
 }
 
 }  // namespace
 
-int Play(const char* program, const char* scenario) {
-  std::ifstream in(scenario, std::ios::binary);
-  if (!in) {
-    std::cerr << "cannot read scenario " << scenario << "\n";
-    return 2;
-  }
-  const std::string text{std::istreambuf_iterator<char>(in), {}};
-  return gui::PlayScenario(program, tw::ScenarioLines(text), std::cout, std::cerr);
-}
-
 int main(int argc, char** argv) {
-  if (argc == 4 && std::string(argv[1]) == "play") return Play(argv[2], argv[3]);
-  if (argc != 2) {
-    std::printf("usage: gui_check wait|next|close | gui_check play PROGRAM SCENARIO\n");
-    return 2;
+  const std::string verb = argc > 1 ? argv[1] : "";
+  if (argc == 4 && verb == "play") {
+    std::ifstream in(argv[3], std::ios::binary);
+    if (!in) return std::cerr << "cannot read scenario " << argv[3] << "\n", 2;
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    return gui::PlayScenario(argv[2], tw::ScenarioLines(text), std::cout, std::cerr);
   }
-  HWND main = FindMain();
-  if (!main) {
-    std::printf("no tarnwick window\n");
-    return 1;
-  }
-  const std::string verb = argv[1];
-  if (verb == "wait") return Check(main);
-  if (verb == "next") {
-    gui::RemoteForm form(main, nullptr);
-    form.Choose(tw::ControlId::MainPanel, form.State(tw::ControlId::MainPanel) + 1);
-    return 0;
-  }
+  if (argc != 2) return std::printf("usage: gui_check wait|next|close | gui_check play PROGRAM SCENARIO\n"), 2;
+  HWND main = nullptr;
+  if (!gui::WaitFor(20000, [&] { return (main = FindWindowA("TarnwickMain", "tarnwick")) && IsWindowVisible(main); }))
+    return std::printf("no tarnwick window\n"), 1;
+  gui::RemoteForm form(main, nullptr);
+  if (verb == "wait") return Check(form, Flags(form));
+  if (verb == "next") return form.Choose(tw::ControlId::MainPanel, form.State(tw::ControlId::MainPanel) + 1), 0;
   if (verb == "close") return PostMessageA(main, WM_CLOSE, 0, 0) ? 0 : 1;
   return 2;
 }

@@ -2,8 +2,9 @@
 # Runs the window's own tests under Xvfb and Wine, then starts the real
 # tarnwick.exe in a fresh program folder, checks every control of the window,
 # saves a screenshot of each page under build/gui/, closes the window and
-# checks the exit code (the files it leaves are the window scenarios' to check). Every Wine step has a time limit, and
-# a crash (winedbg is off, see wine-env.sh) fails its step with its message.
+# checks its exit code; the window scenarios compare the files. Every Wine
+# step has a time limit, and a crash (winedbg is off, see wine-env.sh) fails
+# its step with its message.
 set -u
 top=$(cd "$(dirname "$0")/../.." && pwd)
 source "$top/tools/wine-env.sh"
