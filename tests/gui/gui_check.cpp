@@ -36,12 +36,16 @@ int Check(const gui::RemoteForm& form, const std::map<int, LONG>& atFirstSight) 
     HWND h = form.Control(tw::IdAt(i));
     // A combo box's height is that of its open list.
     if (!s.noIdentity &&
-        (!h || !gui::AtPlace(h, s, s.kind != tw::Kind::DropDownList && s.kind != tw::Kind::EditableCombo)))
-      failures += std::printf("%s is missing or not at %d,%d %dx%d\n", s.name, s.x, s.y, s.w, s.h) > 0;
+        (!h || !gui::AtPlace(h, s, s.kind != tw::Kind::DropDownList && s.kind != tw::Kind::EditableCombo))) {
+      std::printf("%s is missing or not at %d,%d %dx%d\n", s.name, s.x, s.y, s.w, s.h);
+      ++failures;
+    }
   }
   for (auto [id, flags] : Flags(form))
-    if (atFirstSight.at(id) != flags)
-      failures += std::printf("%s changed after the window appeared\n", tw::Spec(tw::IdAt(id)).name) > 0;
+    if (atFirstSight.at(id) != flags) {
+      std::printf("%s changed after the window appeared\n", tw::Spec(tw::IdAt(id)).name);
+      ++failures;
+    }
   std::printf("checked %d controls, %d failures\n", tw::kControlCount, failures);
   return failures == 0 ? 0 : 1;
 }
@@ -52,17 +56,25 @@ int main(int argc, char** argv) {
   const std::string verb = argc > 1 ? argv[1] : "";
   if (argc == 4 && verb == "play") {
     std::ifstream in(argv[3], std::ios::binary);
-    if (!in) return std::cerr << "cannot read scenario " << argv[3] << "\n", 2;
+    if (!in) {
+      std::cerr << "cannot read scenario " << argv[3] << "\n";
+      return 2;
+    }
     const std::string text{std::istreambuf_iterator<char>(in), {}};
     return gui::PlayScenario(argv[2], tw::ScenarioLines(text), std::cout, std::cerr);
   }
-  if (argc != 2) return std::printf("usage: gui_check wait|next|close | gui_check play PROGRAM SCENARIO\n"), 2;
+  if (argc != 2) {
+    std::printf("usage: gui_check wait|next|close | gui_check play PROGRAM SCENARIO\n");
+    return 2;
+  }
   HWND main = nullptr;
-  if (!gui::WaitFor(20000, [&] { return (main = FindWindowA("TarnwickMain", "tarnwick")) && IsWindowVisible(main); }))
-    return std::printf("no tarnwick window\n"), 1;
+  if (!gui::WaitFor(20000, [&] { return (main = FindWindowA("TarnwickMain", "tarnwick")) && IsWindowVisible(main); })) {
+    std::printf("no tarnwick window\n");
+    return 1;
+  }
   gui::RemoteForm form(main, nullptr);
   if (verb == "wait") return Check(form, Flags(form));
-  if (verb == "next") return form.Choose(tw::ControlId::MainPanel, form.State(tw::ControlId::MainPanel) + 1), 0;
-  if (verb == "close") return PostMessageA(main, WM_CLOSE, 0, 0) ? 0 : 1;
-  return 2;
+  if (verb == "next") form.Choose(tw::ControlId::MainPanel, form.State(tw::ControlId::MainPanel) + 1);
+  if (verb == "close") PostMessageA(main, WM_CLOSE, 0, 0);
+  return verb == "next" || verb == "close" ? 0 : 2;
 }

@@ -126,23 +126,13 @@ class Player {
     }
     // A user cannot reach a control that is switched off.
     if (!IsWindowEnabled(form_->Control(id))) throw LineError(std::string(tw::Spec(id).name) + " is disabled");
-    switch (line->verb) {
-      case Verb::Type:
-        form_->Type(id, line->text);
-        break;
-      case Verb::Focus:
-        form_->Focus(id);
-        break;
-      case Verb::Leave:
-        form_->Leave(id);
-        break;
-      case Verb::Click:
-        form_->Click(id);
-        break;
-      default:
-        tw::CheckChoice(*line, form_->ItemCount(id));
-        form_->Choose(id, line->number);
-        break;
+    if (line->verb == Verb::Type) form_->Type(id, line->text);
+    if (line->verb == Verb::Focus) form_->Focus(id);
+    if (line->verb == Verb::Leave) form_->Leave(id);
+    if (line->verb == Verb::Click) form_->Click(id);
+    if (line->verb == Verb::Choose) {
+      tw::CheckChoice(*line, form_->ItemCount(id));
+      form_->Choose(id, line->number);
     }
     // Cancel ends the program as the close box does.
     return !Settle(line->verb == Verb::Click && id == tw::ControlId::CancelButton);
