@@ -14,7 +14,7 @@ cd "$work"
 t() { WINEDEBUG=-all timeout -k 5 60 "${run[@]}" "$dir/$1$ext" "${@:2}"; }
 
 head -c 3145728 /dev/zero > three.bin
-t brindle 3.5 10 three.bin > o.txt; rc=$?; check "$rc|$(tr -d '\r' < o.txt)" "1|size 3.0 MB lies outside 3.5..10" brindle-outside
+t brindle 3.5 10 three.bin > o.txt; check "$?|$(tr -d '\r' < o.txt)" "1|size 3.0 MB lies outside 3.5..10" brindle
 t brindle 1 2 missing.bin > /dev/null; check "$?" 1 brindle-missing
 t brindle 1 x three.bin 2> /dev/null; check "$?" 2 brindle-usage
 t brindle 1 2 2> /dev/null; check "$?" 2 brindle-args

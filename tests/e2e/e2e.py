@@ -26,6 +26,7 @@ import subprocess
 import sys
 import tempfile
 import time
+from pathlib import Path
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROUNDS = [  # round, scenario, the stand-ins' answers, how it is played
@@ -61,23 +62,20 @@ def winpath(path):
 
 def record(prog):
     pf = winpath(prog) + "\\"
-    with open(os.path.join(prog, "tools", "calls.log"), "rb") as f:
-        calls = [line for line in f.read().decode("utf-8", "replace").split("\r\n") if line]
+    calls = [c for c in Path(prog, "tools", "calls.log").read_bytes().decode("utf-8", "replace").split("\r\n") if c]
     for i in range(len(calls) - 1):  # the two ends of a pipe may start in either order
         if calls[i].startswith("neroaacenc ") and calls[i + 1].startswith("bepipe "):
             calls[i], calls[i + 1] = calls[i + 1], calls[i]
     for folder in ("media", "log"):
         for name in sorted(os.listdir(os.path.join(prog, folder))):
-            with open(os.path.join(prog, folder, name), "rb") as f:
-                data = f.read().decode("cp1252", "replace").strip().split("\r\n")
+            data = Path(prog, folder, name).read_bytes().decode("cp1252", "replace").strip().split("\r\n")
             calls.append("%s/%s: %s ... %s" % (folder, name, data[0][:100], data[-1][:100]))
     calls += ["left " + name for name in ("temp.bat", "quillon.bat") if os.path.exists(os.path.join(prog, name))]
     return re.sub(r'[A-Z]:\\[^"^ ]*~[^"^ ]*', "$SHORT", "\n".join(calls).replace(pf, "$PF") + "\n")
 
 
 def judge_real(prog, log):
-    with open(log, encoding="latin-1") as f:
-        report(re.search(r'^X264FoundLabel .*: Current"', f.read(), re.M), "Auto found today's x264")
+    report(re.search(r'^X264FoundLabel .*: Current"', Path(log).read_text("latin-1"), re.M), "Auto found today's x264")
     clip = os.path.join(prog, "media", "clip.mkv")
     probe = lambda *a: subprocess.run(("ffprobe", "-v", "error") + a + ("-of", "csv=p=0", clip),
                                       capture_output=True, text=True, timeout=60).stdout.split()
@@ -96,16 +94,13 @@ def play(build, name, scenario, answers, how, write):
     pf = winpath(prog) + "\\"
     shutil.copytree(build + "/tests/e2e/standins", prog + "/tools")
     shutil.copytree(HERE + "/../../dist-files/avsinc", prog + "/avsinc")
-    for exe in ["platform/win32/tarnwick.exe"] + [t + ".exe" for t in ("tallow", "brindle", "marram", "quillon", "fathom")]:
-        shutil.copy(os.path.join(build, exe), prog)
-    with open(prog + "/tools/standin.cfg", "w", newline="") as f:
-        f.write(answers + "\r\n")
-    subprocess.run(["bash", "%s/%s.setup" % (HERE, scenario)], cwd=prog, check=True, env=dict(os.environ, TW_BUILD=build))
+    for exe in ("platform/win32/tarnwick", "tallow", "brindle", "marram", "quillon", "fathom"):
+        shutil.copy(os.path.join(build, exe + ".exe"), prog)
+    Path(prog, "tools", "standin.cfg").write_text(answers + "\r\n", newline="")
+    subprocess.run(["bash", "%s/%s.setup" % (HERE, scenario)], cwd=prog, check=True,
+                   env=dict(os.environ, TW_BUILD=build))
     shutil.copytree(prog + "/media", work + "/originals")
-    with open("%s/%s.scn" % (HERE, scenario), encoding="utf-8") as f:
-        text = f.read().replace("$PF", pf)
-    with open(scn, "w", encoding="cp1252", newline="") as f:
-        f.write(text)
+    Path(scn).write_text(Path(HERE, scenario + ".scn").read_text("utf-8").replace("$PF", pf), "cp1252", newline="")
     gui = [build + "/tests/gui/gui_check.exe", "play", pf + "tarnwick.exe", winpath(scn)]
     if how == "start":
         report(wine(gui, prog, 300, log) == 0, "the window played %s.scn" % scenario)
@@ -126,27 +121,24 @@ def play(build, name, scenario, answers, how, write):
         if how == "window":
             os.rename(bat, work + "/headless.bat")
             wine(gui, work, 300, log)
-            with open(bat, "rb") as a, open(work + "/headless.bat", "rb") as b:
-                report(a.read() == b.read(), "the window wrote the same %s.bat as the headless driver" % scenario)
+            report(Path(bat).read_bytes() == Path(work, "headless.bat").read_bytes(),
+                   "the window wrote the same %s.bat as the headless driver" % scenario)
         # the script's exit code is that of its last line; only the time limit counts
         report(wine(["cmd", "/c", scenario + ".bat"], prog, 120, log) != 124, "cmd ran %s.bat to its end" % scenario)
     for source in sorted(os.listdir(work + "/originals")):
-        with open(work + "/originals/" + source, "rb") as a, open(prog + "/media/" + source, "rb") as b:
-            report(a.read() == b.read(), "%s is byte for byte as it was" % source)
+        report(Path(work, "originals", source).read_bytes() == Path(prog, "media", source).read_bytes(),
+               "%s is byte for byte as it was" % source)
     if name == "real":
         judge_real(prog, log)
     else:
-        golden, got = "%s/%s.expected" % (HERE, name), record(prog)
+        golden, got = Path(HERE, name + ".expected"), record(prog)
         if write:
-            with open(golden, "w", encoding="utf-8", newline="") as f:
-                f.write(got)
-        with open(golden, encoding="utf-8", newline="") as f:
-            want = f.read()
+            golden.write_text(got, "utf-8", newline="")
+        want = golden.read_text("utf-8")
         diff = difflib.unified_diff(want.split("\n"), got.split("\n"), "expected", "got", lineterm="")
         report(got == want, "the tools' calls and the files left are %s.expected" % name + "\n".join(["", *diff]))
     if failed:
-        with open(log, encoding="latin-1") as f:
-            print("-- output of the run:\n" + f.read())
+        print("-- output of the run:\n" + Path(log).read_text("latin-1"))
     shutil.rmtree(work, ignore_errors=True)
 
 
@@ -155,14 +147,13 @@ def main():
     work = tempfile.mkdtemp()
     for exe in glob.glob(build + "/tests/e2e/standins/*.exe"):
         shutil.copy(exe, work)
-    with open(work + "/clip.avs", "w") as f:
-        f.write("clip\r\n")
+    Path(work, "clip.avs").write_text("clip\r\n")
     for call in REFUSALS:
         report(wine(call.split(), work, 60, work + "/log") == 1 and not os.path.exists(work + "/out.mp4"),
                "the stand-in refuses " + call)
     shutil.rmtree(work)
     for name, scenario, answers, how in ROUNDS:
-        if name != "real" or all(os.access("/usr/bin/" + t, os.X_OK) for t in ("x264", "mkvmerge", "ffmpeg", "ffprobe")):
+        if name != "real" or all(os.access("/usr/bin/" + t, os.X_OK) for t in "x264 mkvmerge ffmpeg ffprobe".split()):
             play(build, name, scenario, answers, how, write)
         else:
             print("SKIP the real round: it needs x264, mkvmerge, ffmpeg and ffprobe in /usr/bin")

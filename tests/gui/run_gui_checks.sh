@@ -44,8 +44,8 @@ rm -rf "$prog"
 
 # The real window and tarnwick-headless play the same scenarios from the
 # same folders; what they print and every file they write must agree.
-same=(tests/gui/scenarios/*.scn tests/scenarios/{modes_form,modes_lines,rules_enables,rules_matrix,quit_question,quit_yes}.scn
-      tests/scenarios/settings_{first_start,named_config,save_no,last_run}.scn)
+same=(tests/gui/scenarios/*.scn tests/scenarios/{modes_form,modes_lines,rules_enables,rules_matrix}.scn
+      tests/scenarios/{quit_question,quit_yes}.scn tests/scenarios/settings_{first_start,named_config,save_no,last_run}.scn)
 if (cd "$top" && timeout -k 10 1200 python3 tests/run_scenarios.py --window "$build" "${same[@]}"); then
   ok
 else

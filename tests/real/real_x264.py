@@ -59,7 +59,8 @@ def expected(f, words):
                         # the 2007 rule: the box counts from level 5 on, read from the item's first character
                         chroma_me="0" if "--no-chroma-me" in words and not state("ChromaMeCheck")
                         and f["SubmeCombo"][1][0] > "4" else "1",
-                        trellis=flag("TrellisCombo") if state("CabacCheck") else "0", **{"8x8dct": flag("Transform8x8Check")})),
+                        trellis=flag("TrellisCombo") if state("CabacCheck") else "0",
+                        **{"8x8dct": flag("Transform8x8Check")})),
         (not fast and me >= 2, dict(me_range=text("MeRangeEdit"))),
     ]
     want = {k: v for carried, fields in groups if carried for k, v in fields.items()}
