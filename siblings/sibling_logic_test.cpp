@@ -58,11 +58,6 @@ TEST(SiblingsTest, SizeVerdicts) {
   }
 }
 
-TEST(SiblingsTest, FileSizeOfMissingFileIsNothing) {
-  EXPECT_FALSE(FileSize("no such file.mkv").has_value());
-  EXPECT_FALSE(FileSize(".").has_value());  // a folder is not a file
-}
-
 TEST(SiblingsTest, PathBatchDoublesPercentAndEndsInCrLf) {
   EXPECT_EQ(PathBatch("C:\\100% & more\\"), "@set \"PATH=C:\\100%% & more\\;C:\\100%% & more\\tools;%PATH%\"\r\n");
 }
