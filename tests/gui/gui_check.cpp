@@ -1,9 +1,11 @@
 // Talks to a running tarnwick.exe: `wait` checks that every catalogue control
-// stands where the catalogue places it and that none was shown, hidden,
-// switched on or off after the window appeared; `next` shows the next page,
-// `close` presses the close box. `play PROGRAM SCENARIO` starts the program
-// and plays a headless scenario against its window.
+// stands where the catalogue places it, that none was shown, hidden, switched
+// on or off after the window appeared, and that the page captions fit; `next`
+// shows the next page, `close` presses the close box. `play PROGRAM SCENARIO`
+// starts the program and plays a headless scenario against its window.
 #include <windows.h>
+// commctrl.h needs the types of windows.h
+#include <commctrl.h>
 
 #include <cstdio>
 #include <fstream>
@@ -46,6 +48,12 @@ int Check(const gui::RemoteForm& form, const std::map<int, LONG>& atFirstSight) 
       std::printf("%s changed after the window appeared\n", tw::Spec(tw::IdAt(id)).name);
       ++failures;
     }
+  // All five captions fit: the tab strip shows no scroll arrows.
+  HWND arrows = FindWindowExA(form.Control(tw::ControlId::MainPanel), nullptr, UPDOWN_CLASSA, nullptr);
+  if (arrows && IsWindowVisible(arrows)) {
+    std::printf("the tab strip scrolls\n");
+    ++failures;
+  }
   std::printf("checked %d controls, %d failures\n", tw::kControlCount, failures);
   return failures == 0 ? 0 : 1;
 }

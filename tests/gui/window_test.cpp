@@ -119,8 +119,6 @@ class WindowTest : public ::testing::Test {
   static inline std::vector<Event> events_;
 };
 
-
-
 // Lengths around the 512-character buffer that an ANSI read passes through
 // under Wine, the return address behind it (characters 526 and 527), and
 // far beyond; Start and Make BAT read the job list this way.
@@ -147,20 +145,6 @@ TEST_F(WindowTest, ListItemsOfEveryLengthReadBackByteForByte) {
   EXPECT_EQ(window_->Text(JobList), JobLine(kLengths[7]));
   EXPECT_EQ(window_->ItemText(JobList, static_cast<int>(std::size(kLengths))), "");
   EXPECT_EQ(window_->ItemText(JobList, -1), "");
-}
-
-TEST_F(WindowTest, TabStripShowsAllFiveCaptionsWithoutScrollArrows) {
-  HWND strip = ControlWindow(MainPanel);
-  RECT inside;
-  GetClientRect(strip, &inside);
-  ASSERT_EQ(TabCtrl_GetItemCount(strip), 5);
-  for (int i = 0; i < 5; ++i) {
-    RECT tab;
-    ASSERT_TRUE(TabCtrl_GetItemRect(strip, i, &tab));
-    EXPECT_TRUE(tab.left >= inside.left && tab.right <= inside.right && tab.bottom <= inside.bottom) << "tab " << i;
-  }
-  HWND arrows = FindWindowExA(strip, nullptr, UPDOWN_CLASSA, nullptr);
-  EXPECT_FALSE(arrows && IsWindowVisible(arrows));
 }
 
 TEST_F(WindowTest, PageKeysTurnPagesFromAnyControlAndChangeNoChoice) {
