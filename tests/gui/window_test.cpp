@@ -206,15 +206,6 @@ TEST_F(WindowTest, FocusComesBackAfterDialogsAndActivation) {
          PumpUntil([] { return IsIconic(window_->handle()) != 0; });
          ShowWindow(window_->handle(), SW_RESTORE);
        }},
-      {"another window", SubmeCombo, nullptr,
-       [] {
-         HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 400, 0, 50, 50, nullptr, nullptr,
-                                      nullptr, nullptr);
-         SetForegroundWindow(other);
-         PumpUntil([&] { return GetForegroundWindow() == other; });
-         SetForegroundWindow(window_->handle());
-         DestroyWindow(other);
-       }},
   };
   for (const auto& c : cases) {
     Focus(c.control);
