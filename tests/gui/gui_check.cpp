@@ -1,29 +1,201 @@
-// Talks to a running tarnwick.exe: `wait` checks that every catalogue control
-// stands where the catalogue places it, that none was shown, hidden, switched
-// on or off after the window appeared, and that the page captions fit; `next`
-// shows the next page, `close` presses the close box. `play PROGRAM SCENARIO`
-// starts the program and plays a headless scenario against its window.
+// gui_check: plays a headless scenario against the real tarnwick.exe (`play
+// PROGRAM SCENARIO`): starts it, raises each event in its window as a user
+// would, answers its dialogs from the queued answers and prints what the
+// headless driver prints. With a tarnwick.exe running, `wait` checks that
+// every catalogue control stands where the catalogue places it, that none
+// was shown, hidden, switched on or off after the window appeared, and that
+// the page captions fit; `next` shows the next page, `close` presses the
+// close box.
 #include <windows.h>
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>
 
 #include <cstdio>
+#include <deque>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <string>
 
-#include "platform/headless/scenario.h"
+#include "platform/headless/scenario_line.h"
+#include "tests/gui/remote_dialogs.h"
 #include "tests/gui/remote_form.h"
-#include "tests/gui/scenario_player.h"
 #include "ui/catalogue.h"
 
+namespace gui {
 namespace {
+
+using LineError = tw::ScenarioError;
+using tw::Verb;
+
+constexpr DWORD kPatience = 30000;  // ms the program may take for one line
+
+class Player {
+ public:
+  Player(const std::vector<std::string>& lines, std::ostream& out) : lines_(tw::Unroll(lines)), out_(out) {}
+  ~Player() {
+    if (process_.hProcess) {
+      if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 3);
+      CloseHandle(process_.hProcess);
+      CloseHandle(process_.hThread);
+    }
+  }
+
+  int Run(const std::string& program) {
+    // Answers before every other line are there for start-up's dialogs.
+    for (Answer& answer : tw::LeadingAnswers(lines_, line_)) answers_.push_back(std::move(answer));
+    Start(program);
+    for (; line_ < lines_.size(); ++line_)
+      if (!RunLine(lines_[line_])) return Ended();
+    EndSession();
+    return Ended();
+  }
+
+  // The number of the line of the file at fault, from 1.
+  int LineNumber() const { return lines_.empty() ? 1 : lines_[std::min(line_, lines_.size() - 1)].number; }
+
+ private:
+  void Start(const std::string& program) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::string command = "\"" + program + "\"";
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process_))
+      throw LineError("cannot start " + program);
+    const DWORD started = GetTickCount();
+    HWND main = nullptr;
+    while (!main) {
+      if (HWND d = FindDialog(process_.dwProcessId))
+        HandleDialog(d);
+      else if (!(main = FindTopWindow(process_.dwProcessId, "TarnwickMain")))
+        Wait(started, "the window did not show");
+    }
+    form_ = std::make_unique<RemoteForm>(main, process_.hProcess);
+    if (!form_->Complete()) throw LineError("the window lacks controls of the catalogue");
+    Settle();
+  }
+
+  void Wait(DWORD since, const char* what, bool mayEnd = false) {
+    if (WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0 && !mayEnd)
+      throw LineError("the program ended early");
+    if (GetTickCount() - since > kPatience) throw LineError(what);
+  }
+
+  // Waits until the program has run every event the last line raised and
+  // waits for input again, answering each dialog it shows meanwhile. With
+  // `mayEnd` the program may end instead; true when it did.
+  bool Settle(bool mayEnd = false) {
+    const DWORD since = GetTickCount();
+    for (;;) {
+      form_->PostMarker();
+      for (;;) {
+        if (mayEnd && WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return true;
+        if (HWND d = FindDialog(process_.dwProcessId)) {
+          HandleDialog(d);
+          break;
+        }
+        if (form_->MarkerTaken() && IsWindowEnabled(form_->Main())) return false;
+        Wait(since, "the program did not settle", mayEnd);
+      }
+    }
+  }
+
+  void HandleDialog(HWND dialog) {
+    out_ << DescribeDialog(dialog) << "\n";
+    // Owned by the main window, shown or not yet, so it stays in front of it.
+    if (ClassOf(GetWindow(dialog, GW_OWNER)) != "TarnwickMain")
+      throw LineError("the dialog is not owned by the main window");
+    std::string error;
+    if (!AnswerDialog(dialog, process_.hProcess, answers_, error)) throw LineError(error);
+  }
+
+  // False once the program has ended.
+  bool RunLine(const tw::ScriptLine& text) {
+    const std::optional<tw::ScenarioLine> line = tw::ParseScenarioLine(text);
+    if (!line) return true;
+    const tw::ControlId id = line->control;
+    switch (line->verb) {
+      case Verb::Close:  // the program ends, or asks first and may be told to go on
+        PostMessageA(form_->Main(), WM_CLOSE, 0, 0);
+        return !Settle(true);
+      case Verb::Print:
+        out_ << line->text << "\n";
+        return true;
+      case Verb::Answer:
+        answers_.push_back(line->answer);
+        return true;
+      case Verb::Media:  // the real window opens media itself; the stand-in has no say there
+      case Verb::X264:   // and it asks the real x264.exe
+        return true;
+      case Verb::DumpForm:
+        for (int i = 0; i < tw::kControlCount; ++i) out_ << form_->Dump(tw::IdAt(i));
+        return true;
+      case Verb::Dump:
+        out_ << form_->Dump(id);
+        return true;
+      default:
+        break;
+    }
+    // A user cannot reach a control that is switched off.
+    if (!IsWindowEnabled(form_->Control(id))) throw LineError(std::string(tw::Spec(id).name) + " is disabled");
+    if (line->verb == Verb::Type) form_->Type(id, line->text);
+    if (line->verb == Verb::Focus) form_->Focus(id);
+    if (line->verb == Verb::Leave) form_->Leave(id);
+    if (line->verb == Verb::Click) form_->Click(id);
+    if (line->verb == Verb::Choose) {
+      tw::CheckChoice(*line, form_->ItemCount(id));
+      form_->Choose(id, line->number);
+    }
+    // Cancel ends the program as the close box does.
+    return !Settle(line->verb == Verb::Click && id == tw::ControlId::CancelButton);
+  }
+
+  // The end of the file ends the program as the end of a Windows session does.
+  void EndSession() {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(form_->Main(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, kPatience, &ignored);
+    SendMessageTimeoutA(form_->Main(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, kPatience, &ignored);
+  }
+
+  // The exit sequence with whatever dialogs it shows, then the exit code.
+  int Ended() {
+    const DWORD since = GetTickCount();
+    while (WaitForSingleObject(process_.hProcess, 10) == WAIT_TIMEOUT) {
+      if (HWND d = FindDialog(process_.dwProcessId)) HandleDialog(d);
+      if (GetTickCount() - since > kPatience) throw LineError("the program did not end");
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    if (!answers_.empty()) throw LineError("answers left over at the end");
+    return static_cast<int>(code);
+  }
+
+  const std::vector<tw::ScriptLine> lines_;
+  std::ostream& out_;
+  size_t line_ = 0;
+  std::deque<Answer> answers_;
+  PROCESS_INFORMATION process_{};
+  std::unique_ptr<RemoteForm> form_;
+};
+
+// Runs the scenario; the program's exit code, or 2 (with one line on `err`
+// naming the scenario line) when a line cannot be run.
+int PlayScenario(const std::string& program, const std::vector<std::string>& lines, std::ostream& out,
+                 std::ostream& err) {
+  Player player(lines, out);
+  try {
+    return player.Run(program);
+  } catch (const LineError& e) {
+    out.flush();
+    err << "line " << player.LineNumber() << ": " << e.what() << "\n";
+    return 2;
+  }
+}
 
 // The shown and switched-off flags of every control, read from the window
 // styles, which the program need not answer: a program still busy setting up
 // its form is caught in the act.
-std::map<int, LONG> Flags(const gui::RemoteForm& form) {
+std::map<int, LONG> Flags(const RemoteForm& form) {
   std::map<int, LONG> flags;
   for (int i = 0; i < tw::kControlCount; ++i)
     if (HWND h = form.Control(tw::IdAt(i)); h && !tw::Spec(tw::IdAt(i)).noIdentity)
@@ -31,14 +203,14 @@ std::map<int, LONG> Flags(const gui::RemoteForm& form) {
   return flags;
 }
 
-int Check(const gui::RemoteForm& form, const std::map<int, LONG>& atFirstSight) {
+int Check(const RemoteForm& form, const std::map<int, LONG>& atFirstSight) {
   int failures = 0;
   for (int i = 0; i < tw::kControlCount; ++i) {
     const tw::ControlSpec& s = tw::Spec(tw::IdAt(i));
     HWND h = form.Control(tw::IdAt(i));
     // A combo box's height is that of its open list.
     if (!s.noIdentity &&
-        (!h || !gui::AtPlace(h, s, s.kind != tw::Kind::DropDownList && s.kind != tw::Kind::EditableCombo))) {
+        (!h || !AtPlace(h, s, s.kind != tw::Kind::DropDownList && s.kind != tw::Kind::EditableCombo))) {
       std::printf("%s is missing or not at %d,%d %dx%d\n", s.name, s.x, s.y, s.w, s.h);
       ++failures;
     }
@@ -59,6 +231,7 @@ int Check(const gui::RemoteForm& form, const std::map<int, LONG>& atFirstSight) 
 }
 
 }  // namespace
+}  // namespace gui
 
 int main(int argc, char** argv) {
   const std::string verb = argc > 1 ? argv[1] : "";
@@ -81,7 +254,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   gui::RemoteForm form(main, nullptr);
-  if (verb == "wait") return Check(form, Flags(form));
+  if (verb == "wait") return gui::Check(form, gui::Flags(form));
   if (verb == "next") form.Choose(tw::ControlId::MainPanel, form.State(tw::ControlId::MainPanel) + 1);
   if (verb == "close") PostMessageA(main, WM_CLOSE, 0, 0);
   return verb == "next" || verb == "close" ? 0 : 2;
