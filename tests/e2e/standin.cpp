@@ -18,10 +18,6 @@
 #include <string>
 #include <vector>
 
-#if !defined(STANDIN_TOOL) || !defined(STANDIN_ADAPTER)
-#error STANDIN_TOOL names the tool this build stands in for, STANDIN_ADAPTER 1 makes it an adapter
-#endif
-
 namespace {
 
 const std::string kTool = STANDIN_TOOL;
@@ -32,7 +28,6 @@ std::vector<std::string> args;  // the call's arguments, without the program
 struct Refusal {
   std::string why;
 };
-
 void Need(bool ok, const std::string& why) {
   if (!ok) throw Refusal{why};
 }
