@@ -44,10 +44,8 @@ def prepare(work, scenario, wine, build="", package=None, copy=()):
         subprocess.run(["bash", setup], cwd=prog, check=True, timeout=LIMIT, env=dict(os.environ, TW_BUILD=build))
     pf = ("Z:" + prog.replace("/", "\\") + "\\") if wine else prog + "/"
     # latin-1 passes every byte through unchanged
-    with open(scenario, encoding="latin-1", newline="") as f:
-        text = f.read().replace("$PF", pf)
-    with open(os.path.join(work, "in.scn"), "w", encoding="latin-1", newline="") as f:
-        f.write(text)
+    text = pathlib.Path(scenario).read_bytes().decode("latin-1").replace("$PF", pf)
+    pathlib.Path(work, "in.scn").write_bytes(text.encode("latin-1"))
     return pf
 
 
@@ -71,14 +69,13 @@ def golden(runner, wine, scenario, work):
     pf = prepare(work, scenario, wine)
     got = "".join(run(runner + ["--program-folder", pf[:-1], os.path.join(work, "in.scn")], work, pf))
     name = scenario[:-4]
-    with open(name + ".expected", encoding="latin-1", newline="") as f:
-        problems = differs(f.read(), got, (name + ".expected", "output"))
+    problems = differs(pathlib.Path(name + ".expected").read_bytes().decode("latin-1"), got,
+                       (name + ".expected", "output"))
     if os.path.exists(name + ".files"):
         for rel, expected_file in (line.split() for line in open(name + ".files") if line.strip()):
-            with open(os.path.join(HERE, expected_file), "rb") as f:
-                want = f.read().replace(b"$PF", pf.encode("latin-1"))
-            path = os.path.join(work, rel)
-            if not os.path.exists(path) or open(path, "rb").read() != want:
+            want = pathlib.Path(HERE, expected_file).read_bytes().replace(b"$PF", pf.encode("latin-1"))
+            path = pathlib.Path(work, rel)
+            if not path.exists() or path.read_bytes() != want:
                 problems.append("file %s differs from %s" % (rel, expected_file))
     return problems
 

@@ -3,20 +3,18 @@
 
 usage: e2e.py BUILD_DIR [--write]
 
-Each round starts from a fresh program folder with the program, its own
-tools and includes, and in tools\\ (which only the search path from
-quillon.bat finds) the stand-ins for the outside tools: standin.cpp, each
-refusing a file that is not there, so a wrong name shows in what it leaves.
-tools\\standin.cfg holds their answers, ROUND.setup puts the sources into
-media, the scenario (UTF-8) goes over in the ANSI page, 1252, $PF standing
-for the program folder. Played by "cmd", the headless driver makes NAME.bat
-and Wine's cmd runs it; by "window", the real window must write the same
-NAME.bat first; by "start", the real window makes the list and presses
-Start. Then the sources must be byte for byte as they were, and the round's
-record (the stand-ins' calls in order, "TOOL COMMANDLINE"; the first and
-last line of each file in media and log; the scripts left behind) must be
-ROUND.expected, with $SHORT for an 8.3 path (--write writes it instead). The
-round with today's x264 and mkvmerge behind adapters is judged by ffprobe.
+Each round gets a fresh program folder: the program, its tools, includes,
+and in tools\\ (found only through quillon.bat's search path) the stand-ins
+of standin.cpp, which refuse a file that is not there, so a wrong name
+shows; standin.cfg holds their answers, ROUND.setup the sources. The
+scenario (UTF-8, $PF the program folder) goes over in the ANSI page, 1252.
+"cmd": the headless driver makes NAME.bat and Wine's cmd runs it; "window":
+the real window must write the same NAME.bat first; "start": the window
+makes the list and presses Start. The sources must stay as they were, and
+the record (the stand-ins' calls "TOOL COMMANDLINE" in order, the first and
+last line of each file in media and log, the scripts left) must be
+ROUND.expected, $SHORT for an 8.3 path (--write writes it). Today's x264 and
+mkvmerge, behind adapters, are judged by ffprobe.
 """
 import difflib
 import os

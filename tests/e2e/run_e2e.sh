@@ -13,8 +13,7 @@ build=$(realpath "${1:-$top/build/$TW_WIN}")
 if [ -z "${TW_OWN_DISPLAY:-}" ]; then
   TW_OWN_DISPLAY=1 exec timeout -k 10 900 xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$build" "${@:2}"
 fi
-# A Wine session begun without this display (the unit tests run without
-# one) would go on drawing nowhere, so it must end before the first window.
+# A Wine session begun without this display would draw nowhere: it must end.
 timeout 60 wineserver -w || timeout 30 wineserver -k
 python3 "$top/tests/e2e/e2e.py" "$build" "${@:2}"
 rc=$?

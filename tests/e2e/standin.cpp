@@ -68,8 +68,7 @@ void Write(const std::string& path, const std::string& bytes, const char* mode =
   Need(f && std::fclose(f) == 0 && ok, "cannot write " + path);
 }
 
-// The command line as the tool received it, in UTF-8: what cmd made of the
-// script's bytes, every character as it is.
+// The command line as received, in UTF-8: what cmd made of the script's bytes.
 std::string CommandLineUtf8() {
   const wchar_t* wide = GetCommandLineW();
   std::string out(WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr), '\0');
@@ -78,9 +77,8 @@ std::string CommandLineUtf8() {
   return out;
 }
 
-// Appends "TOOL COMMANDLINE" to calls.log and returns how many calls of this
-// tool it held before. Opened without sharing, so the two ends of a pipe
-// cannot interleave their records.
+// Appends "TOOL COMMANDLINE" to calls.log, unshared so that the two ends of a
+// pipe cannot interleave; how many calls of this tool it held before.
 int Record() {
   const std::string path = OwnFolder() + "calls.log";
   std::FILE* f = nullptr;
@@ -111,9 +109,8 @@ void NeedInput(const std::string& path) {
   Need(IsFile(clip), "clip " + clip + " named by " + path + " does not exist");
 }
 
-// standin.cfg beside the executable: a line "TOOL V1 V2 ..." gives the value
-// for the 1st, 2nd, ... call of TOOL (the last one repeats); `none` without
-// such a line. x264 takes its output size in bytes, mkvmerge its exit code.
+// standin.cfg's "TOOL V1 V2 ..." gives the value of TOOL's 1st, 2nd, ... call
+// (the last repeats), else `none`: x264's output bytes, mkvmerge's exit code.
 long long ConfigValue(int call, long long none) {
   std::istringstream lines(ReadPath(OwnFolder() + "standin.cfg"));
   std::vector<long long> values;
@@ -141,15 +138,12 @@ int X264(int call) {
   return 0;
 }
 
-// bepipe --script "import(^FILE^)": the carets stand for the quotes that
-// the batch line cannot carry inside its own quotes.
+// bepipe --script "import(^FILE^)": carets for the quotes a quoted batch word cannot hold.
 int Bepipe() {
-  std::string script = Opt("--script");
-  std::replace(script.begin(), script.end(), '^', '"');
-  const std::string open = "import(\"", close = "\")";
-  Need(args.size() == 2 && script.starts_with(open) && script.ends_with(close),
+  const std::string script = Opt("--script");
+  Need(args.size() == 2 && script.starts_with("import(^") && script.ends_with("^)"),
        "usage: bepipe --script \"import(^FILE^)\"");
-  const std::string path = script.substr(open.size(), script.size() - open.size() - close.size());
+  const std::string path = script.substr(8, script.size() - 10);
   NeedInput(path);
   std::string audio;
   while (audio.size() < 4096) audio += "stand-in audio of " + path + "\r\n";
@@ -175,8 +169,7 @@ int Mp4Box() {
   return 0;
 }
 
-// mkvmerge -o TARGET VIDEO AUDIO: writes TARGET from both inputs, or, with
-// the exit code 2 it gives on an error, writes nothing.
+// mkvmerge -o TARGET VIDEO AUDIO: TARGET from both, or nothing with exit code 2.
 int MkvMerge(int call) {
   const std::string target = Opt("-o");
   Need(args.size() == 4 && !target.empty(), "usage: mkvmerge -o TARGET VIDEO AUDIO");

@@ -14,8 +14,7 @@ if [ -z "${TW_OWN_DISPLAY:-}" ]; then
   TW_OWN_DISPLAY=1 exec timeout -k 10 1800 xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$build"
 fi
 shots="$top/build/gui"; mkdir -p "$shots"
-# A Wine session begun without this display (the unit tests run without
-# one) would go on drawing nowhere, so it must end before the first window.
+# A Wine session begun without this display would draw nowhere: it must end.
 timeout 60 wineserver -w || timeout 30 wineserver -k
 pass=0; fail=0
 ok() { pass=$((pass+1)); }

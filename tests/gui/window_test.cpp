@@ -1,7 +1,6 @@
-// The real window's own tests, run with a display: one main window built
-// with the program's manifest, so the lists and combo boxes are the version 6
-// controls that tarnwick.exe gets; real keys sent through the system's input
-// queue; controls read back as the program reads them.
+// The real window's own tests, run with a display: one main window built with
+// the program's manifest (so its lists are the version 6 controls tarnwick.exe
+// gets), real keys through the system's input queue.
 #include <windows.h>
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>
@@ -24,8 +23,8 @@ namespace {
 
 using enum ControlId;
 
-// A job line as long as asked for: the option-laden x264 pass with its log
-// pipe, repeated and cut, with a letter above 127 in the folder names.
+// A job line of any length: an x264 pass with its log pipe, repeated and cut,
+// a letter above 127 in its folders.
 std::string JobLine(size_t length) {
   const std::string piece =
       "@x264.exe --progress --no-psnr -p 1 --stats \"Z:\\clips\\caf\xE9\\stats\\clip6.mkv.stat\" -o nul "
@@ -36,8 +35,7 @@ std::string JobLine(size_t length) {
   return line;
 }
 
-// Keys as the keyboard sends them: `keys` pressed in order, released in
-// reverse, through the system's input queue.
+// `keys` pressed in order and released in reverse through the input queue.
 void Press(std::initializer_list<WORD> keys) {
   std::vector<INPUT> input;
   for (bool up : {false, true})
@@ -51,10 +49,8 @@ void Press(std::initializer_list<WORD> keys) {
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
-// From a second thread, as the user would: waits for the dialog of the
-// window's thread and does `act` to it; true when that closed the dialog.
-// A dialog that `act` does not close is shut all the same, so that no test
-// waits for ever.
+// From a second thread, as the user would: does `act` to the window's next
+// dialog; true when that closed it (else it is shut all the same).
 std::future<bool> UseDialog(std::function<void(HWND)> act) {
   return std::async(std::launch::async, [act] {
     HWND dialog = nullptr;
@@ -189,18 +185,15 @@ TEST_F(WindowTest, PageKeysTurnPagesFromAnyControlAndChangeNoChoice) {
 // the control that had the focus has it again.
 TEST_F(WindowTest, FocusComesBackAfterDialogsAndActivation) {
   Win32Dialogs dialogs(window_->handle());
-  const auto escape = [](HWND) { Press({VK_ESCAPE}); };
   const struct {
-    const char* what;
     ControlId control;
-    std::function<void(HWND)> user;  // null: no dialog
-    std::function<void()> open;
+    std::function<void()> open;  // a dialog, which the user closes with Esc
   } cases[] = {
-      {"open", InputFileBrowseButton, escape, [&] { dialogs.Open({}); }},
-      {"folder", FilesInputButton, escape, [&] { dialogs.Folder("Select a folder for output", ""); }},
-      {"view", ViewButton, escape, [&] { dialogs.Message("The command line parameter is:", "@echo."); }},
-      {"edit", EditButton, escape, [&] { dialogs.Input("Edit", "For expert only!", "@echo."); }},
-      {"minimise", BitrateVarianceEdit, nullptr,
+      {InputFileBrowseButton, [&] { dialogs.Open({}); }},
+      {FilesInputButton, [&] { dialogs.Folder("Select a folder for output", ""); }},
+      {ViewButton, [&] { dialogs.Message("The command line parameter is:", "@echo."); }},
+      {EditButton, [&] { dialogs.Input("Edit", "For expert only!", "@echo."); }},
+      {BitrateVarianceEdit,  // no dialog: the window is minimised and restored
        [] {
          ShowWindow(window_->handle(), SW_MINIMIZE);
          PumpUntil([] { return IsIconic(window_->handle()) != 0; });
@@ -209,14 +202,14 @@ TEST_F(WindowTest, FocusComesBackAfterDialogsAndActivation) {
   };
   for (const auto& c : cases) {
     Focus(c.control);
-    ASSERT_TRUE(Focused(c.control)) << c.what;
+    ASSERT_TRUE(Focused(c.control)) << Spec(c.control).name;
     std::future<bool> user;
-    if (c.user) user = UseDialog(c.user);
+    if (c.control != BitrateVarianceEdit) user = UseDialog([](HWND) { Press({VK_ESCAPE}); });
     c.open();
     if (user.valid()) {
-      EXPECT_TRUE(user.get()) << c.what << ": the user's key did not close the dialog";
+      EXPECT_TRUE(user.get()) << Spec(c.control).name << ": Esc did not close the dialog";
     }
-    EXPECT_TRUE(PumpUntil([&] { return Focused(c.control); })) << c.what;
+    EXPECT_TRUE(PumpUntil([&] { return Focused(c.control); })) << Spec(c.control).name;
   }
 }
 

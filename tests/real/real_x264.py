@@ -91,9 +91,8 @@ def main():
         with open("%s/prog/configs/form%d.ini" % (work, form), "w", newline="") as f:
             f.write("".join("%s = %s\r\n" % kv for kv in keys.items()))
         # the chroma box has no settings key: the later half of the forms go without it
-        scenario += ["click ChromaMeCheck"] * (form == FORMS // 2) + ["type ConfigCombo form%d" % form,
-                                                                      "click LoadConfigButton"]
-        scenario += ["click ClearButton", "dump form"]
+        scenario += ["click ChromaMeCheck"] * (form == FORMS // 2)
+        scenario += ["type ConfigCombo form%d" % form, "click LoadConfigButton", "click ClearButton", "dump form"]
         for mode in range(MODES):
             scenario += ["click ClearButton", "choose EncodeModeCombo %d" % mode, "type InputFileEdit C:\\clip.avs",
                          "type OutputFileEdit C:\\out.264", "type StatsFileEdit C:\\pass.stats", "click AddButton",
