@@ -3,10 +3,11 @@
 for it, with its separator; a NAME.setup script beside the scenario prepares
 it, finding the build folder in $TW_BUILD).
 
-run_scenarios.py [wine] TARNWICK-HEADLESS
-    every tests/scenarios/*.scn: what the driver prints, its exit code and
-    its standard error must be NAME.expected; a NAME.files file lists
-    "PATH-IN-WORK-FOLDER EXPECTED-FILE" pairs compared byte for byte.
+run_scenarios.py [wine] TARNWICK-HEADLESS [NAME...]
+    every tests/scenarios/*.scn (or those named): what the driver prints, its
+    exit code and its standard error must be NAME.expected (written when
+    there is none); NAME.files lists "PATH-IN-WORK-FOLDER EXPECTED-FILE"
+    pairs compared byte for byte.
 run_scenarios.py --window [--package ZIP] BUILD_DIR SCENARIO...
     each scenario under Wine through tarnwick-headless.exe and through the
     real window (gui_check.exe play, fathom.exe beside tarnwick.exe): what
@@ -68,9 +69,11 @@ def differs(want, got, names):
 def golden(runner, wine, scenario, work):
     pf = prepare(work, scenario, wine)
     got = "".join(run(runner + ["--program-folder", pf[:-1], os.path.join(work, "in.scn")], work, pf))
-    name = scenario[:-4]
-    problems = differs(pathlib.Path(name + ".expected").read_bytes().decode("latin-1"), got,
-                       (name + ".expected", "output"))
+    name, expected = scenario[:-4], pathlib.Path(scenario[:-4] + ".expected")
+    if not expected.exists():  # a new scenario: its golden is written, to be read before it is kept
+        expected.write_bytes(got.encode("latin-1"))
+        return ["no %s yet: written from this run; read it" % expected.name]
+    problems = differs(expected.read_bytes().decode("latin-1"), got, (expected.name, "output"))
     if os.path.exists(name + ".files"):
         for rel, expected_file in (line.split() for line in open(name + ".files") if line.strip()):
             want = pathlib.Path(HERE, expected_file).read_bytes().replace(b"$PF", pf.encode("latin-1"))
@@ -131,9 +134,11 @@ def main():
         play = lambda scenario, work: window(build, package, scenario, work)
     else:
         # the driver runs in a folder of its own, so its path must be absolute
-        runner = args[:-1] + [os.path.abspath(args[-1])]
-        scenarios = sorted(os.path.join(HERE, n) for n in os.listdir(HERE) if n.endswith(".scn"))
-        play = lambda scenario, work: golden(runner, args[0] == "wine", scenario, work)
+        wine, names = args[0] == "wine", args[2:] if args[0] == "wine" else args[1:]
+        runner = ["wine"] * wine + [os.path.abspath(args[int(wine)])]
+        scenarios = sorted(os.path.join(HERE, n) for n in os.listdir(HERE) if n.endswith(".scn") and
+                           (not names or n[:-4] in names))
+        play = lambda scenario, work: golden(runner, wine, scenario, work)
     failed = 0
     for scenario in scenarios:
         problems = play(os.path.abspath(scenario), os.path.join(temp, "w"))
