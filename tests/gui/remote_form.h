@@ -60,9 +60,8 @@ bool AtPlace(HWND h, const tw::ControlSpec& s, bool withHeight = true);
 // Asks `done` every 10 ms until it holds, for `ms` at most.
 bool WaitFor(int ms, const std::function<bool()>& done);
 
-// Sends `message` with `item` (a TCITEMA or TVITEMA) placed in the memory
-// of `process`, as a window that only writes into its own memory needs, and
-// returns the text the window wrote behind it.
+// Sends `message` with `item` (a TCITEMA or TVITEMA) placed in the memory of
+// `process`, where the window writes its text; that text.
 template <class Item>
 std::string AskInProcess(HANDLE process, HWND h, UINT message, WPARAM wp, Item item) {
   constexpr int kText = 260;

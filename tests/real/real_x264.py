@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
-"""The pass lines in today's syntax, run by Debian's x264 on a tiny clip:
-every line must run, and the settings x264 records in the stream must be
-the ones the form asked for. tarnwick-headless loads random settings files
-(fixed seed), so the form's own rules have had their say first, and adds a
-job of every mode for each.
+"""The pass lines in today's syntax, run by Debian's x264 on a tiny clip: each
+must run, and x264 must record the settings the form asked for. The forms are
+random settings files (fixed seed) that tarnwick-headless loads, its rules
+having their say, and adds a job of every mode for.
 
 usage: real_x264.py TARNWICK-HEADLESS   (exit 77: x264 or ffmpeg is missing)
 """
