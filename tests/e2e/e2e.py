@@ -84,6 +84,7 @@ def judge_real(prog, log):
 
 def play(build, name, scenario, answers, how, write):
     print("== e2e round: " + name)
+    failed_before = failed
     work = tempfile.mkdtemp()
     prog, log, scn = work + "/prog", work + "/run.log", "%s/%s.scn" % (work, scenario)
     pf = winpath(prog) + "\\"
@@ -132,7 +133,7 @@ def play(build, name, scenario, answers, how, write):
         want = golden.read_text("utf-8")
         diff = difflib.unified_diff(want.split("\n"), got.split("\n"), "expected", "got", lineterm="")
         report(got == want, "the tools' calls and the files left are %s.expected" % name + "\n".join(["", *diff]))
-    if failed:
+    if failed > failed_before:
         print("-- output of the run:\n" + Path(log).read_text("latin-1"))
     shutil.rmtree(work, ignore_errors=True)
 

@@ -169,14 +169,15 @@ int Mp4Box() {
   return 0;
 }
 
-// mkvmerge -o TARGET VIDEO AUDIO: TARGET from both, or nothing with exit code 2.
+// mkvmerge -o TARGET VIDEO AUDIO: TARGET from both; with exit code 2, an error,
+// a target broken off.
 int MkvMerge(int call) {
   const std::string target = Opt("-o");
   Need(args.size() == 4 && !target.empty(), "usage: mkvmerge -o TARGET VIDEO AUDIO");
   NeedInput(args[2]);
   NeedInput(args[3]);
   const int code = static_cast<int>(ConfigValue(call, 0));
-  if (code < 2) Write(target, ReadPath(args[2]) + ReadPath(args[3]) + "stand-in mkvmerge\r\n");
+  Write(target, code < 2 ? ReadPath(args[2]) + ReadPath(args[3]) + "stand-in mkvmerge\r\n" : "broken off\r\n");
   return code;
 }
 
