@@ -1,11 +1,9 @@
-// gui_check: plays a headless scenario against the real tarnwick.exe (`play
-// PROGRAM SCENARIO`): starts it, raises each event in its window as a user
-// would, answers its dialogs from the queued answers and prints what the
-// headless driver prints. With a tarnwick.exe running, `wait` checks that
-// every catalogue control stands where the catalogue places it, that none
-// was shown, hidden, switched on or off after the window appeared, and that
-// the page captions fit; `next` shows the next page, `close` presses the
-// close box.
+// `gui_check play PROGRAM SCENARIO` starts tarnwick.exe, raises each event of
+// a headless scenario in its window as a user would, answers its dialogs and
+// prints what the headless driver prints. With one running, `wait` checks
+// that every control stands where the catalogue places it, that none changed
+// after the window appeared, and that the page captions fit; `next` shows the
+// next page, `close` presses the close box.
 #include <windows.h>
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>

@@ -1,6 +1,5 @@
-// The running tarnwick.exe seen from outside, as a user sees it: controls
-// read through their own messages, events raised the way the user's mouse
-// and keyboard raise them.
+// The running tarnwick.exe seen from outside, as a user sees it: controls read
+// through their own messages, events raised as mouse and keyboard raise them.
 #pragma once
 
 #include <windows.h>
