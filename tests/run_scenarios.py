@@ -58,7 +58,7 @@ def run(command, work, pf):
         out, err = r.stdout.decode("latin-1") + "rc=%d\n" % r.returncode, r.stderr.decode("latin-1")
     except subprocess.TimeoutExpired:
         out, err = "did not end within %d s\n" % LIMIT, ""
-    return (out.replace("\r\n", "\n").replace(pf, "$PF"), err.replace(pf, "$PF"))
+    return tuple(text.replace("\r\n", "\n").replace(pf, "$PF") for text in (out, err))
 
 
 def differs(want, got, names):
