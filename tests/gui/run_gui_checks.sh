@@ -33,7 +33,8 @@ cp "$build/platform/win32/tarnwick.exe" "$build/fathom.exe" "$prog/"
 if w 60 "$build/tests/gui/gui_check.exe" wait; then ok; else bad "controls of the window"; fi
 pages=(bitrate rate-control mbs-frames more job)
 for n in 0 1 2 3 4; do
-  [ $n -gt 0 ] && w 30 "$build/tests/gui/gui_check.exe" next && sleep 1
+  [ $n -gt 0 ] && w 30 "$build/tests/gui/gui_check.exe" next
+  sleep 1  # the page is drawn after the window answers
   timeout 30 import -window root -crop 320x400+0+0 "$shots/page-$n-${pages[$n]}.png" && ok || bad "screenshot $n"
 done
 w 30 "$build/tests/gui/gui_check.exe" close
