@@ -4,7 +4,7 @@ namespace tw {
 
 ScenarioHost::ScenarioHost(std::vector<std::string> lines, std::string programFolder, std::ostream& out,
                            std::unique_ptr<Files> files)
-    : lines_(std::move(lines)),
+    : lines_(Unroll(lines)),
       out_(out),
       files_(std::move(files)),
       dialogs_(out, programFolder.empty() ? '/' : programFolder.back()),
@@ -24,6 +24,10 @@ ScenarioHost::ScenarioHost(std::vector<std::string> lines, std::string programFo
 
 Form& ScenarioHost::BuildWindow(const Picture*) { return form_; }
 
+int ScenarioHost::LineNumber() const {
+  return current_ >= 0 && current_ < static_cast<int>(lines_.size()) ? lines_[current_].number : current_ + 1;
+}
+
 void ScenarioHost::CheckFinished() const {
   if (dialogs_.Pending() > 0) throw ScenarioError("answers left over at the end");
 }
@@ -40,7 +44,7 @@ Event ScenarioHost::WaitEvent() {
   return end;
 }
 
-bool ScenarioHost::RunLine(const std::string& text, Event& event) {
+bool ScenarioHost::RunLine(const ScriptLine& text, Event& event) {
   const std::optional<ScenarioLine> line = ParseScenarioLine(text);
   if (!line) return false;
   const ControlId id = line->control;

@@ -22,19 +22,19 @@ class ScenarioHost : public Host, private EventSource {
   Form& BuildWindow(const Picture* logo) override;
   EventSource& Events() override { return *this; }
 
-  // The number of the line that runs now, from 1.
-  int LineNumber() const { return current_ + 1; }
+  // The number of the line of the file that runs now, from 1.
+  int LineNumber() const;
   // Fails when answers are left over at the end.
   void CheckFinished() const;
 
  private:
   Event WaitEvent() override;
   // Runs one line; true with `event` set when the line is an event.
-  bool RunLine(const std::string& line, Event& event);
+  bool RunLine(const ScriptLine& line, Event& event);
   void Dump(ControlId id);
   void SetX264(const ScenarioLine& line);
 
-  std::vector<std::string> lines_;
+  std::vector<ScriptLine> lines_;
   int current_ = -1;
   std::ostream& out_;
   std::unique_ptr<Files> files_;

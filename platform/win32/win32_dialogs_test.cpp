@@ -19,18 +19,16 @@ TEST(Win32DialogsTest, FilterBecomesNulSeparatedPairs) {
 }
 
 TEST(Win32DialogsTest, MultiSelectionGivesFullPaths) {
-  const std::string many("C:\\clips\0a.avi\0b c.avi\0\0", 24);
-  EXPECT_EQ(SplitMultiSelection(many.data(), many.size()),
-            (std::vector<std::string>{"C:\\clips\\a.avi", "C:\\clips\\b c.avi"}));
-  const std::string root("D:\\\0x.mkv\0\0", 11);
-  EXPECT_EQ(SplitMultiSelection(root.data(), root.size()), std::vector<std::string>{"D:\\x.mkv"});
-  const std::string one("C:\\clips\\a.avi\0\0", 16);
-  EXPECT_EQ(SplitMultiSelection(one.data(), one.size()), std::vector<std::string>{"C:\\clips\\a.avi"});
-  const std::string none("\0\0", 2);
-  EXPECT_TRUE(SplitMultiSelection(none.data(), none.size()).empty());
-  // A buffer without its final NUL never reads past its end.
-  const std::string cut("C:\\clips\0a.avi", 14);
-  EXPECT_EQ(SplitMultiSelection(cut.data(), cut.size()), std::vector<std::string>{"C:\\clips\\a.avi"});
+  using Paths = std::vector<std::string>;
+  const std::pair<std::string, Paths> cases[] = {
+      {std::string("C:\\clips\0a.avi\0b c.avi\0\0", 24), {"C:\\clips\\a.avi", "C:\\clips\\b c.avi"}},
+      {std::string("D:\\\0x.mkv\0\0", 11), {"D:\\x.mkv"}},
+      {std::string("C:\\clips\\a.avi\0\0", 16), {"C:\\clips\\a.avi"}},
+      {std::string("\0\0", 2), {}},
+      // a buffer without its final NUL is never read past its end
+      {std::string("C:\\clips\0a.avi", 14), {"C:\\clips\\a.avi"}},
+  };
+  for (const auto& [buffer, paths] : cases) EXPECT_EQ(SplitMultiSelection(buffer.data(), buffer.size()), paths);
 }
 
 }  // namespace

@@ -1,16 +1,13 @@
 // Stand-in for one outside tool the generated scripts call, built once per
 // name (STANDIN_TOOL: x264, bepipe, neroaacenc, mp4box or mkvmerge). It
-// appends its call, with its parent's priority class, to calls.log beside
-// its own executable, refuses inputs that do not exist (exit 1) and writes
-// the outputs the next lines of the script read, so a whole run can be
-// checked without the real tools. Built as an adapter, it calls the real
-// tool instead (see Adapt).
+// appends its call to calls.log beside its own executable, refuses inputs
+// that do not exist (exit 1) and writes the outputs the next lines of the
+// script read. Built as an adapter, it calls the real tool (see Adapt).
 #include <windows.h>
-// the process snapshot, the C runtime's binary-mode switch and sharing modes
+// the C runtime's binary-mode switch and sharing modes
 #include <fcntl.h>
 #include <io.h>
 #include <share.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,10 +17,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#if !defined(STANDIN_TOOL) || !defined(STANDIN_ADAPTER)
-#error STANDIN_TOOL names the tool this build stands in for, STANDIN_ADAPTER 1 makes it an adapter
-#endif
 
 namespace {
 
@@ -35,7 +28,6 @@ std::vector<std::string> args;  // the call's arguments, without the program
 struct Refusal {
   std::string why;
 };
-
 void Need(bool ok, const std::string& why) {
   if (!ok) throw Refusal{why};
 }
@@ -76,28 +68,7 @@ void Write(const std::string& path, const std::string& bytes, const char* mode =
   Need(f && std::fclose(f) == 0 && ok, "cannot write " + path);
 }
 
-// The priority class of the process that started this one, 0 when unknown.
-// That is the script's interpreter (or, on Windows, a cmd it started for a
-// pipe): the class the program gave the script shows there under Wine too,
-// which starts every new process at normal priority whatever its parent.
-DWORD ParentPriorityClass() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return 0;
-  DWORD parent = 0;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more && !parent; more = Process32Next(snapshot, &entry))
-    if (entry.th32ProcessID == GetCurrentProcessId()) parent = entry.th32ParentProcessID;
-  CloseHandle(snapshot);
-  HANDLE process = parent ? OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, parent) : nullptr;
-  if (!process) return 0;
-  const DWORD priority = GetPriorityClass(process);
-  CloseHandle(process);
-  return priority;
-}
-
-// The command line as the tool received it, in UTF-8: what cmd made of the
-// script's bytes, every character as it is.
+// The command line as received, in UTF-8: what cmd made of the script's bytes.
 std::string CommandLineUtf8() {
   const wchar_t* wide = GetCommandLineW();
   std::string out(WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr), '\0');
@@ -106,9 +77,8 @@ std::string CommandLineUtf8() {
   return out;
 }
 
-// Appends "TOOL PARENTCLASS COMMANDLINE" to calls.log and returns how many
-// calls of this tool the log held before. The file is opened without
-// sharing, so the two ends of a pipe cannot interleave their records.
+// Appends "TOOL COMMANDLINE" to calls.log, unshared so that the two ends of a
+// pipe cannot interleave; how many calls of this tool it held before.
 int Record() {
   const std::string path = OwnFolder() + "calls.log";
   std::FILE* f = nullptr;
@@ -118,14 +88,13 @@ int Record() {
   std::istringstream before(ReadAll(f));
   int count = 0;
   for (std::string line; std::getline(before, line);) count += line.starts_with(kTool + " ") ? 1 : 0;
-  const std::string line = kTool + " " + std::to_string(ParentPriorityClass()) + " " + CommandLineUtf8() + "\r\n";
+  const std::string line = kTool + " " + CommandLineUtf8() + "\r\n";
   Need(std::fseek(f, 0, SEEK_END) == 0 && std::fputs(line.c_str(), f) >= 0 && std::fclose(f) == 0,
        "cannot record the call in " + path);
   return count;
 }
 
-// The clip an AviSynth wrapper names on its fs= line; PATH itself for
-// anything else.
+// The clip an AviSynth wrapper names on its fs= line; PATH itself otherwise.
 std::string WrapperClip(const std::string& path) {
   if (path.size() < 4 || _stricmp(path.c_str() + path.size() - 4, ".avs") != 0) return path;
   const std::string text = ReadPath(path);
@@ -140,9 +109,8 @@ void NeedInput(const std::string& path) {
   Need(IsFile(clip), "clip " + clip + " named by " + path + " does not exist");
 }
 
-// standin.cfg beside the executable: a line "TOOL V1 V2 ..." gives the value
-// for the 1st, 2nd, ... call of TOOL (the last one repeats); `none` without
-// such a line. x264 takes its output size in bytes, mkvmerge its exit code.
+// standin.cfg's "TOOL V1 V2 ..." gives the value of TOOL's 1st, 2nd, ... call
+// (the last repeats), else `none`: x264's output bytes, mkvmerge's exit code.
 long long ConfigValue(int call, long long none) {
   std::istringstream lines(ReadPath(OwnFolder() + "standin.cfg"));
   std::vector<long long> values;
@@ -170,15 +138,12 @@ int X264(int call) {
   return 0;
 }
 
-// bepipe --script "import(^FILE^)": the carets stand for the quotes that
-// the batch line cannot carry inside its own quotes.
+// bepipe --script "import(^FILE^)": carets for the quotes a quoted batch word cannot hold.
 int Bepipe() {
-  std::string script = Opt("--script");
-  std::replace(script.begin(), script.end(), '^', '"');
-  const std::string open = "import(\"", close = "\")";
-  Need(args.size() == 2 && script.starts_with(open) && script.ends_with(close),
+  const std::string script = Opt("--script");
+  Need(args.size() == 2 && script.starts_with("import(^") && script.ends_with("^)"),
        "usage: bepipe --script \"import(^FILE^)\"");
-  const std::string path = script.substr(open.size(), script.size() - open.size() - close.size());
+  const std::string path = script.substr(8, script.size() - 10);
   NeedInput(path);
   std::string audio;
   while (audio.size() < 4096) audio += "stand-in audio of " + path + "\r\n";
@@ -204,20 +169,19 @@ int Mp4Box() {
   return 0;
 }
 
-// mkvmerge -o TARGET VIDEO AUDIO: writes TARGET from both inputs, or, with
-// the exit code 2 it gives on an error, writes nothing.
+// mkvmerge -o TARGET VIDEO AUDIO: TARGET from both; with exit code 2, an error,
+// a target broken off.
 int MkvMerge(int call) {
   const std::string target = Opt("-o");
   Need(args.size() == 4 && !target.empty(), "usage: mkvmerge -o TARGET VIDEO AUDIO");
   NeedInput(args[2]);
   NeedInput(args[3]);
   const int code = static_cast<int>(ConfigValue(call, 0));
-  if (code < 2) Write(target, ReadPath(args[2]) + ReadPath(args[3]) + "stand-in mkvmerge\r\n");
+  Write(target, code < 2 ? ReadPath(args[2]) + ReadPath(args[3]) + "stand-in mkvmerge\r\n" : "broken off\r\n");
   return code;
 }
 
-// A Windows path on Wine's drive Z: as the Linux path it stands for; the
-// null device as Linux names it; anything else unchanged.
+// A path on Wine's drive Z: or the null device as Linux names it.
 std::string LinuxPath(std::string arg) {
   if (_stricmp(arg.c_str(), "nul") == 0) return "/dev/null";
   if (_strnicmp(arg.c_str(), "z:\\", 3) != 0) return arg;
@@ -225,13 +189,11 @@ std::string LinuxPath(std::string arg) {
   return arg.substr(2);
 }
 
-// As an adapter (STANDIN_ADAPTER), the tool hands its call on to Debian's
-// program of that name; Wine starts Linux programs. x264 gets the clip of a
-// wrapper, as it opens no .avs itself; neroaacenc becomes one second of
-// silence in AAC from ffmpeg, the stand-in bepipe's audio being no sound.
-// Wine neither waits for a Linux program nor hands it a pipe, so a shell
-// runs it with its output in a file and leaves its exit code in another,
-// which this process waits for.
+// As an adapter, the tool hands its call on to Debian's program of that name:
+// x264 gets the clip of a wrapper, as it opens no .avs; neroaacenc becomes a
+// second of silence in AAC from ffmpeg, the stand-in bepipe's audio being no
+// sound. Wine neither waits for a Linux program nor hands it a pipe, so a
+// shell runs it with its output in a file and its exit code in another.
 int Adapt() {
   std::string program = "/usr/bin/" + kTool;
   std::vector<std::string> pass;
@@ -281,9 +243,8 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   std::setvbuf(stdout, nullptr, _IONBF, 0);  // each line reaches the pipe as it is written
-  // The program asks at start-up; the stand-in answers as a 2007 build, so
-  // the rounds get the 2007 lines they check. The question is no call of
-  // the script's and is not recorded.
+  // The program asks at start-up: a 2007 build, whose lines the rounds
+  // check. The question is no call of the script's and is not recorded.
   if (!kAdapter && kTool == "x264" && args == std::vector<std::string>{"--version"}) {
     std::printf("x264 0.54.620\r\n");
     return 0;

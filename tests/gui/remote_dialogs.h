@@ -18,12 +18,10 @@ HWND FindTopWindow(DWORD processId, const char* className);
 // A visible top-level dialog of the process, or null.
 HWND FindDialog(DWORD processId);
 
-// The line the headless driver prints for a dialog, reduced to what the
-// real dialog shows: its title and its message.
+// The headless driver's line for a dialog, reduced to its title and message.
 std::string DescribeDialog(HWND dialog);
-// Answers the dialog as a user would, with the next of `answers` unless it
-// is a message box, which takes none and is closed with its only button;
-// false with `error` set when no answer fits or the dialog did not close.
+// Answers the dialog as a user would, with the next of `answers` (a message box
+// takes none: its only button); false with `error` set when that failed.
 bool AnswerDialog(HWND dialog, HANDLE process, std::deque<Answer>& answers, std::string& error);
 // Whether the dialog closed within six seconds; `error` says which did not.
 bool WaitClosed(HWND dialog, std::string& error);

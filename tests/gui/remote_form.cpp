@@ -102,12 +102,9 @@ std::string RemoteForm::Text(tw::ControlId id) const {
 }
 
 int RemoteForm::ItemCount(tw::ControlId id) const {
-  HWND h = Control(id);
   const tw::Kind kind = tw::Spec(id).kind;
-  if (IsCombo(kind)) return static_cast<int>(Send(h, CB_GETCOUNT));
-  if (kind == tw::Kind::List) return static_cast<int>(Send(h, LB_GETCOUNT));
-  if (kind == tw::Kind::TabPanel) return static_cast<int>(Send(h, TCM_GETITEMCOUNT));
-  return 0;
+  const UINT ask = IsCombo(kind) ? CB_GETCOUNT : kind == tw::Kind::List ? LB_GETCOUNT : TCM_GETITEMCOUNT;
+  return tw::HasItems(kind) ? static_cast<int>(Send(Control(id), ask)) : 0;
 }
 
 std::string RemoteForm::ItemText(tw::ControlId id, int index) const {
@@ -160,6 +157,11 @@ void RemoteForm::Type(tw::ControlId id, const std::string& text) {
   const size_t limit = static_cast<size_t>(Send(h, EM_GETLIMITTEXT));
   if (limit > 0 && typed.size() > limit) typed.resize(limit);
   Send(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+  // A combo box's field tells nothing of a text set so; the combo box tells
+  // its page of the change as it does for every key typed.
+  if (h != Control(id))
+    PostMessageA(GetParent(Control(id)), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Control(id)), CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(Control(id)));
 }
 
 HWND RemoteForm::FocusWindow(HWND target) {
@@ -195,34 +197,21 @@ void RemoteForm::Click(tw::ControlId id) {
 
 void RemoteForm::Choose(tw::ControlId id, int n) {
   HWND h = Control(id);
-  HWND parent = GetParent(h);
+  const tw::Kind kind = tw::Spec(id).kind;
   const WPARAM command = static_cast<WPARAM>(GetDlgCtrlID(h));
-  switch (tw::Spec(id).kind) {
-    case tw::Kind::DropDownList:
-    case tw::Kind::EditableCombo:
-    case tw::Kind::List: {
-      const bool list = tw::Spec(id).kind == tw::Kind::List;
-      Send(h, list ? LB_SETCURSEL : CB_SETCURSEL, n);
-      const WORD change = list ? LBN_SELCHANGE : CBN_SELCHANGE;
-      PostMessageA(parent, WM_COMMAND, MAKEWPARAM(command, change), reinterpret_cast<LPARAM>(h));
-      break;
+  if (kind == tw::Kind::List || IsCombo(kind)) {
+    const bool list = kind == tw::Kind::List;
+    Send(h, list ? LB_SETCURSEL : CB_SETCURSEL, n);
+    PostMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(command, list ? LBN_SELCHANGE : CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(h));
+  } else if (kind == tw::Kind::TrackBar) {
+    Send(h, TBM_SETPOS, TRUE, n);
+    PostMessageA(GetParent(h), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, n), reinterpret_cast<LPARAM>(h));
+  } else {  // the tab strip's pages are changed with the arrow keys, one page per key
+    for (int now = State(id); now != n; now += n > now ? 1 : -1) {
+      PostMessageA(h, WM_KEYDOWN, n > now ? VK_RIGHT : VK_LEFT, 0);
+      PostMessageA(h, WM_KEYUP, n > now ? VK_RIGHT : VK_LEFT, 0xC0000000);
     }
-    case tw::Kind::TrackBar:
-      Send(h, TBM_SETPOS, TRUE, n);
-      PostMessageA(parent, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, n), reinterpret_cast<LPARAM>(h));
-      break;
-    case tw::Kind::TabPanel: {
-      // Pages are changed with the arrow keys, one page per key.
-      const int now = State(id);
-      const WPARAM key = n > now ? VK_RIGHT : VK_LEFT;
-      for (int k = 0; k < (n > now ? n - now : now - n); ++k) {
-        PostMessageA(h, WM_KEYDOWN, key, 0);
-        PostMessageA(h, WM_KEYUP, key, 0xC0000000);
-      }
-      break;
-    }
-    default:
-      break;
   }
 }
 

@@ -1,6 +1,5 @@
-// The running tarnwick.exe seen from outside, as a user sees it: controls
-// read through their own messages, events raised the way the user's mouse
-// and keyboard raise them.
+// The running tarnwick.exe seen from outside, as a user sees it: controls read
+// through their own messages, events raised as mouse and keyboard raise them.
 #pragma once
 
 #include <windows.h>
@@ -60,9 +59,8 @@ bool AtPlace(HWND h, const tw::ControlSpec& s, bool withHeight = true);
 // Asks `done` every 10 ms until it holds, for `ms` at most.
 bool WaitFor(int ms, const std::function<bool()>& done);
 
-// Sends `message` with `item` (a TCITEMA or TVITEMA) placed in the memory
-// of `process`, as a window that only writes into its own memory needs, and
-// returns the text the window wrote behind it.
+// Sends `message` with `item` (a TCITEMA or TVITEMA) placed in the memory of
+// `process`, where the window writes its text; that text.
 template <class Item>
 std::string AskInProcess(HANDLE process, HWND h, UINT message, WPARAM wp, Item item) {
   constexpr int kText = 260;
