@@ -94,13 +94,13 @@ bool ChooseFolder(HWND dialog, HANDLE process, std::string path) {
     item.hItem = reinterpret_cast<HTREEITEM>(caret);
     return caret && tw::SameNoCase(AskInProcess(process, tree, TVM_GETITEMA, 0, item), leaf);
   };
-  // A loaded machine may take many seconds to fill the tree.
-  const bool held = WaitFor(30000, [&] {
+  // A loaded machine may take many seconds to fill the tree; each sending
+  // starts the walk down the tree again, so it is given time to settle first.
+  const bool held = WaitFor(60000, [&] {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 10000,
                         &ignored);
-    Sleep(200);
-    return selected() && (Sleep(300), selected());
+    return WaitFor(3000, [&] { return selected() && (Sleep(300), selected()); });
   });
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   if (held) Press(dialog, IDOK);
