@@ -39,6 +39,12 @@ bool SamePath(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::string PathKey(std::string_view path) {
+  std::string key(path);
+  for (char& c : key) c = c == '/' ? '\\' : Lower(c);
+  return key;
+}
+
 std::string DoublePercent(std::string_view text) {
   std::string out;
   out.reserve(text.size());

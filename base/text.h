@@ -14,6 +14,9 @@ bool EndsWithNoCase(std::string_view text, std::string_view tail);
 // Whether two paths name one file as Windows compares names: ASCII letters
 // without regard to case, "\\" and "/" alike.
 bool SamePath(std::string_view a, std::string_view b);
+// The path as SamePath compares it: equal for two paths exactly when
+// SamePath holds, so a set of these finds a name in constant time.
+std::string PathKey(std::string_view path);
 
 // cmd expands "%" in batch files even inside quotes; doubled, it stands for itself.
 std::string DoublePercent(std::string_view text);

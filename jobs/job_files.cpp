@@ -3,8 +3,8 @@
 #include <optional>
 #include <vector>
 
-#include "base/text.h"
 #include "platform/cmd_names.h"
+#include "platform/progress.h"
 #include "script/passes.h"
 #include "script/wrapper.h"
 #include "ui/choices.h"
@@ -25,14 +25,12 @@ namespace {
 // ".x264", then ".x264.2", ".x264.3" and so on: a job never writes over a
 // file that was there before it.
 std::string DerivedOutputName(Files& files, const std::string& input, const std::string& source,
-                              const std::string& outputFolder, const std::vector<std::string>& claimed) {
+                              const std::string& outputFolder, const ClaimedNames* claimed) {
   const std::string name = FileNamePart(input);
   // A name without extension still gets a proper ".mp4" output.
   const std::string base = outputFolder + (HasExtension(name) ? WithoutExtensionKeepDot(name) : name + ".");
   const auto taken = [&](const std::string& stem) {
-    if (SamePath(stem + "mp4", input)) return true;
-    for (const std::string& other : claimed)
-      if (SamePath(stem + "mp4", other)) return true;
+    if (SamePath(stem + "mp4", input) || (claimed && claimed->Has(stem + "mp4"))) return true;
     const std::string matroska = SamePath(stem + "mkv", source) ? stem + "mux.mkv" : stem + "mkv";
     for (const std::string& made : {stem + "mp4", stem + "audio.aac", stem + "audio.mp4", matroska})
       if (files.IsFile(made)) return true;
@@ -43,19 +41,24 @@ std::string DerivedOutputName(Files& files, const std::string& input, const std:
   return stem + "mp4";
 }
 
-// The files of the job on the form: the input as cmd can name it, the media
-// file a wrapper of ours names (else the input itself) as its source, and
-// the script the audio line opens: the input, or where its path cannot stand
-// in the line's script argument, a wrapper in the "avs" folder importing it.
-JobFiles FilesOnForm(const Form& form, Platform& platform) {
+// The files of the job `names` names: the input as cmd can name it, the
+// media file a wrapper of ours names (else the input itself) as its source,
+// and the script the audio line opens: the input, or where its path cannot
+// stand in the line's script argument, a wrapper in the "avs" folder
+// importing it.
+JobFiles FilesOf(Platform& platform, const JobNames& names) {
   JobFiles files;
-  files.input = files.source = files.audioScript = ExistingPath(platform, form.Text(InputFileEdit));
-  files.output = form.Text(OutputFileEdit);
-  files.stats = form.Text(StatsFileEdit);
-  files.log = form.Text(LogFileEdit);
+  files.input = files.source = files.audioScript = ExistingPath(platform, names.input);
+  files.output = names.output;
+  files.stats = names.stats;
+  files.log = names.log;
   if (SamePath(FolderPart(files.input), WorkingFolder(platform.programFolder, kAvsFolder))) {
-    const std::optional<std::string> text = platform.files.Read(files.input);
-    if (const std::string named = text ? WrappedFile(*text) : ""; !named.empty()) files.source = named;
+    std::string named = names.wrapped;
+    if (named.empty()) {
+      const std::optional<std::string> text = platform.files.Read(files.input);
+      named = text ? WrappedFile(*text) : "";
+    }
+    if (!named.empty()) files.source = named;
   }
   const std::string wrapper = WrapperPath(platform.programFolder, files.input);
   if (!FitsScriptArgument(files.input) && FitsScriptArgument(wrapper)) files.audioScript = wrapper;
@@ -78,27 +81,48 @@ std::string FreeWrapperPath(Platform& platform, const std::string& named, const 
   return path;
 }
 
+JobNames FieldNames(const Form& form) {
+  return {form.Text(InputFileEdit), form.Text(OutputFileEdit), form.Text(StatsFileEdit), form.Text(LogFileEdit), ""};
+}
+
+// Sets only the fields whose text changes: a text set raises an event.
+void PutNames(Form& form, const JobNames& names, const JobNames& before) {
+  for (auto [id, text, old] : {std::tuple{InputFileEdit, &names.input, &before.input},
+                               std::tuple{OutputFileEdit, &names.output, &before.output},
+                               std::tuple{StatsFileEdit, &names.stats, &before.stats},
+                               std::tuple{LogFileEdit, &names.log, &before.log}})
+    if (*text != *old) form.SetText(id, *text);
+}
+
 }  // namespace
 
-void PrepareJobFiles(Form& form, Platform& platform, const std::string& outputFolder,
-                     const std::vector<std::string>& claimed) {
-  const std::string input = form.Text(InputFileEdit);
-  if (input.empty()) return;
+JobNames PreparedNames(Platform& platform, const std::string& input, const std::string& include,
+                       const std::string& outputFolder, const ClaimedNames* claimed) {
   const std::string& program = platform.programFolder;
   // cmd could not name a created file whose name the console's page lacks.
   const std::string name = platform.pages.OemSafeName(FileNamePart(input));
-  form.SetText(StatsFileEdit, WorkingFolder(program, kStatsFolder) + name + ".stat");
-  form.SetText(LogFileEdit, WorkingFolder(program, kLogFolder) + name + ".txt");
+  JobNames names;
+  names.stats = WorkingFolder(program, kStatsFolder) + name + ".stat";
+  names.log = WorkingFolder(program, kLogFolder) + name + ".txt";
   // The created files are named after the chosen one as cmd can name it.
   const std::string named = FolderPart(input) + name;
-  form.SetText(OutputFileEdit, DerivedOutputName(platform.files, named, input, outputFolder, claimed));
-  if (EndsWithNoCase(name, ".avs")) return;
-  const std::string wrapper = FreeWrapperPath(platform, named, input);
+  names.output = DerivedOutputName(platform.files, named, input, outputFolder, claimed);
+  names.input = input;
+  if (EndsWithNoCase(name, ".avs")) return names;
+  names.input = FreeWrapperPath(platform, named, input);
+  const std::string text = WrapperText(input, include);
   // Written whole or not at all; a failure is not reported, the job still
   // names the wrapper. Not flushed one by one: a batch import writes
   // thousands, and each is written again whenever its job is added again.
-  platform.files.WriteReplace(wrapper, WrapperText(input, form.Text(AvsIncludeCombo)), Flush::Lazily);
-  form.SetText(InputFileEdit, wrapper);
+  if (platform.files.WriteReplace(names.input, text, Flush::Lazily)) names.wrapped = WrappedFile(text);
+  return names;
+}
+
+void PrepareJobFiles(Form& form, Platform& platform, const std::string& outputFolder) {
+  const JobNames before = FieldNames(form);
+  if (before.input.empty()) return;
+  const JobNames names = PreparedNames(platform, before.input, form.Text(AvsIncludeCombo), outputFolder);
+  PutNames(form, names, before);
 }
 
 void TakeInput(Form& form, Platform& platform, const std::string& name) {
@@ -107,16 +131,26 @@ void TakeInput(Form& form, Platform& platform, const std::string& name) {
 }
 
 void AddJobs(Form& form, Platform& platform, const std::string& outputFolder, const std::vector<std::string>& names) {
-  form.HoldRedraw(JobList, true);
+  // Nothing changes the form's options while the jobs are added: they are
+  // read once, and each job's names go from file to lines as values.
+  const EncodeOptions options = ReadEncodeOptions(form);
+  const JobNames before = FieldNames(form);
+  JobNames fields = before;
   // Two clips of one name (clip.mkv and clip.mp4) never share an output.
-  std::vector<std::string> outputs;
-  for (const std::string& name : names) {
-    form.SetText(InputFileEdit, name);
-    PrepareJobFiles(form, platform, outputFolder, outputs);
-    outputs.push_back(form.Text(OutputFileEdit));
-    AddJobLines(form, platform);
+  ClaimedNames outputs;
+  LongWork work(*platform.progress, "Adding file", static_cast<int>(names.size()), true);
+  form.HoldRedraw(JobList, true);
+  for (size_t i = 0; i < names.size() && work.Step(static_cast<int>(i), names[i]); ++i) {
+    if (names[i].empty())
+      fields.input.clear();
+    else
+      fields = PreparedNames(platform, names[i], options.include, outputFolder, &outputs);
+    outputs.Add(fields.output);
+    // A job not added leaves its names in the fields, as the next one finds them.
+    if (AppendJobLines(form, platform, options, fields)) fields = {};
   }
   form.HoldRedraw(JobList, false);
+  PutNames(form, fields, before);
 }
 
 bool CreatedNamesFit(const Form& form, Platform& platform) {
@@ -138,25 +172,28 @@ bool EncodeModeChosen(const Form& form, Platform& platform) {
   return false;
 }
 
-void AddJobLines(Form& form, Platform& platform) {
+bool AppendJobLines(Form& form, Platform& platform, const EncodeOptions& options, const JobNames& names) {
   // An input whose path the console's page cannot hold is named by its short path.
-  const JobFiles files = FilesOnForm(form, platform);
-  if (files.input.empty() || files.output.empty()) return;
-  const EncodeOptions options = ReadEncodeOptions(form);
+  const JobFiles files = FilesOf(platform, names);
+  if (files.input.empty() || files.output.empty()) return false;
   if (const std::string clash = ClashWithInput(options, files); !clash.empty()) {
-    // The fields stay as they are, for the user to name another file.
     platform.dialogs.Message("Add", "The job was not added: it would write over or delete " + clash +
                                         ", which it reads. Choose another name for it.");
-    return;
+    return false;
   }
   if (files.audioScript != files.input) {
     platform.files.WriteReplace(files.audioScript, ImportText(files.input), Flush::Lazily);
   }
-  form.SetText(InputFileEdit, files.input);
   // What Auto chooses is the syntax of the x264.exe found last.
   const OptionSyntax syntax = ChosenSyntax(options.syntaxChoice, SyntaxOfVersion(platform.x264->Found()));
   for (const std::string& line : JobLines(options, files, syntax, platform.media)) form.AddItem(JobList, line);
-  for (ControlId id : {InputFileEdit, OutputFileEdit, StatsFileEdit, LogFileEdit}) form.SetText(id, "");
+  return true;
+}
+
+void AddJobLines(Form& form, Platform& platform) {
+  const JobNames names = FieldNames(form);
+  // The fields stay as they are when it adds nothing, for the user to name another file.
+  if (AppendJobLines(form, platform, ReadEncodeOptions(form), names)) PutNames(form, {}, names);
 }
 
 }  // namespace tw
