@@ -10,13 +10,9 @@ namespace {
 
 constexpr int kFirstId = 1000;
 
-struct Class {
-  const char* name;
-  DWORD style;
-  DWORD exStyle;
-};
+}  // namespace
 
-Class ClassOf(const ControlSpec& s) {
+ControlClass ClassOf(const ControlSpec& s) {
   const DWORD tab = WS_TABSTOP;
   switch (s.kind) {
     case Kind::PushButton:
@@ -46,6 +42,8 @@ Class ClassOf(const ControlSpec& s) {
   }
   return {"STATIC", 0, 0};
 }
+
+namespace {
 
 // Appends item `index` of the combo box `h` to `out`, read in UTF-16 (the
 // form the controls keep it in) and converted to the ANSI code page: two
@@ -99,7 +97,7 @@ void Win32Window::Show() {
 
 void Win32Window::CreateControl(int index) {
   const ControlSpec& s = Spec(IdAt(index));
-  const Class c = ClassOf(s);
+  const ControlClass c = ClassOf(s);
   HWND parent = s.page == Page::Window ? main_ : pages_[static_cast<int>(s.page)];
   const int id = s.noIdentity ? -1 : kFirstId + index;
   HWND h = CreateWindowExA(c.exStyle, c.name, s.text, WS_CHILD | WS_VISIBLE | c.style, s.x, s.y, s.w, s.h, parent,

@@ -17,6 +17,15 @@
 
 namespace tw {
 
+// The window class, style and extended style a control of the catalogue is
+// made with (WS_CHILD and WS_VISIBLE added).
+struct ControlClass {
+  const char* name;
+  DWORD style;
+  DWORD exStyle;
+};
+ControlClass ClassOf(const ControlSpec& s);
+
 class Win32Window : public Form, public EventSource {
  public:
   // Creates the window hidden with all controls and fonts; Show shows it.
