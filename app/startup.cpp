@@ -35,6 +35,8 @@ void SetStartStates(Form& form) {
 }
 
 void LookForX264(Form& form, Platform& platform) {
+  // A slow or hung x264.exe holds up the form, never the window.
+  LongWork work(*platform.progress, "Asking x264.exe for its version", 0, false);
   form.SetText(ControlId::X264FoundLabel, FoundLabelText(platform.x264->Look()));
 }
 

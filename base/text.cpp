@@ -31,11 +31,14 @@ bool EndsWithNoCase(std::string_view text, std::string_view tail) {
 
 bool SamePath(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const char x = a[i] == '/' ? '\\' : Lower(a[i]);
-    const char y = b[i] == '/' ? '\\' : Lower(b[i]);
-    if (x != y) return false;
-  }
+  for (size_t i = 0; i < a.size(); ++i)
+    if (PathKeyChar(a[i]) != PathKeyChar(b[i])) return false;
+  return true;
+}
+
+bool IsAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
   return true;
 }
 

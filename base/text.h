@@ -14,6 +14,10 @@ bool EndsWithNoCase(std::string_view text, std::string_view tail);
 // Whether two paths name one file as Windows compares names: ASCII letters
 // without regard to case, "\\" and "/" alike.
 bool SamePath(std::string_view a, std::string_view b);
+// A character of a path as SamePath compares it: two paths are the same
+// when these are, one by one.
+inline char PathKeyChar(char c) { return c == '/' ? '\\' : c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsAscii(std::string_view text);
 
 // cmd expands "%" in batch files even inside quotes; doubled, it stands for itself.
 std::string DoublePercent(std::string_view text);

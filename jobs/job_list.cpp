@@ -44,7 +44,11 @@ void OnAddButton(Form& form, Platform& platform) {
   // The choosers refuse such names; these were typed by hand.
   if (!CreatedNamesFit(form, platform) || !EncodeModeChosen(form, platform)) return;
   form.AddItem(JobList, kBlockStartLine);
-  AddJobLines(form, platform);
+  {
+    // In size mode the clip is measured first, by a program that may be slow.
+    LongWork work(*platform.progress, "Adding the job", 0, false);
+    AddJobLines(form, platform);
+  }
   form.AddItem(JobList, kBlockEndLine);
 }
 

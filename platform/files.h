@@ -50,6 +50,12 @@ class Files {
   }
   // The same, the content taken from `next` piece by piece.
   virtual bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) = 0;
+  // Creates a file that is not there yet, with `bytes`, unflushed; false,
+  // leaving nothing behind, when there is one or it cannot be written whole.
+  // No temporary file: a batch import writes thousands of new ones.
+  virtual bool WriteNew(const std::string& path, std::string_view bytes) {
+    return !IsFile(path) && WriteReplace(path, bytes, Flush::Lazily);
+  }
   virtual bool Remove(const std::string& path) = 0;
   virtual bool IsFile(const std::string& path) = 0;
   // The short (8.3) path of an existing file or folder where its volume

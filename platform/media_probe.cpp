@@ -51,12 +51,18 @@ int64_t FramesIn(int64_t duration, int64_t timePerFrame) {
 }
 
 std::optional<MediaHandle> ProbeMedia::OpenMedia(const std::string& path) {
-  const CapturedRun run = processes_.RunCaptured(probe_, {path}, kProbeTimeLimitMs);
-  // A crash, a hang, a refusal or an answer that cannot be read all mean
-  // the clip cannot be opened.
-  if (run.end != CapturedRun::End::Finished || run.exitCode != 0) return std::nullopt;
-  const std::optional<ClipMeasure> measure = ReadProbeAnswer(run.output);
-  if (!measure) return std::nullopt;
+  // A name cut by a line end would be two questions; no file has one.
+  if (path.find_first_of("\r\n") != std::string::npos) return std::nullopt;
+  if (!server_) server_ = processes_.StartChild(probe_, {"--serve"});
+  if (!server_) return std::nullopt;
+  std::optional<std::string> answer;
+  if (server_->WriteLine(path)) answer = server_->ReadLine(kProbeTimeLimitMs);
+  if (answer && answer->starts_with(kProbeRefusal)) return std::nullopt;
+  const std::optional<ClipMeasure> measure = answer ? ReadProbeAnswer(*answer + "\n") : std::nullopt;
+  if (!measure) {
+    server_.reset();
+    return std::nullopt;
+  }
   const MediaHandle h = next_++;
   clips_[h] = *measure;
   return h;

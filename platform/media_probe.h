@@ -1,10 +1,12 @@
 // The media service of the real program: a clip is measured by the probe
 // fathom.exe in a process of its own, so a codec that crashes or hangs while
-// the clip is opened costs that clip's numbers, never the program.
+// the clip is opened costs that clip's numbers, never the program. One
+// probe, started with "--serve", answers for clip after clip.
 #pragma once
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +24,8 @@ struct ClipMeasure {
 
 // "frames=F rate=R" and a line end: the probe's whole answer.
 std::string ProbeAnswerText(ClipMeasure m);
+// How the probe's answer for a clip it cannot open begins; the reason follows.
+inline constexpr const char* kProbeRefusal = "none:";
 // The numbers of a whole answer; nothing for any other text.
 std::optional<ClipMeasure> ReadProbeAnswer(std::string_view text);
 
@@ -35,13 +39,16 @@ int64_t FramesIn(int64_t duration, int64_t timePerFrame);
 int32_t Clamp32(int64_t v);
 
 // Long enough for a slow network share, short enough that a hung codec is
-// given up before the user gives up on the window.
+// given up before the user gives up waiting.
 constexpr uint32_t kProbeTimeLimitMs = 20000;
 
 class ProbeMedia : public MediaInfo {
  public:
   // `probe` is the full path of fathom.exe.
   ProbeMedia(Processes& processes, std::string probe) : processes_(processes), probe_(std::move(probe)) {}
+  // Asks the running probe, started at the first clip. A probe that crashed,
+  // hung past the limit or answered anything but the two answers it knows
+  // is ended: the clip cannot be opened, and the next clip gets a new one.
   std::optional<MediaHandle> OpenMedia(const std::string& path) override;
   int32_t MediaFrameCount(MediaHandle h) override;
   int32_t MediaFrameRate(MediaHandle h) override;
@@ -50,6 +57,7 @@ class ProbeMedia : public MediaInfo {
  private:
   Processes& processes_;
   std::string probe_;
+  std::unique_ptr<Child> server_;
   std::map<MediaHandle, ClipMeasure> clips_;  // measured once, at the opening
   MediaHandle next_ = 1;
 };

@@ -16,6 +16,7 @@ class NativeFiles : public Files {
   bool CreateFolder(const std::string& path) override;
   std::optional<std::string> Read(const std::string& path) override;
   bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) override;
+  bool WriteNew(const std::string& path, std::string_view bytes) override;
   bool Remove(const std::string& path) override;
   bool IsFile(const std::string& path) override;
   // Windows volumes may give short (8.3) names; Linux volumes give none.

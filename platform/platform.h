@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/media.h"
 #include "platform/processes.h"
+#include "platform/progress.h"
 #include "platform/x264_probe.h"
 
 namespace tw {
@@ -32,6 +33,7 @@ struct Platform {
   std::string programFolder;  // ends in the platform's separator
   CodePages& pages = OnePage();
   X264Finder* x264 = &NoX264();
+  Progress* progress = &NoProgress();
 };
 
 }  // namespace tw

@@ -1,5 +1,5 @@
-// The two helpers the program asks in hidden runs: the media probe fathom.exe
-// for a clip's numbers, and x264.exe for its version.
+// The two helpers the program asks: the media probe fathom.exe for a clip's
+// numbers, and x264.exe for its version.
 #include <gtest/gtest.h>
 
 #include "platform/media_probe.h"
@@ -15,7 +15,7 @@ using End = CapturedRun::End;
 // "program|argument|...|time limit".
 class CannedProcesses : public Processes {
  public:
-  explicit CannedProcesses(CapturedRun answer) : answer_(std::move(answer)) {}
+  explicit CannedProcesses(CapturedRun answer = {}) : answer_(std::move(answer)) {}
   std::optional<ProcessId> StartScript(const std::string&, const std::string&, int) override { return std::nullopt; }
   bool IsRunning(ProcessId) override { return false; }
   CapturedRun RunCaptured(const std::string& program, const std::vector<std::string>& arguments,
@@ -25,43 +25,70 @@ class CannedProcesses : public Processes {
     runs.push_back(run + "|" + std::to_string(timeLimitMs));
     return answer_;
   }
-  std::vector<std::string> runs;
+  // A probe that answers each question with the next line of `lines`
+  // (nothing: it crashed or hung), while `starts` below its limit.
+  std::unique_ptr<Child> StartChild(const std::string& program, const std::vector<std::string>& arguments) override {
+    struct Canned : Child {
+      CannedProcesses& p;
+      explicit Canned(CannedProcesses& processes) : p(processes) {}
+      bool WriteLine(const std::string& line) override { return p.asked.push_back(line), true; }
+      std::optional<std::string> ReadLine(uint32_t ms) override {
+        EXPECT_EQ(ms, kProbeTimeLimitMs);
+        std::optional<std::string> next = p.lines.front();
+        p.lines.erase(p.lines.begin());
+        return next;
+      }
+    };
+    runs.push_back(program + "|" + arguments.at(0));
+    return runs.size() > startable ? nullptr : std::make_unique<Canned>(*this);
+  }
+  std::vector<std::string> runs, asked;
+  std::vector<std::optional<std::string>> lines;
+  size_t startable = 100;
 
  private:
   CapturedRun answer_;
 };
 
-TEST(ProbeMediaTest, OnlyAWholeAnswerOfAFinishedProbeOpensTheClip) {
-  struct Case {
-    CapturedRun run;
+// One probe answers clip after clip; one that crashed, hung or answered
+// anything but a measure or a refusal is ended, and the next clip gets a
+// new one.
+TEST(ProbeMediaTest, OneProbeServesUntilItFails) {
+  const struct {
+    std::optional<std::string> line;
     std::optional<ClipMeasure> opened;
+    size_t starts;  // probes started so far
   } cases[] = {
-      {{End::Finished, 0, "frames=50 rate=25\r\n"}, ClipMeasure{50, 25}},
-      {{End::Finished, 0, "frames=0 rate=0\n"}, ClipMeasure{0, 0}},
-      {{End::Finished, 0, "frames=2147483647 rate=1000\n"}, ClipMeasure{2147483647, 1000}},
-      {{End::Finished, 1, ""}, std::nullopt},                              // the probe could not open it
-      {{End::Finished, 0xC0000005, "frames=50 rate=25\n"}, std::nullopt},  // crashed after answering
-      {{End::TimedOut, 0, "frames=50 rate=25\n"}, std::nullopt},           // hung after answering
-      {{End::NotStarted, 0, ""}, std::nullopt},                            // no fathom.exe beside the program
+      {"frames=50 rate=25", ClipMeasure{50, 25}, 1},
+      {"frames=2147483647 rate=1000\r", ClipMeasure{2147483647, 1000}, 1},
+      {"none: the file has no video", std::nullopt, 1},  // it serves on
+      {std::nullopt, std::nullopt, 1},                     // crashed or hung
+      {"frames=0 rate=0", ClipMeasure{0, 0}, 2},
+      // answers not whole: cut short, out of range, odd
+      {"frames=50", std::nullopt, 2}, {"frames=-5 rate=25", std::nullopt, 3},
+      {"frames=99999999999 rate=25", std::nullopt, 4}, {"frames=50  rate=25", std::nullopt, 5},
+      {"Frames=50 rate=25", std::nullopt, 6}, {"frames=1 rate=2", ClipMeasure{1, 2}, 7},
   };
-  std::vector<Case> all(std::begin(cases), std::end(cases));
-  // Answers of a finished probe that are not whole: cut short, twice, out of range, odd.
-  for (const char* odd : {"frames=50 rate=25", "frames=50 rate=25\nframes=1 rate=1\n", "frames=-5 rate=25\n",
-                          "frames=-0 rate=25\n", "frames=99999999999 rate=25\n", "frames= rate=25\n",
-                          "frames=50  rate=25\n", "rate=25 frames=50\n", "Frames=50 rate=25\n"})
-    all.push_back({{End::Finished, 0, odd}, std::nullopt});
-  for (const Case& c : all) {
-    CannedProcesses processes(c.run);
-    ProbeMedia media(processes, "C:\\Prog\\fathom.exe");
+  CannedProcesses processes;
+  for (const auto& c : cases) processes.lines.push_back(c.line);
+  ProbeMedia media(processes, "C:\\Prog\\fathom.exe");
+  for (const auto& c : cases) {
     const std::optional<MediaHandle> h = media.OpenMedia("D:\\clips\\my clip.avi");
-    ASSERT_EQ(processes.runs, std::vector<std::string>{"C:\\Prog\\fathom.exe|D:\\clips\\my clip.avi|20000"});
-    ASSERT_EQ(h.has_value(), c.opened.has_value()) << c.run.output;
+    EXPECT_EQ(processes.runs.size(), c.starts) << c.line.value_or("(none)");
+    ASSERT_EQ(h.has_value(), c.opened.has_value()) << c.line.value_or("(none)");
     if (!h) continue;
     EXPECT_EQ(media.MediaFrameCount(*h), c.opened->frames);
     EXPECT_EQ(media.MediaFrameRate(*h), c.opened->rate);
     media.CloseMedia(*h);
     EXPECT_EQ(media.MediaFrameCount(*h), 0) << "a closed handle holds nothing";
   }
+  EXPECT_EQ(processes.runs.front(), "C:\\Prog\\fathom.exe|--serve");
+  EXPECT_EQ(processes.asked, std::vector<std::string>(std::size(cases), "D:\\clips\\my clip.avi"));
+  // A name that would be two questions is not asked; a probe that cannot start opens nothing.
+  processes.startable = 0;
+  EXPECT_FALSE(media.OpenMedia("D:\\a\nb.avi"));
+  EXPECT_FALSE(ProbeMedia(processes, "C:\\absent.exe").OpenMedia("D:\\clips\\my clip.avi"));
+  EXPECT_EQ(processes.asked.size(), std::size(cases));
 }
 
 TEST(ProbeMediaTest, FrameRateFromFramesAndDuration) {

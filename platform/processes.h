@@ -1,8 +1,9 @@
-// Starting the run script in its own console, and running a helper program
-// hidden to read its answer.
+// Starting the run script in its own console, running a helper program
+// hidden to read its answer, and keeping one running to ask it in turn.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,20 @@ struct CapturedRun {
 // neither block on a full pipe nor fill the memory.
 constexpr size_t kCapturedOutputLimit = 64 * 1024;
 
+// A program kept running to answer one question after another: a line to
+// its standard input, a line back from its standard output.
+class Child {
+ public:
+  // Ends the program, and whatever it started, if it still runs.
+  virtual ~Child() = default;
+  // Writes `line` and a line end to its input; false when it takes no more.
+  virtual bool WriteLine(const std::string& line) = 0;
+  // Its next output line without the line end (CR LF or LF); nothing when
+  // it ended or closed its output first, wrote a line longer than
+  // kCapturedOutputLimit, or gave no whole line within `timeLimitMs`.
+  virtual std::optional<std::string> ReadLine(uint32_t timeLimitMs) = 0;
+};
+
 class Processes {
  public:
   virtual ~Processes() = default;
@@ -49,6 +64,9 @@ class Processes {
   // folder is the caller's.
   virtual CapturedRun RunCaptured(const std::string& program, const std::vector<std::string>& arguments,
                                   uint32_t timeLimitMs) = 0;
+  // Starts `program` hidden as RunCaptured does, kept running with pipes to
+  // its input and output; nothing when it cannot be started.
+  virtual std::unique_ptr<Child> StartChild(const std::string& program, const std::vector<std::string>& arguments) = 0;
 };
 
 }  // namespace tw

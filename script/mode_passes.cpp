@@ -15,19 +15,21 @@ void Append(Lines& lines, const Lines& more) { lines.insert(lines.end(), more.be
 
 // The pass line, then the audio and mux lines where the mode writes an
 // output and audio is on.
-void AddPass(Lines& lines, const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media) {
-  lines.push_back(PassLine(o, files, syntax, media));
+void AddPass(Lines& lines, const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media,
+             const std::string* start) {
+  lines.push_back(PassLine(o, files, syntax, media, start));
   if (o.audio && ModeWritesOutput(o.mode)) Append(lines, AudioLines(o, files));
 }
 
 }  // namespace
 
-Lines ModePassLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media) {
+Lines ModePassLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media,
+                    const std::string* start) {
   if (o.muxer == kAudioOnly) return AudioLines(o, files);
   Lines lines;
   const EncodeModeRow* row = FindEncodeMode(o.mode);
   if (!row || IndexOf(row->firstPass) == o.mode) {
-    AddPass(lines, o, files, syntax, media);
+    AddPass(lines, o, files, syntax, media, start);
     return lines;
   }
   // The first pass, at the first-pass CRF where the mode says so. A first
@@ -38,7 +40,7 @@ Lines ModePassLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax 
   first.mode = IndexOf(row->firstPass);
   if (row->firstPassRate == RateSource::FirstPassCrf) first.rate = o.firstPassCrf;
   if (ModeWritesOutput(first.mode)) first.audio = false;
-  AddPass(lines, first, files, syntax, media);
+  AddPass(lines, first, files, syntax, media, start);
   if (row->conditional) {
     // The size check's exit code decides whether the later pass replaces the first result.
     lines.push_back("@brindle.exe " + o.minSize + " " + o.maxSize + " " + QuotedName(files.output));
@@ -46,14 +48,15 @@ Lines ModePassLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax 
   // The conditional mode builds its later pass itself, behind the size check's test.
   EncodeOptions later = o;
   later.mode = row->conditional ? o.mode : IndexOf(kLaterPass);
-  AddPass(lines, later, files, syntax, media);
+  AddPass(lines, later, files, syntax, media, start);
   return lines;
 }
 
-Lines JobLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media) {
+Lines JobLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media,
+               const std::string* start) {
   Lines lines = {"@echo Input:" + QuotedName(files.input), "@echo Output:" + QuotedName(files.output),
                  "@echo Encode Mode:" + o.modeCaption};
-  Append(lines, ModePassLines(o, files, syntax, media));
+  Append(lines, ModePassLines(o, files, syntax, media, start));
   return lines;
 }
 

@@ -57,14 +57,21 @@ bool ModeWritesOutput(int mode) {
   return !row || row->writesOutput;
 }
 
-std::string PassLine(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media) {
+// None of these fragments reads the mode, the rate or the audio, which the
+// passes of one job change.
+std::string PassLineStart(const EncodeOptions& o, OptionSyntax syntax) {
+  const OptionSpelling& s = SpellingOf(syntax);
+  return s.head + CqmFragment(o) + AnalysisFlagsFragment(o, s) + KeyframeFragment(o) + EntropyFragment(o, s) +
+         MotionSearchFragment(o) + SarFragment(o) + ThreadsRefsFragment(o) + NoiseReductionFragment(o) +
+         DeblockFragment(o, s) + BFrameFragment(o, s);
+}
+
+std::string PassLine(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media,
+                     const std::string* start) {
   // Where no mode is chosen the line has no mode part and writes the output.
   const EncodeModeRow* mode = FindEncodeMode(o.mode);
   const OptionSpelling& s = SpellingOf(syntax);
-  std::string line = s.head;
-  line += CqmFragment(o) + AnalysisFlagsFragment(o, s) + KeyframeFragment(o) + EntropyFragment(o, s) +
-          MotionSearchFragment(o) + SarFragment(o) + ThreadsRefsFragment(o) + NoiseReductionFragment(o) +
-          DeblockFragment(o, s) + BFrameFragment(o, s);
+  std::string line = start ? *start : PassLineStart(o, syntax);
   if (mode) {
     for (Piece piece : mode->pieces) line += PieceText(o, files, *mode, s, media, piece);
   }

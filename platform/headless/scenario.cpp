@@ -9,7 +9,7 @@ ScenarioHost::ScenarioHost(std::vector<std::string> lines, std::string programFo
       files_(std::move(files)),
       dialogs_(out, programFolder.empty() ? '/' : programFolder.back()),
       processes_(out),
-      platform_{*files_, dialogs_, media_, processes_, std::move(programFolder), NativePages(), &x264_} {
+      platform_{*files_, dialogs_, media_, processes_, std::move(programFolder), NativePages(), &x264_, &progress_} {
   // Answers before every other line are queued before start-up, for the
   // dialogs a loaded settings file can open.
   size_t next = 0;
@@ -30,6 +30,7 @@ int ScenarioHost::LineNumber() const {
 
 void ScenarioHost::CheckFinished() const {
   if (dialogs_.Pending() > 0) throw ScenarioError("answers left over at the end");
+  if (progress_.StopPending()) throw ScenarioError("a stop left over at the end");
 }
 
 Event ScenarioHost::WaitEvent() {
@@ -60,6 +61,9 @@ bool ScenarioHost::RunLine(const ScriptLine& text, Event& event) {
       return false;
     case Verb::X264:
       SetX264(*line);
+      return false;
+    case Verb::Stop:
+      progress_.StopAfter(line->number);
       return false;
     case Verb::DumpForm:
       for (int i = 0; i < kControlCount; ++i) Dump(IdAt(i));

@@ -42,6 +42,7 @@ class ScenarioHost : public Host, private EventSource {
   ScriptedMedia media_;
   ScriptedProcesses processes_;
   ScriptedX264 x264_;
+  ScriptedProgress progress_;
   Platform platform_;
   FormModel form_;
 };

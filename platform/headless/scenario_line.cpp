@@ -240,6 +240,11 @@ std::optional<ScenarioLine> ParseScenarioLine(const ScriptLine& script) {
     return line;
   }
   auto [name, arg] = SplitWord(rest);
+  if (verb == "stop") {
+    line.verb = Verb::Stop;
+    if (name != "after" || !ParseInt(arg, line.number) || line.number < 0) throw ScenarioError("stop needs after N");
+    return line;
+  }
   if (verb == "dump" && name == "form") {
     line.verb = Verb::DumpForm;
     return line;

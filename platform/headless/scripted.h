@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/media.h"
 #include "platform/processes.h"
+#include "platform/progress.h"
 #include "platform/x264_probe.h"
 
 namespace tw {
@@ -85,10 +87,32 @@ class ScriptedProcesses : public Processes {
   bool IsRunning(ProcessId) override { return false; }
   // The headless driver starts no programs.
   CapturedRun RunCaptured(const std::string&, const std::vector<std::string>&, uint32_t) override { return {}; }
+  std::unique_ptr<Child> StartChild(const std::string&, const std::vector<std::string>&) override { return nullptr; }
 
  private:
   std::ostream& out_;
   ProcessId next_ = 1;
+};
+
+// Long work as a scenario sees it: nothing shows, and after `StopAfter(N)`
+// the next work that can stop is stopped after its first N steps, as if the
+// user pressed "Stop" then.
+class ScriptedProgress : public Progress {
+ public:
+  void StopAfter(int steps) { pending_ = steps; }
+  bool StopPending() const { return pending_.has_value(); }
+  void Begin(const std::string&, int, bool stoppable) override {
+    if (depth_++ == 0 && stoppable) stopAt_ = std::exchange(pending_, std::nullopt);
+  }
+  bool Step(int done, const std::string&) override { return !stopAt_ || done < *stopAt_; }
+  void End() override {
+    if (--depth_ == 0) stopAt_.reset();
+  }
+  bool Busy() const override { return depth_ > 0; }
+
+ private:
+  std::optional<int> pending_, stopAt_;
+  int depth_ = 0;
 };
 
 // Answers for x264.exe what the scenario's last x264 line said.

@@ -25,9 +25,20 @@ std::optional<timespec> FolderIndex::Stamp(const std::string& dir) const {
   return st.st_mtim;
 }
 
-std::optional<std::string> FolderIndex::Find(const std::string& dir, const std::string& name) {
+std::optional<timespec> FolderIndex::KnownStamp(const std::string& dir) const {
+  const auto it = folders_.find(dir);
+  if (it == folders_.end()) return std::nullopt;
+  return it->second.stamp;
+}
+
+std::optional<std::string> FolderIndex::Find(const std::string& dir, const std::string& name, bool* isFolder) {
   const std::optional<timespec> now = Stamp(dir);
+  if (isFolder) *isFolder = now.has_value();
   if (!now) return std::nullopt;
+  return FindAt(dir, name, *now);
+}
+
+std::optional<std::string> FolderIndex::FindAt(const std::string& dir, const std::string& name, const timespec& now) {
   Listing* listing = CurrentAt(dir, now);
   if (!listing) {
     DIR* d = opendir(DirName(dir));
@@ -35,7 +46,7 @@ std::optional<std::string> FolderIndex::Find(const std::string& dir, const std::
     listing = &folders_[dir];
     listing->byFolded.clear();
     // Stamped before reading, so a change made while reading shows next time.
-    listing->stamp = *now;
+    listing->stamp = now;
     while (dirent* e = readdir(d)) listing->byFolded.emplace(Folded(e->d_name), e->d_name);
     closedir(d);
   }

@@ -17,11 +17,18 @@ class FolderIndex {
  public:
   // The name as it stands in `dir` ("" for the current folder) that matches
   // `name` without regard to case, the first in listing order; nothing when
-  // none does or the folder cannot be read.
-  std::optional<std::string> Find(const std::string& dir, const std::string& name);
+  // none does or the folder cannot be read. `isFolder`, when given, tells
+  // whether `dir` is a folder.
+  std::optional<std::string> Find(const std::string& dir, const std::string& name, bool* isFolder = nullptr);
+  // The same in the folder as it was at `stamp`, which Stamp gave just now.
+  std::optional<std::string> FindAt(const std::string& dir, const std::string& name, const timespec& stamp);
 
   // The modification time of `dir` now, to hand to Added or Removed.
   std::optional<timespec> Stamp(const std::string& dir) const;
+  // The time of `dir` its listing was read or brought up to date at, if one
+  // is kept: a layer that writes many new files into one folder, which it
+  // then knows by their exact names, looks up the others in that listing.
+  std::optional<timespec> KnownStamp(const std::string& dir) const;
   // This layer created `name` in `dir`; `before` is the folder's stamp taken
   // before the change. A listing that was current then is brought up to
   // date, any other is dropped and read again when needed.

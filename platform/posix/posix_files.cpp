@@ -33,11 +33,6 @@ std::pair<std::string, std::string> SplitFolder(std::string path) {
   return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
-bool IsFolder(const std::string& p) {
-  struct stat st;
-  return stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 // A new file of our own beside a target, removed again unless it was moved
 // over the target: after a failed write and after a piece that throws alike.
 class Temporary {
@@ -107,7 +102,9 @@ std::string NativeFiles::State::Resolve(const std::string& path) {
     const size_t slash = p.rfind('/');
     const std::string dir = slash == std::string::npos ? "" : p.substr(0, slash + 1);
     const std::string name = p.substr(dir.size());
-    if (dir.empty() || IsFolder(dir)) return dir + index.Find(dir, name).value_or(name);
+    bool folder = false;
+    const std::optional<std::string> found = index.Find(dir, name, &folder);
+    if (folder) return dir + found.value_or(name);
   }
   std::string out = p.starts_with("/") ? "/" : "";
   size_t i = out.size();
@@ -174,6 +171,32 @@ bool NativeFiles::WriteReplaceFrom(const std::string& path, const Pieces& next, 
   if (!tmp.MoveOver(target)) return false;
   state_->index.Added(dir, base, before);
   return true;
+}
+
+// Mostly into a folder that stands as written, whose listing tells at once
+// whether the name is there in any case. The listing is not brought up to
+// date: the next look at the folder reads it again, and until then the
+// files made here are found by their exact names, which no second file
+// can take.
+bool NativeFiles::WriteNew(const std::string& path, std::string_view bytes) {
+  std::string target = path;
+  std::replace(target.begin(), target.end(), '\\', '/');
+  const auto [dir, base] = SplitFolder(target);
+  std::optional<timespec> before = state_->index.KnownStamp(dir);
+  if (!before) before = state_->index.Stamp(dir);
+  if (!before || base.empty() || target.find("//") != std::string::npos) return Files::WriteNew(path, bytes);
+  if (state_->index.FindAt(dir, base, *before)) return false;
+  const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool written = true;
+  for (std::string_view rest = bytes; written && !rest.empty();) {
+    const ssize_t n = write(fd, rest.data(), rest.size());
+    written = n > 0;
+    if (written) rest.remove_prefix(static_cast<size_t>(n));
+  }
+  if (close(fd) == 0 && written) return true;
+  unlink(target.c_str());
+  return false;
 }
 
 bool NativeFiles::Remove(const std::string& path) {

@@ -99,6 +99,16 @@ bool NativeFiles::WriteReplaceFrom(const std::string& path, const Pieces& next, 
   return tmp.MoveOver(path);
 }
 
+bool NativeFiles::WriteNew(const std::string& path, std::string_view bytes) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD n = 0;
+  const bool written = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) && n == bytes.size();
+  if (CloseHandle(h) && written) return true;
+  DeleteFileA(path.c_str());
+  return false;
+}
+
 bool NativeFiles::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
 bool NativeFiles::IsFile(const std::string& path) {

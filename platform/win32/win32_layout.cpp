@@ -166,8 +166,8 @@ void Win32Window::LayOut(UINT dpi, bool sizeWindow) {
   }
   // The job list's lines are measured again in its new font, and the old
   // fonts go once nothing holds them any more.
-  PrepareMeasuring(ControlId::JobList);
-  if (ItemCount(ControlId::JobList) > 0) RefreshExtent(ControlId::JobList);
+  list_.FontChanged();
+  dpi_ = dpi;
   DeleteObject(oldTahoma);
   DeleteObject(oldGui);  // a stock font stays
   const RECT panel = ScaledRect(Spec(ControlId::MainPanel), dpi);

@@ -12,6 +12,7 @@
 #include "platform/native_files.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_progress.h"
 #include "platform/win32/win32_window.h"
 #include "platform/x264_probe.h"
 
@@ -36,17 +37,22 @@ class WindowHost : public tw::Host {
         files_(tw::MakeNativeFiles()),
         media_(processes_, ProgramFolder() + "fathom.exe"),
         x264_(*files_, processes_, ProgramFolder(), SearchPath()),
-        platform_{*files_, dialogs_, media_, processes_, ProgramFolder(), tw::NativePages(), &x264_} {}
+        platform_{*files_, dialogs_, media_, processes_, ProgramFolder(), tw::NativePages(), &x264_, &progress_} {
+    // Waits for helper programs answer the window during long work.
+    processes_.SetWaiter(&progress_);
+  }
 
   tw::Platform& GetPlatform() override { return platform_; }
   tw::Form& BuildWindow(const tw::Picture* logo) override {
     window_ = std::make_unique<tw::Win32Window>(instance_, logo);
     dialogs_.SetOwner(window_->handle());
+    progress_.Attach(window_.get());
     return *window_;
   }
   void Show() override { window_->Show(); }
   tw::EventSource& Events() override { return *window_; }
   void Close() {
+    progress_.Attach(nullptr);
     if (window_) DestroyWindow(window_->handle());
   }
 
@@ -54,6 +60,7 @@ class WindowHost : public tw::Host {
   HINSTANCE instance_;
   std::unique_ptr<tw::Files> files_;
   tw::Win32Dialogs dialogs_;
+  tw::Win32Progress progress_;
   tw::Win32Processes processes_;
   tw::ProbeMedia media_;  // asks fathom.exe beside the program
   tw::X264Probe x264_;

@@ -80,6 +80,26 @@ TEST_F(Win32ProcessesTest, HiddenRunsReportHowTheyEnded) {
   }
 }
 
+// A child answers line by line, what it was told included; one that ends,
+// or gives no line within the limit, gives nothing more.
+TEST_F(Win32ProcessesTest, AChildAnswersLineByLineWithinItsLimit) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::vector<std::optional<std::string>> lines;
+    uint32_t limitMs = 30000;
+  } cases[] = {
+      {{"/v:on", "/c", "set /p q=&echo got !q!&echo two"}, {"got a b", "two", std::nullopt}},
+      {{"/c", "ping -n 30 127.0.0.1 > nul"}, {std::nullopt}, 300},
+  };
+  for (const auto& c : cases) {
+    std::unique_ptr<Child> child = processes_.StartChild(std::getenv("ComSpec"), c.arguments);
+    ASSERT_TRUE(child);
+    EXPECT_TRUE(child->WriteLine("a b"));
+    for (const auto& line : c.lines) EXPECT_EQ(child->ReadLine(c.limitMs), line) << c.arguments.back();
+  }
+  EXPECT_FALSE(processes_.StartChild(dir_ + "absent.exe", {}));
+}
+
 // The C run-time, and so every program, splits the line back into the same words.
 TEST(CommandLineOfTest, EveryArgumentComesBackWhole) {
   const std::vector<std::string> args = {"plain",      "",       "two words", "C:\\My Clips\\",

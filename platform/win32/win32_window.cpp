@@ -9,16 +9,10 @@ namespace tw {
 namespace {
 
 constexpr int kFirstId = 1000;
-// Room beside the longest job line, so its last letter is not at the edge.
-constexpr int kExtentMargin = 6;
 
-struct Class {
-  const char* name;
-  DWORD style;
-  DWORD exStyle;
-};
+}  // namespace
 
-Class ClassOf(const ControlSpec& s) {
+ControlClass ClassOf(const ControlSpec& s) {
   const DWORD tab = WS_TABSTOP;
   switch (s.kind) {
     case Kind::PushButton:
@@ -40,7 +34,7 @@ Class ClassOf(const ControlSpec& s) {
     case Kind::TrackBar:
       return {TRACKBAR_CLASSA, TBS_HORZ | TBS_NOTICKS | tab, 0};
     case Kind::List:
-      return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | tab, WS_EX_CLIENTEDGE};
+      return {"LISTBOX", Win32JobList::Style() | tab, WS_EX_CLIENTEDGE};
     case Kind::Image:
       return {"STATIC", SS_BITMAP, 0};
     case Kind::TabPanel:
@@ -49,18 +43,20 @@ Class ClassOf(const ControlSpec& s) {
   return {"STATIC", 0, 0};
 }
 
-// Appends item `index` of the list or combo `h` to `out`, read in UTF-16
-// (the form the controls keep it in) and converted to the ANSI code page:
-// two messages, one conversion. Wine hands an ANSI LB_GETTEXT or
-// CB_GETLBTEXT to the Unicode list of the version 6 controls through a stack
-// buffer of 512 characters, so a longer job line read that way overwrites
-// the stack (and the return address) with its own UTF-16 text.
-void AppendWideItemText(HWND h, bool list, int index, std::string& out) {
-  const LRESULT length = SendMessageW(h, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index, 0);
-  if (length <= 0) return;  // LB_ERR / CB_ERR for an item that is not there
+namespace {
+
+// Appends item `index` of the combo box `h` to `out`, read in UTF-16 (the
+// form the controls keep it in) and converted to the ANSI code page: two
+// messages, one conversion. Wine hands an ANSI CB_GETLBTEXT to the Unicode
+// combo box of the version 6 controls through a stack buffer of 512
+// characters, so a longer item read that way overwrites the stack (and the
+// return address) with its own UTF-16 text.
+void AppendWideItemText(HWND h, int index, std::string& out) {
+  const LRESULT length = SendMessageW(h, CB_GETLBTEXTLEN, index, 0);
+  if (length <= 0) return;  // CB_ERR for an item that is not there
   thread_local std::wstring wide;
   wide.assign(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT got = SendMessageW(h, list ? LB_GETTEXT : CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+  const LRESULT got = SendMessageW(h, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
   if (got <= 0) return;
   const int size = static_cast<int>(std::min(static_cast<size_t>(got), static_cast<size_t>(length)));
   // an ANSI code page takes at most two bytes for a character
@@ -101,7 +97,7 @@ void Win32Window::Show() {
 
 void Win32Window::CreateControl(int index) {
   const ControlSpec& s = Spec(IdAt(index));
-  const Class c = ClassOf(s);
+  const ControlClass c = ClassOf(s);
   HWND parent = s.page == Page::Window ? main_ : pages_[static_cast<int>(s.page)];
   const int id = s.noIdentity ? -1 : kFirstId + index;
   HWND h = CreateWindowExA(c.exStyle, c.name, s.text, WS_CHILD | WS_VISIBLE | c.style, s.x, s.y, s.w, s.h, parent,
@@ -110,6 +106,7 @@ void Win32Window::CreateControl(int index) {
   if (s.typingLimit > 0) SendMessageA(h, EM_LIMITTEXT, s.typingLimit, 0);
   if (s.kind == Kind::TrackBar) SendMessageA(h, TBM_SETRANGE, TRUE, MAKELPARAM(s.rangeMin, s.rangeMax));
   if (s.kind == Kind::TabPanel) MakePages(h, s);
+  if (s.kind == Kind::List) list_.Attach(h);
 }
 
 void Win32Window::ShowPage(int page) {
@@ -193,7 +190,7 @@ void Win32Window::AddItem(ControlId id, std::string_view text, int index) {
       Send(id, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(t.c_str()));
       break;
     case Kind::List:
-      if (Send(id, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(t.c_str())) >= 0) NoteLineAdded(id, LineWidth(t));
+      list_.Insert(index, t);
       break;
     case Kind::TabPanel: {
       TCITEMA item{};
@@ -211,12 +208,7 @@ void Win32Window::AddItem(ControlId id, std::string_view text, int index) {
 void Win32Window::ClearItems(ControlId id) {
   const Kind kind = Spec(id).kind;
   if (kind == Kind::DropDownList || kind == Kind::EditableCombo) Send(id, CB_RESETCONTENT);
-  if (kind == Kind::List) {
-    Send(id, LB_RESETCONTENT);
-    widest_ = 0;
-    widestGone_ = false;
-    Send(id, LB_SETHORIZONTALEXTENT, 0);
-  }
+  if (kind == Kind::List) list_.Clear();
   if (kind == Kind::EditableCombo) WriteText(id, "");
   NoteItemChange(id);
 }
@@ -227,7 +219,7 @@ int Win32Window::ItemCount(ControlId id) const {
     case Kind::EditableCombo:
       return static_cast<int>(Send(id, CB_GETCOUNT));
     case Kind::List:
-      return static_cast<int>(Send(id, LB_GETCOUNT));
+      return list_.Count();
     case Kind::TabPanel:
       return static_cast<int>(Send(id, TCM_GETITEMCOUNT));
     default:
@@ -239,8 +231,10 @@ std::string Win32Window::ItemText(ControlId id, int index) const {
   if (index < 0 || index >= ItemCount(id)) return std::string();
   const Kind kind = Spec(id).kind;
   std::string text;
-  if (kind == Kind::List || kind == Kind::DropDownList || kind == Kind::EditableCombo) {
-    AppendWideItemText(hwnd(id), kind == Kind::List, index, text);
+  if (kind == Kind::List) {
+    text = list_.At(index);
+  } else if (kind == Kind::DropDownList || kind == Kind::EditableCombo) {
+    AppendWideItemText(hwnd(id), index, text);
   } else if (kind == Kind::TabPanel) {
     char buf[256] = {};
     TCITEMA item{};
@@ -253,19 +247,21 @@ std::string Win32Window::ItemText(ControlId id, int index) const {
   return text;
 }
 
-// Two messages a line, the text converted straight into `out`: Make BAT
-// reads a whole list this way.
+// Make BAT reads a whole list this way, each line copied once.
 void Win32Window::AppendItemText(ControlId id, int index, std::string& out) const {
-  const Kind kind = Spec(id).kind;
-  if (kind != Kind::List && kind != Kind::DropDownList && kind != Kind::EditableCombo) {
+  if (Spec(id).kind == Kind::List && index >= 0 && index < list_.Count())
+    out += list_.At(index);
+  else
     out += ItemText(id, index);
-    return;
-  }
-  AppendWideItemText(hwnd(id), kind == Kind::List, index, out);
 }
 
 void Win32Window::SetItemText(ControlId id, int index, std::string_view text) {
   if (index < 0 || index >= ItemCount(id)) return;
+  if (Spec(id).kind == Kind::List) {
+    list_.Set(index, text);
+    NoteItemChange(id);
+    return;
+  }
   const int selected = State(id);
   RemoveItem(id, index);
   AddItem(id, text, index);
@@ -274,70 +270,14 @@ void Win32Window::SetItemText(ControlId id, int index, std::string_view text) {
 
 void Win32Window::RemoveItem(ControlId id, int index) {
   const Kind kind = Spec(id).kind;
-  if (kind == Kind::List && index >= 0 && index < ItemCount(id)) {
-    // Only the longest line's going makes the whole list worth measuring.
-    if (LineWidth(ItemText(id, index)) == widest_ && widest_ > 0) widestGone_ = true;
-    Send(id, LB_DELETESTRING, index);
-  }
+  if (kind == Kind::List && index >= 0 && index < ItemCount(id)) list_.Remove(index);
   if (kind == Kind::DropDownList || kind == Kind::EditableCombo) Send(id, CB_DELETESTRING, index);
   NoteItemChange(id);
 }
 
-void Win32Window::NoteLineAdded(ControlId id, int width) {
-  if (width < widest_ || (width == widest_ && !widestGone_)) return;
-  widest_ = width;
-  widestGone_ = false;
-  Send(id, LB_SETHORIZONTALEXTENT, widest_ + kExtentMargin);
-}
-
 Win32Window::~Win32Window() {
-  if (measure_) DeleteDC(measure_);
   DeleteObject(tahoma_);
   DeleteObject(gui_);  // a stock font is left as it is
-}
-
-// A batch import adds tens of thousands of lines; asking the font for each
-// line's width would cost more than adding them. In a code page of one
-// byte a character, the widths of its 256 characters, read once, add up to
-// the same width.
-void Win32Window::PrepareMeasuring(ControlId id) {
-  if (!measure_) measure_ = CreateCompatibleDC(nullptr);
-  if (!measure_) return;
-  SelectObject(measure_, reinterpret_cast<HGDIOBJ>(Send(id, WM_GETFONT)));
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(measure_, &metrics);
-  widestLetter_ = metrics.tmMaxCharWidth;
-  CPINFO code{};
-  singleByte_ =
-      GetCPInfo(CP_ACP, &code) && code.MaxCharSize == 1 && GetCharWidth32A(measure_, 0, 255, charWidths_.data());
-}
-
-int Win32Window::LineWidth(const std::string& text) const {
-  if (singleByte_) {
-    int width = 0;
-    for (unsigned char c : text) width += charWidths_[c];
-    return width;
-  }
-  SIZE size{};
-  if (measure_) GetTextExtentPoint32A(measure_, text.data(), static_cast<int>(text.size()), &size);
-  return static_cast<int>(size.cx);
-}
-
-void Win32Window::RefreshExtent(ControlId id) {
-  widestGone_ = false;
-  int widest = 0;
-  std::string text;
-  for (int i = 0, n = ItemCount(id); i < n; ++i) {
-    // A line no wider than its length in the widest letter cannot beat the
-    // best so far, and most lines need no measuring at all.
-    const LRESULT length = SendMessageW(hwnd(id), LB_GETTEXTLEN, i, 0);
-    if (length * widestLetter_ <= widest) continue;
-    text.clear();
-    AppendItemText(id, i, text);
-    widest = std::max(widest, LineWidth(text));
-  }
-  widest_ = widest;
-  Send(id, LB_SETHORIZONTALEXTENT, widest > 0 ? widest + kExtentMargin : 0);
 }
 
 void Win32Window::HoldRedraw(ControlId id, bool hold) {

@@ -8,12 +8,23 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "app/event_loop.h"
+#include "platform/win32/win32_list_data.h"
 #include "ui/form.h"
 #include "ui/logo.h"
 
 namespace tw {
+
+// The window class, style and extended style a control of the catalogue is
+// made with (WS_CHILD and WS_VISIBLE added).
+struct ControlClass {
+  const char* name;
+  DWORD style;
+  DWORD exStyle;
+};
+ControlClass ClassOf(const ControlSpec& s);
 
 class Win32Window : public Form, public EventSource {
  public:
@@ -45,6 +56,17 @@ class Win32Window : public Form, public EventSource {
   // if they raised one.
   std::optional<Event> PollEvent();
 
+  // Long work: the window keeps the focus where it is and takes no input
+  // until the work is over; `progress`, the work's own window, goes then.
+  void SetBusy(bool busy, HWND progress = nullptr);
+  // Handles the messages already queued, the dialog keys of `dialog` first;
+  // the events they raise wait for the loop.
+  void Pump(HWND dialog);
+  UINT Dpi() const { return dpi_; }
+  HFONT Font() const { return gui_; }
+  // The steps after which a tool asked to stop the next long work.
+  std::optional<int> TakeStopAfter() { return std::exchange(stopAfter_, std::nullopt); }
+
  protected:
   void WriteText(ControlId id, std::string_view text) override;
 
@@ -69,11 +91,8 @@ class Win32Window : public Form, public EventSource {
   void NoteFocus();
   void RestoreFocus();
   Event TakeEvent();
-  // The job list's horizontal extent follows its longest line.
-  void PrepareMeasuring(ControlId id);
-  int LineWidth(const std::string& text) const;
-  void NoteLineAdded(ControlId id, int width);
-  void RefreshExtent(ControlId id);
+  // WM_COPYDATA from the test and benchmark tools (see ToolAsk).
+  LRESULT AnswerTool(HWND from, const COPYDATASTRUCT& data);
   HWND hwnd(ControlId id) const { return controls_[Index(id)]; }
   LRESULT Send(ControlId id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
     return SendMessageA(hwnd(id), msg, wp, lp);
@@ -90,12 +109,9 @@ class Win32Window : public Form, public EventSource {
   std::deque<Event> events_;
   std::function<void()> exitSequence_;
   HWND lastFocus_ = nullptr;  // the control that had the focus last
-  int widest_ = 0;            // pixels of the longest job line
-  bool widestGone_ = false;   // that line was removed: measure again
-  HDC measure_ = nullptr;     // holds the job list's font
-  bool singleByte_ = false;   // the code page has one byte a character
-  std::array<int, 256> charWidths_{};
-  int widestLetter_ = 0;
+  Win32JobList list_;         // the lines of JobList
+  std::optional<int> stopAfter_;
+  UINT dpi_ = 96;
 
   std::optional<Picture> logo_;             // drawn anew for every scale
   HFONT tahoma_ = nullptr, gui_ = nullptr;  // the two fonts at the window's DPI

@@ -4,6 +4,10 @@
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
+#include <string>
+
 namespace tw {
 namespace {
 
@@ -14,9 +18,6 @@ constexpr int kPages = 5;
 
 Event Win32Window::WaitEvent() {
   while (events_.empty()) {
-    // Once the running action has made all its changes, the list is
-    // measured at most once.
-    if (widestGone_) RefreshExtent(ControlId::JobList);
     NoteFocus();
     MSG msg;
     if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
@@ -33,10 +34,59 @@ Event Win32Window::WaitEvent() {
 std::optional<Event> Win32Window::PollEvent() {
   MSG msg;
   while (events_.empty() && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) Process(msg);
-  if (widestGone_) RefreshExtent(ControlId::JobList);
   NoteFocus();
   if (events_.empty()) return std::nullopt;
   return TakeEvent();
+}
+
+void Win32Window::Pump(HWND dialog) {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop, once the work is over
+      return;
+    }
+    if (!dialog || !IsDialogMessageA(dialog, &msg)) Process(msg);
+  }
+}
+
+// What the focus does meanwhile is not the user's doing: no event comes of it.
+void Win32Window::SetBusy(bool busy, HWND progress) {
+  const bool writing = std::exchange(writing_, true);
+  if (busy) {
+    NoteFocus();
+    EnableWindow(main_, FALSE);
+  } else {
+    // enabled first, so that the activation comes back to it
+    EnableWindow(main_, TRUE);
+    if (progress) DestroyWindow(progress);
+    if (GetActiveWindow() == main_) RestoreFocus();
+  }
+  writing_ = writing;
+}
+
+LRESULT Win32Window::AnswerTool(HWND from, const COPYDATASTRUCT& data) {
+  const std::string_view bytes(static_cast<const char*>(data.lpData), data.lpData ? data.cbData : 0);
+  if (data.dwData == kAskJobLines) {
+    std::string all;
+    for (int i = 0; i < list_.Count(); ++i) (all += list_.At(i)) += '\0';
+    COPYDATASTRUCT answer{kAskJobLines, static_cast<DWORD>(all.size()), all.data()};
+    SendMessageA(from, WM_COPYDATA, reinterpret_cast<WPARAM>(main_), reinterpret_cast<LPARAM>(&answer));
+  } else if (data.dwData == kAddJobLines) {
+    HoldRedraw(ControlId::JobList, true);
+    for (size_t at = 0, end; at < bytes.size(); at = end + 1) {
+      end = std::min(bytes.find('\0', at), bytes.size());
+      AddItem(ControlId::JobList, bytes.substr(at, end - at));
+    }
+    HoldRedraw(ControlId::JobList, false);
+  } else if (data.dwData == kStopAfter && bytes.size() == sizeof(int)) {
+    int steps = 0;
+    std::memcpy(&steps, bytes.data(), sizeof steps);
+    stopAfter_ = steps;
+  } else {
+    return FALSE;
+  }
+  return TRUE;
 }
 
 Event Win32Window::TakeEvent() {
@@ -120,7 +170,9 @@ LRESULT CALLBACK Win32Window::PageProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     SetWindowLongPtrA(h, GWLP_USERDATA,
                       reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
   auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(h, GWLP_USERDATA));
-  if (self && (msg == WM_COMMAND || msg == WM_HSCROLL || msg == WM_NOTIFY)) return self->Handle(msg, wp, lp);
+  if (self && (msg == WM_COMMAND || msg == WM_HSCROLL || msg == WM_NOTIFY || msg == WM_DRAWITEM ||
+               msg == WM_CHARTOITEM || msg == WM_VKEYTOITEM))
+    return self->Handle(msg, wp, lp);
   return DefWindowProcA(h, msg, wp, lp);
 }
 
@@ -157,6 +209,17 @@ LRESULT Win32Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     }
+    case WM_DRAWITEM:
+      if (reinterpret_cast<const DRAWITEMSTRUCT*>(lp)->hwndItem != hwnd(ControlId::JobList)) return FALSE;
+      list_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+      return TRUE;
+    case WM_CHARTOITEM:  // a letter typed in the job list finds the next line that begins with it
+      return list_.LineStartingWith(static_cast<char>(LOWORD(wp)),
+                                    static_cast<int>(SendMessageA(reinterpret_cast<HWND>(lp), LB_GETCARETINDEX, 0, 0)));
+    case WM_VKEYTOITEM:
+      return -1;  // every other key as the list box takes it
+    case WM_COPYDATA:
+      return AnswerTool(reinterpret_cast<HWND>(wp), *reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_ACTIVATE:
       // A dialog, a minimise or another program takes the activation away;
       // when it comes back, so does the focus.

@@ -40,6 +40,17 @@ class AnswerProcesses : public ScriptedProcesses {
   CapturedRun RunCaptured(const std::string&, const std::vector<std::string>&, uint32_t) override {
     return {CapturedRun::End::Finished, 0, answer_};
   }
+  // A probe whose every answer is `answer` up to its first line end.
+  std::unique_ptr<Child> StartChild(const std::string&, const std::vector<std::string>&) override {
+    struct Same : Child {
+      std::string line;
+      bool WriteLine(const std::string&) override { return true; }
+      std::optional<std::string> ReadLine(uint32_t) override { return line; }
+    };
+    auto child = std::make_unique<Same>();
+    child->line = answer_.substr(0, answer_.find('\n'));
+    return child;
+  }
 
  private:
   std::string answer_;

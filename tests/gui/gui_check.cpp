@@ -3,12 +3,15 @@
 // prints what the headless driver prints. With one running, `wait` checks
 // that every control stands where the catalogue places it, that none changed
 // after the window appeared, and that the page captions fit; `next` shows the
-// next page, `close` presses the close box.
+// next page, `close` presses the close box, `progress` waits for long work's
+// window.
 #include <windows.h>
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <deque>
 #include <fstream>
@@ -16,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/headless/scenario_line.h"
 #include "tests/gui/remote_dialogs.h"
@@ -53,6 +57,8 @@ class Player {
 
   // The number of the line of the file at fault, from 1.
   int LineNumber() const { return lines_.empty() ? 1 : lines_[std::min(line_, lines_.size() - 1)].number; }
+  // The longest the window took to answer during long work, in ms.
+  DWORD Slowest() const { return slowest_; }
 
  private:
   void Start(const std::string& program) {
@@ -82,21 +88,39 @@ class Player {
 
   // Waits until the program has run every event the last line raised and
   // waits for input again, answering each dialog it shows meanwhile. With
-  // `mayEnd` the program may end instead; true when it did.
+  // `mayEnd` the program may end instead; true when it did. Long work keeps
+  // the window switched off while it answers: the line waits for its end,
+  // and no answer may take longer than TW_ANSWER_LIMIT_MS where that is set.
+  // The first answer after a dialog is not timed: Wine takes two seconds to
+  // close a window on a display without a window manager.
   bool Settle(bool mayEnd = false) {
-    const DWORD since = GetTickCount();
-    for (;;) {
+    DWORD since = GetTickCount();
+    for (bool inWork = false;;) {
       form_->PostMarker();
+      const DWORD posted = GetTickCount();
       for (;;) {
         if (mayEnd && WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return true;
         if (HWND d = FindDialog(process_.dwProcessId)) {
           HandleDialog(d);
+          inWork = false;
           break;
         }
-        if (form_->MarkerTaken() && IsWindowEnabled(form_->Main())) return false;
+        if (form_->MarkerTaken()) {
+          if (IsWindowEnabled(form_->Main())) return false;
+          since = GetTickCount();
+          if (std::exchange(inWork, true)) NoteAnswer(since - posted);
+          break;
+        }
         Wait(since, "the program did not settle", mayEnd);
       }
     }
+  }
+
+  void NoteAnswer(DWORD ms) {
+    static const char* limit = std::getenv("TW_ANSWER_LIMIT_MS");
+    slowest_ = std::max(slowest_, ms);
+    if (limit && ms > static_cast<DWORD>(std::atoi(limit)))
+      throw LineError("the window did not answer for " + std::to_string(ms) + " ms during long work");
   }
 
   void HandleDialog(HWND dialog) {
@@ -122,6 +146,9 @@ class Player {
         return true;
       case Verb::Answer:
         answers_.push_back(line->answer);
+        return true;
+      case Verb::Stop:
+        form_->StopAfter(line->number);
         return true;
       case Verb::Media:  // the real window opens media itself; the stand-in has no say there
       case Verb::X264:   // and it asks the real x264.exe
@@ -175,6 +202,7 @@ class Player {
   std::deque<Answer> answers_;
   PROCESS_INFORMATION process_{};
   std::unique_ptr<RemoteForm> form_;
+  DWORD slowest_ = 0;
 };
 
 // Runs the scenario; the program's exit code, or 2 (with one line on `err`
@@ -183,7 +211,9 @@ int PlayScenario(const std::string& program, const std::vector<std::string>& lin
                  std::ostream& err) {
   Player player(lines, out);
   try {
-    return player.Run(program);
+    const int rc = player.Run(program);
+    if (const char* log = std::getenv("TW_ANSWER_LOG")) std::ofstream(log, std::ios::app) << player.Slowest() << "\n";
+    return rc;
   } catch (const LineError& e) {
     out.flush();
     err << "line " << player.LineNumber() << ": " << e.what() << "\n";
@@ -250,7 +280,7 @@ int main(int argc, char** argv) {
     return gui::PlayScenario(argv[2], tw::ScenarioLines(text), std::cout, std::cerr);
   }
   if (argc != 2) {
-    std::printf("usage: gui_check wait|next|close | gui_check play PROGRAM SCENARIO\n");
+    std::printf("usage: gui_check wait|next|close|progress | gui_check play PROGRAM SCENARIO\n");
     return 2;
   }
   HWND main = nullptr;
@@ -260,6 +290,13 @@ int main(int argc, char** argv) {
   }
   gui::RemoteForm form(main, nullptr);
   if (verb == "wait") return gui::Check(main, form, gui::Flags(form));
+  if (verb == "progress")  // long work shows how far it is, for a screenshot
+    return gui::WaitFor(120000, [] {
+             HWND box = FindWindowA("TarnwickProgress", nullptr);
+             return box && IsWindowVisible(box);
+           })
+               ? 0
+               : 1;
   if (verb == "next") form.Choose(tw::ControlId::MainPanel, form.State(tw::ControlId::MainPanel) + 1);
   if (verb == "close") PostMessageA(main, WM_CLOSE, 0, 0);
   return verb == "next" || verb == "close" ? 0 : 2;

@@ -9,6 +9,8 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/win32/win32_list_data.h"
+
 namespace gui {
 namespace {
 
@@ -17,6 +19,35 @@ constexpr int kFirstId = 1000;
 LRESULT Send(HWND h, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageA(h, msg, wp, lp); }
 
 bool IsCombo(tw::Kind k) { return k == tw::Kind::DropDownList || k == tw::Kind::EditableCombo; }
+
+std::string answer;  // what the program answered last
+
+// A window callback: 32-bit Windows calls it as stdcall, which no lambda is.
+LRESULT CALLBACK TakeAnswer(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_COPYDATA) return DefWindowProcA(h, msg, wp, lp);
+  const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+  answer.assign(static_cast<const char*>(data->lpData), data->lpData ? data->cbData : 0);
+  return TRUE;
+}
+
+// Hands `bytes` to the program as a WM_COPYDATA of `kind`; its answer, if
+// it gives one, comes back the same way to a window of ours.
+std::string Tell(HWND main, ULONG_PTR kind, const std::string& bytes = "") {
+  static HWND sink = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = TakeAnswer;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TarnwickToolAnswer";
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  }();
+  answer.clear();
+  COPYDATASTRUCT data{kind, static_cast<DWORD>(bytes.size()), const_cast<char*>(bytes.data())};
+  DWORD_PTR ok = 0;
+  SendMessageTimeoutA(main, WM_COPYDATA, reinterpret_cast<WPARAM>(sink), reinterpret_cast<LPARAM>(&data), SMTO_NORMAL,
+                      60000, &ok);
+  return answer;
+}
 
 }  // namespace
 
@@ -111,14 +142,14 @@ std::string RemoteForm::ItemText(tw::ControlId id, int index) const {
   if (index < 0 || index >= ItemCount(id)) return std::string();
   HWND h = Control(id);
   const tw::Kind kind = tw::Spec(id).kind;
-  if (kind == tw::Kind::List || IsCombo(kind)) {
+  if (kind == tw::Kind::List) return JobLines().at(static_cast<size_t>(index));
+  if (IsCombo(kind)) {
     // Asked for in UTF-16, the form in which texts are carried across
     // processes, and turned back into the program's code page.
-    const bool list = kind == tw::Kind::List;
-    const LRESULT n = SendMessageW(h, list ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index, 0);
+    const LRESULT n = SendMessageW(h, CB_GETLBTEXTLEN, index, 0);
     if (n < 0) return std::string();
     std::wstring wide(static_cast<size_t>(n) + 2, L'\0');
-    const LRESULT got = SendMessageW(h, list ? LB_GETTEXT : CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    const LRESULT got = SendMessageW(h, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
     wide.resize(std::clamp<LRESULT>(got, 0, n + 1));
     std::string text(wide.size() * 2 + 1, '\0');
     const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
@@ -139,10 +170,27 @@ std::string RemoteForm::Dump(tw::ControlId id) const {
   const bool visible = h && (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) != 0;
   out << s.name << " state=" << (h ? State(id) : 0) << " enabled=" << (h && IsWindowEnabled(h) ? 1 : 0)
       << " visible=" << (visible ? 1 : 0) << " text=\"" << Text(id) << "\"\n";
+  const std::vector<std::string> lines = s.kind == tw::Kind::List ? JobLines() : std::vector<std::string>{};
   if (tw::HasItems(s.kind))
-    for (int i = 0, n = ItemCount(id); i < n; ++i) out << "  " << i << " \"" << ItemText(id, i) << "\"\n";
+    for (int i = 0, n = ItemCount(id); i < n; ++i)
+      out << "  " << i << " \"" << (lines.empty() ? ItemText(id, i) : lines.at(i)) << "\"\n";
   return out.str();
 }
+
+std::vector<std::string> RemoteForm::JobLines() const {
+  const std::string all = Tell(main_, tw::kAskJobLines);
+  std::vector<std::string> lines;
+  for (size_t at = 0, end; at < all.size(); at = end + 1) lines.push_back(all.substr(at, (end = all.find('\0', at)) - at));
+  return lines;
+}
+
+void RemoteForm::AddJobLines(const std::vector<std::string>& lines, size_t count) {
+  std::string all;
+  for (size_t i = 0; i < count; ++i) (all += lines[i % lines.size()]) += '\0';
+  Tell(main_, tw::kAddJobLines, all);
+}
+
+void RemoteForm::StopAfter(int steps) { Tell(main_, tw::kStopAfter, std::string(reinterpret_cast<char*>(&steps), sizeof steps)); }
 
 // A user replaces the text by selecting it all and typing; the program sees
 // one change. A numeric field refuses what is not a digit and the field's

@@ -27,6 +27,12 @@ class RemoteForm {
   std::string ItemText(tw::ControlId id, int index) const;
   // One line as the headless `dump` prints it, items included.
   std::string Dump(tw::ControlId id) const;
+  // The job list's lines, which the program keeps itself, asked of it; and
+  // lines added to its end, as a benchmark fills it.
+  std::vector<std::string> JobLines() const;
+  void AddJobLines(const std::vector<std::string>& lines, size_t count);
+  // As if the user pressed "Stop" after `steps` steps of the next long work.
+  void StopAfter(int steps);
 
   void Type(tw::ControlId id, const std::string& text);
   void Focus(tw::ControlId id);

@@ -50,14 +50,22 @@ for _ in $(seq 1 100); do [ -f "$prog/exit-code" ] && break; sleep 0.2; done
 rm -rf "$prog"
 
 # The real window and tarnwick-headless play the same scenarios from the
-# same folders; what they print and every file they write must agree.
+# same folders; what they print and every file they write must agree. During
+# long work (100 clips imported in size mode) the window answers within half
+# a second, and its progress shows: a screenshot of it.
 same=(tests/gui/scenarios/*.scn tests/scenarios/{modes_form,modes_lines,rules_enables,rules_matrix}.scn
       tests/scenarios/{quit_question,quit_yes}.scn tests/scenarios/settings_{first_start,named_config,save_no,last_run}.scn)
-if (cd "$top" && timeout -k 10 1200 python3 tests/run_scenarios.py --window "$build" "${same[@]}"); then
+rm -f "$shots/answers.txt"
+(w 300 "$build/tests/gui/gui_check.exe" progress && sleep 1 &&
+  timeout 30 import -window root -crop $((320 * dpi / 96))x$((400 * dpi / 96))+0+0 "$shots/progress.png") & shot=$!
+if (cd "$top" && TW_ANSWER_LIMIT_MS=500 TW_ANSWER_LOG="$shots/answers.txt" \
+    timeout -k 10 1200 python3 tests/run_scenarios.py --window "$build" "${same[@]}"); then
   ok
 else
   bad "window and headless differ"
 fi
+wait $shot && ok || bad "no progress shown"
+echo "slowest answer of the window during long work: $(sort -n "$shots/answers.txt" | tail -1) ms"
 # The release zip unpacked into an empty folder walks the whole road alone.
 if [ $dpi != 96 ]; then :
 elif (cd "$top" && bash tools/package.sh "$TW_WIN" >/dev/null &&

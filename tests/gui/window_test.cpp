@@ -14,6 +14,7 @@
 
 #include "app/startup.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_progress.h"
 #include "platform/win32/win32_window.h"
 #include "tests/gui/remote_dialogs.h"
 #include "tests/gui/remote_form.h"
@@ -302,6 +303,44 @@ TEST_F(WindowTest, JobListScrollsSidewaysAsFarAsItsLongestLine) {
   ReleaseDC(list, dc);
   window_->AddItem(JobList, line);
   EXPECT_GE(extent(), size.cx);
+}
+
+// A letter typed in the job list selects the next line that begins with it,
+// in either case, as a list box of strings does.
+TEST_F(WindowTest, ALetterTypedInTheJobListFindsTheNextLineBeginningWithIt) {
+  for (const char* line : {"@echo.", "x264 a", "@rem b", "X264 c", "mux"}) window_->AddItem(JobList, line);
+  Focus(JobList);
+  window_->SetState(JobList, 0);
+  for (auto [key, line] : {std::pair{'X', 1}, {'X', 3}, {'M', 4}, {'X', 1}}) {
+    Press({static_cast<WORD>(key)});
+    EXPECT_TRUE(PumpUntil([line] { return window_->State(JobList) == line; })) << key << " to line " << line;
+  }
+}
+
+// Long work takes the form's input; half a second on, a window says how far
+// it is, and "Stop" ends the work after the step at hand. The focus then
+// comes back where it was.
+TEST_F(WindowTest, LongWorkShowsHowFarItIsAndStopsAtStop) {
+  Win32Progress progress;
+  progress.Attach(window_);
+  Focus(RateValueEdit);
+  progress.Begin("Adding file", 3, true);
+  EXPECT_FALSE(IsWindowEnabled(window_->handle()));
+  EXPECT_TRUE(progress.Step(0, "D:\\in\\a.avi"));
+  EXPECT_EQ(FindWindowA("TarnwickProgress", nullptr), nullptr) << "shown for short work";
+  Sleep(600);
+  EXPECT_TRUE(progress.Step(1, "D:\\in\\b.avi"));
+  HWND box = FindWindowA("TarnwickProgress", nullptr);
+  ASSERT_TRUE(box && IsWindowVisible(box));
+  std::vector<std::string> texts;
+  for (HWND h : gui::WindowsOf(box)) texts.push_back(gui::WindowText(h));
+  EXPECT_EQ(texts, (std::vector<std::string>{"Adding file 2 of 3", "D:\\in\\b.avi", "", "Stop"}));
+  SendMessageA(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
+  EXPECT_FALSE(progress.Step(2, "D:\\in\\c.avi"));
+  progress.End();
+  EXPECT_TRUE(IsWindowEnabled(window_->handle()));
+  EXPECT_FALSE(IsWindow(box));
+  EXPECT_TRUE(PumpUntil([] { return Focused(RateValueEdit); }));
 }
 
 // The window moved to displays of other scales: laid out anew at the
