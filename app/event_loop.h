@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/context.h"
+#include "platform/arrived_files.h"
 
 namespace tw {
 
@@ -16,6 +17,12 @@ class EventSource {
   // What must be done before the process may be ended from outside; the
   // window runs it when the Windows session ends, then reports the end.
   virtual void OnSessionEnd(std::function<void()> /*exitSequence*/) {}
+  // One Timer event after about `ms` milliseconds, unless one is on its way
+  // already. The headless driver gives it before its next line, so what a
+  // scenario prints never depends on time.
+  virtual void AskTimer(unsigned /*ms*/) {}
+  // The files of the FilesArrived event just taken.
+  virtual ArrivedFiles TakeArrivedFiles() { return {}; }
 };
 
 // The control rules the event triggers, then the action of its control.
@@ -24,7 +31,9 @@ void Dispatch(App& app, const Event& event);
 void HandleEvent(App& app, const Event& event);
 // Runs the events raised by program-set texts until none is left.
 void RunPendingEvents(App& app);
-void RunEventLoop(App& app, EventSource& events);
+// Until the window closes; true when the user quit (the close box or
+// CancelButton, asked and answered), false at the end of the session.
+bool RunEventLoop(App& app, EventSource& events);
 
 // CancelButton: ends the loop exactly like the close box.
 void RequestClose(App& app, const Event& event);
