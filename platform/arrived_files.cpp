@@ -1,5 +1,9 @@
 #include "platform/arrived_files.h"
 
+#include <algorithm>
+
+#include "platform/listing.h"
+
 namespace tw {
 
 ArrivedFiles SortArrivedNames(Files& files, const std::vector<std::string>& names, char separator) {
@@ -9,10 +13,12 @@ ArrivedFiles SortArrivedNames(Files& files, const std::vector<std::string>& name
     if (name.empty()) continue;
     if (files.IsFile(name)) {
       arrived.files.push_back(name);
-    } else if (const auto inside = files.ListFiles(name, "*")) {
+    } else if (std::optional<std::vector<std::string>> inside = files.ListFiles(name, "*")) {
       arrived.several = true;
-      const bool ended = !name.empty() && (name.back() == '\\' || name.back() == '/');
-      for (const std::string& file : *inside) arrived.files.push_back(name + (ended ? "" : std::string(1, separator)) + file);
+      // in the order of NTFS, whatever order the disk lists them in
+      std::sort(inside->begin(), inside->end(), [](const auto& a, const auto& b) { return ListedBefore(a, b); });
+      const std::string folder = name.back() == '\\' || name.back() == '/' ? name : name + separator;
+      for (const std::string& file : *inside) arrived.files.push_back(folder + file);
     } else {
       arrived.missing.push_back(name);
     }

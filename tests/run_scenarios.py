@@ -27,7 +27,8 @@ import tempfile
 
 HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "scenarios")
 LIMIT = 120  # seconds one run may take, Wine's start included
-DIALOG = re.compile(r'^dialog (\w+) title="(.*)" (text=".*") filter=".*" preset=".*"$', re.M)
+# A message's text may run over several lines.
+DIALOG = re.compile(r'^dialog (\w+) title="(.*?)" (text=".*?") filter=".*?" preset=".*?"$', re.M | re.S)
 # A file dialog without a title of its own shows the system's.
 DEFAULT_TITLES = {"open": "Open", "files": "Open", "save": "Save As"}
 

@@ -38,9 +38,12 @@ class Win32Window : public Form, public EventSource {
   void SetItemText(ControlId id, int index, std::string_view text) override;
   void RemoveItem(ControlId id, int index) override;
   void HoldRedraw(ControlId id, bool hold) override;
+  std::optional<std::string> TextBeyondPage(ControlId id) const override;
 
   Event WaitEvent() override;
   void OnSessionEnd(std::function<void()> exitSequence) override { exitSequence_ = std::move(exitSequence); }
+  void AskTimer(unsigned ms) override;
+  ArrivedFiles TakeArrivedFiles() override;
   // Handles the messages already queued, without waiting; the next event,
   // if they raised one.
   std::optional<Event> PollEvent();
@@ -69,6 +72,10 @@ class Win32Window : public Form, public EventSource {
   void NoteFocus();
   void RestoreFocus();
   Event TakeEvent();
+  // The messages that become signals: files dropped, names handed over by
+  // a later start, the timer asked for. They wait as events, so an action
+  // that is running (in a dialog, say) never sees them.
+  LRESULT Signalled(UINT msg, WPARAM wp, LPARAM lp);
   // The job list's horizontal extent follows its longest line.
   void PrepareMeasuring(ControlId id);
   int LineWidth(const std::string& text) const;
@@ -88,6 +95,8 @@ class Win32Window : public Form, public EventSource {
   bool ready_ = false;    // events flow once the window is built
   bool writing_ = false;  // the program is setting a text
   std::deque<Event> events_;
+  std::deque<ArrivedFiles> arrived_;
+  bool timerAsked_ = false;
   std::function<void()> exitSequence_;
   HWND lastFocus_ = nullptr;  // the control that had the focus last
   int widest_ = 0;            // pixels of the longest job line

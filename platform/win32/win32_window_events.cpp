@@ -19,7 +19,7 @@ Event Win32Window::WaitEvent() {
     if (widestGone_) RefreshExtent(ControlId::JobList);
     NoteFocus();
     MSG msg;
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
       // No message will come any more: end without a question.
       Event end;
       end.sessionEnd = true;
@@ -32,7 +32,7 @@ Event Win32Window::WaitEvent() {
 
 std::optional<Event> Win32Window::PollEvent() {
   MSG msg;
-  while (events_.empty() && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) Process(msg);
+  while (events_.empty() && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Process(msg);
   if (widestGone_) RefreshExtent(ControlId::JobList);
   NoteFocus();
   if (events_.empty()) return std::nullopt;
@@ -45,11 +45,13 @@ Event Win32Window::TakeEvent() {
   return e;
 }
 
+// In UTF-16, so a character the ANSI page lacks reaches a text field as it
+// was typed, and the field can tell it apart.
 void Win32Window::Process(MSG& msg) {
   if (TurnPageKey(msg)) return;
-  if (IsDialogMessageA(main_, &msg)) return;
+  if (IsDialogMessageW(main_, &msg)) return;
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
 }
 
 // Ctrl+Tab and Ctrl+PageDown show the next page, Ctrl+Shift+Tab and
@@ -168,6 +170,10 @@ LRESULT Win32Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS:
       RestoreFocus();
       return 0;
+    case WM_DROPFILES:
+    case WM_COPYDATA:
+    case WM_TIMER:
+      return Signalled(msg, wp, lp);
     case WM_DPICHANGED:
     case kGetDpiScaledSize:
       return Rescale(msg, wp, lp);

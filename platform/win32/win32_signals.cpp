@@ -1,0 +1,78 @@
+// The window's signals: files dropped on it, names a later start of the
+// program hands over, and the timer the program asks for.
+#include <windows.h>
+// shellapi.h needs the types of windows.h
+#include <shellapi.h>
+
+#include "platform/win32/win32_arrivals.h"
+#include "platform/win32/win32_instance.h"
+#include "platform/win32/win32_pages.h"
+#include "platform/win32/win32_window.h"
+
+namespace tw {
+namespace {
+
+constexpr UINT_PTR kTimer = 1;
+
+std::vector<std::wstring> Dropped(HDROP drop) {
+  std::vector<std::wstring> names;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+    names.push_back(name);
+  }
+  DragFinish(drop);
+  return names;
+}
+
+}  // namespace
+
+LRESULT Win32Window::Signalled(UINT msg, WPARAM wp, LPARAM lp) {
+  Event signal;
+  if (msg == WM_TIMER) {
+    if (wp != kTimer) return 0;
+    KillTimer(main_, kTimer);
+    timerAsked_ = false;
+    signal.signal = Signal::Timer;
+    events_.push_back(signal);
+    return 0;
+  }
+  std::vector<std::wstring> names;
+  if (msg == WM_DROPFILES) {
+    names = Dropped(reinterpret_cast<HDROP>(wp));
+  } else {
+    const std::optional<std::vector<std::wstring>> handed = HandedOverNames(*reinterpret_cast<COPYDATASTRUCT*>(lp));
+    if (!handed || !ready_) return FALSE;
+    BringToFront(main_);
+    names = *handed;
+  }
+  if (!names.empty()) {
+    arrived_.push_back(SortArrivedNames(names));
+    signal.signal = Signal::FilesArrived;
+    events_.push_back(signal);
+  }
+  return TRUE;
+}
+
+void Win32Window::AskTimer(unsigned ms) {
+  if (timerAsked_) return;
+  timerAsked_ = SetTimer(main_, kTimer, ms, nullptr) != 0;
+}
+
+ArrivedFiles Win32Window::TakeArrivedFiles() {
+  if (arrived_.empty()) return {};
+  ArrivedFiles files = std::move(arrived_.front());
+  arrived_.pop_front();
+  return files;
+}
+
+std::optional<std::string> Win32Window::TextBeyondPage(ControlId id) const {
+  if (Spec(id).kind != Kind::Edit) return std::nullopt;
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd(id))) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd(id), text.data(), static_cast<int>(text.size()))));
+  if (Exactly(text, CP_ACP)) return std::nullopt;
+  return Utf8(text);
+}
+
+}  // namespace tw
