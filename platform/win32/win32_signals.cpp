@@ -51,6 +51,9 @@ LRESULT Win32Window::Signalled(UINT msg, WPARAM wp, LPARAM lp) {
     arrived_.push_back(SortArrivedNames(names));
     signal.signal = Signal::FilesArrived;
     events_.push_back(signal);
+    // A hand-over is sent, not posted: the loop's GetMessage takes it
+    // without returning, so a posted message wakes the loop.
+    PostMessageW(main_, WM_NULL, 0, 0);
   }
   return TRUE;
 }

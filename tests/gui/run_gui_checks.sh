@@ -49,10 +49,28 @@ for _ in $(seq 1 100); do [ -f "$prog/exit-code" ] && break; sleep 0.2; done
 [ "$(cat "$prog/exit-code" 2>/dev/null)" = 0 ] && ok || bad "exit code $(cat "$prog/exit-code" 2>/dev/null)"
 rm -rf "$prog"
 
+# A file on the command line fills the fields; a later start from another
+# folder hands its own to that window within seconds and leaves it the only one.
+if [ $dpi = 96 ]; then
+  prog=$(mktemp -d); cp "$build/platform/win32/tarnwick.exe" "$build/fathom.exe" "$prog/"
+  : > "$prog/clip.avi"; : > "$prog/other.avi"; wp="Z:${prog//\//\\}"
+  (cd "$prog" && w 120 tarnwick.exe "$wp\\clip.avi"; echo $? > "$prog/exit-code") &
+  text() { w 30 "$build/tests/gui/gui_check.exe" text InputFileEdit "$1"; }
+  text 'avs\clip.avi.avs' && ok || bad "the file on the command line"
+  start=$SECONDS
+  (cd / && w 20 "$prog/tarnwick.exe" "$wp\\other.avi") && [ $((SECONDS - start)) -le 5 ] && ok || bad "later start"
+  text 'avs\other.avi.avs' && ok || bad "the file a later start handed over"
+  w 30 "$build/tests/gui/gui_check.exe" close
+  for _ in $(seq 1 100); do [ -f "$prog/exit-code" ] && break; sleep 0.2; done
+  [ "$(cat "$prog/exit-code" 2>/dev/null)" = 0 ] && ok || bad "exit code after the hand-over"
+  rm -rf "$prog"
+fi
+
 # The real window and tarnwick-headless play the same scenarios from the
 # same folders; what they print and every file they write must agree.
 same=(tests/gui/scenarios/*.scn tests/scenarios/{modes_form,modes_lines,rules_enables,rules_matrix}.scn
-      tests/scenarios/{quit_question,quit_yes}.scn tests/scenarios/settings_{first_start,named_config,save_no,last_run}.scn)
+      tests/scenarios/{quit_question,quit_yes,clear_question,files_arriving}.scn tests/scenarios/list_copy_{restored,set_aside}.scn
+      tests/scenarios/settings_{first_start,named_config,save_no,last_run}.scn)
 if (cd "$top" && timeout -k 10 1200 python3 tests/run_scenarios.py --window "$build" "${same[@]}"); then
   ok
 else

@@ -258,6 +258,21 @@ TEST_F(WindowTest, TypingGoesOnAtTheEndOfATextTheProgramSet) {
   }
 }
 
+// A name typed with a letter the ANSI page lacks ("κ") keeps it in the
+// field, where the ANSI text has "?", so Add can refuse it.
+TEST_F(WindowTest, TextFieldsKeepALetterTheAnsiPageLacks) {
+  Focus(InputFileEdit);
+  window_->SetText(InputFileEdit, "D:\\");
+  window_->DropPendingEvents();
+  EXPECT_EQ(window_->TextBeyondPage(InputFileEdit), std::nullopt);
+  INPUT key[2] = {};
+  for (INPUT& k : key) k.type = INPUT_KEYBOARD, k.ki.wScan = 0x03BA, k.ki.dwFlags = KEYEVENTF_UNICODE;
+  key[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  SendInput(2, key, sizeof(INPUT));
+  EXPECT_TRUE(PumpUntil([] { return window_->TextBeyondPage(InputFileEdit) == "D:\\\xCE\xBA"; }));
+  EXPECT_EQ(window_->Text(InputFileEdit), "D:\\?");
+}
+
 TEST_F(WindowTest, JobListScrollsSidewaysAsFarAsItsLongestLine) {
   enum Op { None, Remove, Replace, Clear };
   const struct {
