@@ -11,8 +11,9 @@ void TakeArrivedFiles(App& app, const ArrivedFiles& arrived) {
   Platform& platform = app.platform;
   if (arrived.files.empty() && arrived.missing.empty() && arrived.leftOut.empty()) return;
   if (form.Busy()) {
-    platform.dialogs.Message("tarnwick", "The files were not taken: jobs are being added. Bring them again once that "
-                                         "has ended.");
+    platform.dialogs.Message("tarnwick",
+                             "The files were not taken: jobs are being added. Bring them again once that "
+                             "has ended.");
     return;
   }
   if (arrived.files.size() == 1 && !arrived.several) {

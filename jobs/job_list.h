@@ -11,8 +11,7 @@ inline constexpr const char* kBlockStartLine = "@echo.";
 inline constexpr const char* kBlockEndLine = "@echo+";
 inline constexpr const char* kDisabledPrefix = "@rem ";
 
-FormAction OnAddButton, OnDisableButton, OnUpButton, OnDownButton, OnEditButton, OnViewButton,
-    OnDeleteButton;
+FormAction OnAddButton, OnDisableButton, OnUpButton, OnDownButton, OnEditButton, OnViewButton, OnDeleteButton;
 // Asks first while the list holds lines no batch file has received.
 void OnClearButton(Form& form, Platform& platform, const ListMark& written);
 

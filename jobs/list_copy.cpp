@@ -73,13 +73,14 @@ void ListCopy::Keep(const Form& form, Platform& platform) {
   if (!Due(form)) return;
   const unsigned changes = form.ItemChanges(JobList);
   const std::string path = CopyPath(platform);
-  bool walked = false;
-  // Flushed as the settings are: a power cut is one of the ends it is for.
-  const bool kept =
-      form.ItemCount(JobList) == 0
-          ? platform.files.Remove(path) || !platform.files.IsFile(path)
-          : WriteListLines(form, platform.files, path, "", "", [](std::string_view text) { return std::string(text); },
-                           walked);
+  bool kept = false, walked = false;
+  if (form.ItemCount(JobList) == 0) {
+    kept = platform.files.Remove(path) || !platform.files.IsFile(path);
+  } else {
+    // Flushed as the settings are: a power cut is one of the ends it is for.
+    const auto asIs = [](std::string_view text) { return std::string(text); };
+    kept = WriteListLines(form, platform.files, path, "", "", asIs, walked);
+  }
   if (kept) keptAt_ = changes;
 }
 

@@ -22,8 +22,7 @@ bool WriteJobList(Form& form, Platform& platform, const std::string& path, const
 // The writing under it: `head`, the lines with CR LF, `tail`, each piece
 // passed through `convert`; `walked` tells whether any piece was taken.
 bool WriteListLines(const Form& form, Files& files, const std::string& path, const std::string& head,
-                    const std::string& tail, const std::function<std::string(std::string_view)>& convert,
-                    bool& walked);
+                    const std::string& tail, const std::function<std::string(std::string_view)>& convert, bool& walked);
 
 // The job list's change count when a batch file last received it: lines
 // that no batch file has received since they changed are asked about on quit.

@@ -4,8 +4,7 @@
 // driver prints. With one running, `wait` checks
 // that every control stands where the catalogue places it, that none changed
 // after the window appeared, and that the page captions fit; `next` shows the
-// next page, `close` presses the close box; `text NAME END` waits until the
-// control's text ends with END in the one tarnwick window there is.
+// next page, `close` presses the close box.
 #include <windows.h>
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>
@@ -273,23 +272,8 @@ int main(int argc, char** argv) {
     for (int i = 4; i < argc; ++i) arguments += std::string(" \"") + argv[i] + "\"";
     return gui::PlayScenario(argv[2], arguments, tw::ScenarioLines(text), std::cout, std::cerr);
   }
-  if (argc == 4 && verb == "text") {
-    const std::optional<tw::ControlId> id = tw::FindControl(argv[2]);
-    std::string seen;
-    size_t windows = 0;
-    const bool found = id && gui::WaitFor(20000, [&] {
-      std::vector<HWND> mains;
-      for (HWND h : gui::WindowsOf(nullptr))
-        if (gui::ClassOf(h) == "TarnwickMain") mains.push_back(h);
-      windows = mains.size();
-      seen = windows == 1 ? gui::RemoteForm(mains[0], nullptr).Text(*id) : "";
-      return windows == 1 && seen.ends_with(argv[3]);
-    });
-    std::printf("%zu tarnwick windows, %s reads \"%s\"\n", windows, argv[2], seen.c_str());
-    return found ? 0 : 1;
-  }
   if (argc != 2) {
-    std::printf("usage: gui_check wait|next|close | text NAME END | play PROGRAM SCENARIO [FILE...]\n");
+    std::printf("usage: gui_check wait|next|close | gui_check play PROGRAM SCENARIO [FILE...]\n");
     return 2;
   }
   HWND main = nullptr;

@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "jobs/job_list.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_window.h"
 #include "tests/gui/remote_dialogs.h"
 #include "tests/gui/remote_form.h"
+#include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {
@@ -258,9 +260,9 @@ TEST_F(WindowTest, TypingGoesOnAtTheEndOfATextTheProgramSet) {
   }
 }
 
-// A name typed with a letter the ANSI page lacks ("κ") keeps it in the
-// field, where the ANSI text has "?", so Add can refuse it.
-TEST_F(WindowTest, TextFieldsKeepALetterTheAnsiPageLacks) {
+// A name typed with a letter the ANSI page lacks (a Greek kappa) keeps it in
+// the field, where the ANSI text has "?", and Add refuses it.
+TEST_F(WindowTest, AddRefusesANameTypedWithALetterTheAnsiPageLacks) {
   Focus(InputFileEdit);
   window_->SetText(InputFileEdit, "D:\\");
   window_->DropPendingEvents();
@@ -271,6 +273,10 @@ TEST_F(WindowTest, TextFieldsKeepALetterTheAnsiPageLacks) {
   SendInput(2, key, sizeof(INPUT));
   EXPECT_TRUE(PumpUntil([] { return window_->TextBeyondPage(InputFileEdit) == "D:\\\xCE\xBA"; }));
   EXPECT_EQ(window_->Text(InputFileEdit), "D:\\?");
+  TestApp t;
+  OnAddButton(*window_, t.platform);
+  EXPECT_EQ(window_->ItemCount(JobList), 0);
+  EXPECT_NE(t.log.str().find("This file was not taken:\r\nD:\\\xCE\xBA\r\n"), std::string::npos) << t.log.str();
 }
 
 TEST_F(WindowTest, JobListScrollsSidewaysAsFarAsItsLongestLine) {
