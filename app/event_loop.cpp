@@ -38,18 +38,20 @@ bool RunEventLoop(App& app, EventSource& events) {
       if (MayQuit(app)) return true;
       continue;
     }
-    if (event.IsSignal(Signal::Timer)) {
-      app.listCopy.Keep(app.form, app.platform);
-      continue;
-    }
     if (event.IsSignal(Signal::FilesArrived)) {
       TakeArrivedFiles(app, events.TakeArrivedFiles());
       RunPendingEvents(app);
     } else {
       HandleEvent(app, event);
     }
-    // Kept a little later, so that a burst of edits costs one write.
-    if (app.listCopy.Due(app.form)) events.AskTimer(kListCopyDelayMs);
+    // Kept a moment later, so that a burst of edits costs one write; while
+    // a dialog is open too, so a killed program leaves the list as it was
+    // then. Long work that keeps the window answering is not held up by it:
+    // its end is a change of its own.
+    if (app.listCopy.Due(app.form))
+      events.AskTimer(kListCopyDelayMs, [&app] {
+        if (!app.form.Busy()) app.listCopy.Keep(app.form, app.platform);
+      });
   }
   return true;
 }

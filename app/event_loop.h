@@ -17,10 +17,12 @@ class EventSource {
   // What must be done before the process may be ended from outside; the
   // window runs it when the Windows session ends, then reports the end.
   virtual void OnSessionEnd(std::function<void()> /*exitSequence*/) {}
-  // One Timer event after about `ms` milliseconds, unless one is on its way
-  // already. The headless driver gives it before its next line, so what a
-  // scenario prints never depends on time.
-  virtual void AskTimer(unsigned /*ms*/) {}
+  // Runs `due` once, about `ms` milliseconds after the first ask that is
+  // still waiting, between two actions or while a dialog is open; a later
+  // ask replaces `due`, and null cancels it. A scenario takes no time, so
+  // the headless driver never runs it: what a scenario prints and leaves
+  // never depends on time.
+  virtual void AskTimer(unsigned /*ms*/, std::function<void()> /*due*/) {}
   // The files of the FilesArrived event just taken.
   virtual ArrivedFiles TakeArrivedFiles() { return {}; }
 };

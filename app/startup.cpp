@@ -79,7 +79,9 @@ int RunProgram(Host& host) {
   };
   host.Events().OnSessionEnd([&] { exitSequence(false); });
   exitSequence(RunEventLoop(app, host.Events()));
-  host.Events().OnSessionEnd(nullptr);  // it refers to this frame
+  // Both refer to this frame.
+  host.Events().OnSessionEnd(nullptr);
+  host.Events().AskTimer(0, nullptr);
 
   return 0;
 }

@@ -52,19 +52,13 @@ class TimedHost : public tw::Host, private tw::EventSource {
     tw::Event e = inner_.Events().WaitEvent();
     timing_ = -1;
     const int line = inner_.LineNumber() - 1;
-    // The copy of the job list, written once a change is a moment old, is timed as "timer".
-    std::string what;
-    if (e.IsSignal(tw::Signal::Timer))
-      what = "timer";
-    else if (!e.IsClose() && line >= 0 && line < static_cast<int>(lines_.size()))
-      what = lines_[line];
-    for (size_t p = 0; p < prefixes_.size(); ++p)
-      if (!what.empty() && what.starts_with(prefixes_[p])) timing_ = static_cast<int>(p);
+    if (!e.IsClose() && line >= 0 && line < static_cast<int>(lines_.size()))
+      for (size_t p = 0; p < prefixes_.size(); ++p)
+        if (lines_[line].starts_with(prefixes_[p])) timing_ = static_cast<int>(p);
     started_ = Clock::now();
     return e;
   }
 
-  void AskTimer(unsigned ms) override { inner_.Events().AskTimer(ms); }
   tw::ArrivedFiles TakeArrivedFiles() override { return inner_.Events().TakeArrivedFiles(); }
 
   tw::ScenarioHost& inner_;

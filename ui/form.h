@@ -16,9 +16,9 @@ namespace tw {
 // notification (click, selection, focus gained, track-bar move) is None.
 enum class EventType { None, Change, LostFocus };
 
-// What an event of no control brings: the close request, the time the
-// program asked for, or files brought in from outside (a drop, a second start).
-enum class Signal { Close, Timer, FilesArrived };
+// What an event of no control brings: the close request, or files brought
+// in from outside (a drop, a second start).
+enum class Signal { Close, FilesArrived };
 
 struct Event {
   ControlId control = ControlId::Count;  // Count: a signal

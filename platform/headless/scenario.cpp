@@ -40,8 +40,6 @@ void ScenarioHost::CheckFinished() const {
 }
 
 Event ScenarioHost::WaitEvent() {
-  // The time asked for has passed once the event that asked is done.
-  if (std::exchange(timerAsked_, false)) return Event{.signal = Signal::Timer};
   while (++current_ < static_cast<int>(lines_.size())) {
     Event event;
     if (RunLine(lines_[current_], event)) return event;

@@ -31,7 +31,6 @@ class ScenarioHost : public Host, private EventSource {
 
  private:
   Event WaitEvent() override;
-  void AskTimer(unsigned) override { timerAsked_ = true; }
   ArrivedFiles TakeArrivedFiles() override { return std::exchange(arrived_, {}); }
   ArrivedFiles Sorted(const std::vector<std::string>& names);
   // Runs one line; true with `event` set when the line is an event.
@@ -50,7 +49,6 @@ class ScenarioHost : public Host, private EventSource {
   Platform platform_;
   FormModel form_;
   std::vector<std::string> arguments_;
-  bool timerAsked_ = false;
   ArrivedFiles arrived_;
 };
 

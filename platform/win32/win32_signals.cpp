@@ -34,8 +34,7 @@ LRESULT Win32Window::Signalled(UINT msg, WPARAM wp, LPARAM lp) {
     if (wp != kTimer) return 0;
     KillTimer(main_, kTimer);
     timerAsked_ = false;
-    signal.signal = Signal::Timer;
-    events_.push_back(signal);
+    if (std::function<void()> due = std::exchange(due_, nullptr)) due();
     return 0;
   }
   std::vector<std::wstring> names;
@@ -58,9 +57,14 @@ LRESULT Win32Window::Signalled(UINT msg, WPARAM wp, LPARAM lp) {
   return TRUE;
 }
 
-void Win32Window::AskTimer(unsigned ms) {
-  if (timerAsked_) return;
-  timerAsked_ = SetTimer(main_, kTimer, ms, nullptr) != 0;
+void Win32Window::AskTimer(unsigned ms, std::function<void()> due) {
+  due_ = std::move(due);
+  if (!due_) {
+    KillTimer(main_, kTimer);
+    timerAsked_ = false;
+  } else if (!timerAsked_) {
+    timerAsked_ = SetTimer(main_, kTimer, ms, nullptr) != 0;
+  }
 }
 
 ArrivedFiles Win32Window::TakeArrivedFiles() {

@@ -42,7 +42,7 @@ class Win32Window : public Form, public EventSource {
 
   Event WaitEvent() override;
   void OnSessionEnd(std::function<void()> exitSequence) override { exitSequence_ = std::move(exitSequence); }
-  void AskTimer(unsigned ms) override;
+  void AskTimer(unsigned ms, std::function<void()> due) override;
   ArrivedFiles TakeArrivedFiles() override;
   // Handles the messages already queued, without waiting; the next event,
   // if they raised one.
@@ -72,9 +72,9 @@ class Win32Window : public Form, public EventSource {
   void NoteFocus();
   void RestoreFocus();
   Event TakeEvent();
-  // The messages that become signals: files dropped, names handed over by
-  // a later start, the timer asked for. They wait as events, so an action
-  // that is running (in a dialog, say) never sees them.
+  // Files dropped and names handed over by a later start wait as an event,
+  // so an action that is running (in a dialog, say) never sees them; the
+  // timer asked for runs its `due` at once.
   LRESULT Signalled(UINT msg, WPARAM wp, LPARAM lp);
   // The job list's horizontal extent follows its longest line.
   void PrepareMeasuring(ControlId id);
@@ -97,6 +97,7 @@ class Win32Window : public Form, public EventSource {
   std::deque<Event> events_;
   std::deque<ArrivedFiles> arrived_;
   bool timerAsked_ = false;
+  std::function<void()> due_;
   std::function<void()> exitSequence_;
   HWND lastFocus_ = nullptr;  // the control that had the focus last
   int widest_ = 0;            // pixels of the longest job line
