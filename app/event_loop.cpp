@@ -1,7 +1,5 @@
 #include "app/event_loop.h"
 
-#include <string>
-
 #include "app/arriving_files.h"
 #include "app/dispatch_table.h"
 #include "ui/rules.h"
@@ -32,6 +30,14 @@ void RunPendingEvents(App& app) {
 
 bool RunEventLoop(App& app, EventSource& events) {
   while (!app.closeRequested) {
+    // Kept a moment after a change (start-up's too), so that a burst of
+    // edits costs one write; while a dialog is open as well, so a killed
+    // program leaves the list as it was then. Long work that keeps the
+    // window answering is not held up by it: its end is a change of its own.
+    if (app.listCopy.Due(app.form))
+      events.AskTimer(kListCopyDelayMs, [&app] {
+        if (!app.form.Busy()) app.listCopy.Keep(app.form, app.platform);
+      });
     Event event = events.WaitEvent();
     if (event.IsClose()) {
       if (event.sessionEnd) return false;
@@ -44,14 +50,6 @@ bool RunEventLoop(App& app, EventSource& events) {
     } else {
       HandleEvent(app, event);
     }
-    // Kept a moment later, so that a burst of edits costs one write; while
-    // a dialog is open too, so a killed program leaves the list as it was
-    // then. Long work that keeps the window answering is not held up by it:
-    // its end is a change of its own.
-    if (app.listCopy.Due(app.form))
-      events.AskTimer(kListCopyDelayMs, [&app] {
-        if (!app.form.Busy()) app.listCopy.Keep(app.form, app.platform);
-      });
   }
   return true;
 }
