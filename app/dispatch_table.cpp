@@ -46,7 +46,7 @@ constexpr Row kDispatch[] = {
     {LogFileBrowseButton, On<OnLogFileBrowseButton>},
     {FilesInputButton, On<OnFilesInputButton>},
     {AddButton, On<OnAddButton>},
-    {ClearButton, On<OnClearButton>},
+    {ClearButton, [](App& app, const Event&) { OnClearButton(app.form, app.platform, app.listWritten); }},
     {DisableButton, On<OnDisableButton>},
     {UpButton, On<OnUpButton>},
     {DownButton, On<OnDownButton>},

@@ -1,14 +1,13 @@
 #include "app/event_loop.h"
 
-#include <string>
-
+#include "app/arriving_files.h"
 #include "app/dispatch_table.h"
 #include "ui/rules.h"
 
 namespace tw {
 
 void Dispatch(App& app, const Event& event) {
-  if (event.IsClose()) return;
+  if (event.control == ControlId::Count) return;
   RunControlRules(app.form, app.platform, event);
   if (Action action = ActionOf(event.control)) action(app, event);
 }
@@ -29,25 +28,34 @@ void RunPendingEvents(App& app) {
   app.form.DropPendingEvents();
 }
 
-void RunEventLoop(App& app, EventSource& events) {
+bool RunEventLoop(App& app, EventSource& events) {
   while (!app.closeRequested) {
+    // Kept a moment after a change (start-up's too), so that a burst of
+    // edits costs one write; while a dialog is open as well, so a killed
+    // program leaves the list as it was then. Long work that keeps the
+    // window answering is not held up by it: its end is a change of its own.
+    if (app.listCopy.Due(app.form))
+      events.AskTimer(kListCopyDelayMs, [&app] {
+        if (!app.platform.progress->Busy()) app.listCopy.Keep(app.form, app.platform);
+      });
     Event event = events.WaitEvent();
     if (event.IsClose()) {
-      if (event.sessionEnd || MayQuit(app)) break;
+      if (event.sessionEnd) return false;
+      if (MayQuit(app)) return true;
       continue;
     }
-    HandleEvent(app, event);
+    if (event.IsSignal(Signal::FilesArrived)) {
+      TakeArrivedFiles(app, events.TakeArrivedFiles());
+      RunPendingEvents(app);
+    } else {
+      HandleEvent(app, event);
+    }
   }
+  return true;
 }
 
 void RequestClose(App& app, const Event&) { app.closeRequested = MayQuit(app); }
 
-bool MayQuit(App& app) {
-  // The list is the script the user built by hand and lives nowhere else.
-  const int lines = app.form.ItemCount(ControlId::JobList);
-  if (lines == 0 || !app.listWritten.ChangedSince(app.form)) return true;
-  return app.platform.dialogs.YesNo("tarnwick", "The job list has " + std::to_string(lines) +
-                                                    " lines that were not written to a batch file. Quit anyway?");
-}
+bool MayQuit(App& app) { return UnwrittenMayGo(app.form, app.platform, app.listWritten, "Quit anyway?"); }
 
 }  // namespace tw

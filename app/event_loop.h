@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/context.h"
+#include "platform/arrived_files.h"
 
 namespace tw {
 
@@ -16,6 +17,14 @@ class EventSource {
   // What must be done before the process may be ended from outside; the
   // window runs it when the Windows session ends, then reports the end.
   virtual void OnSessionEnd(std::function<void()> /*exitSequence*/) {}
+  // Runs `due` once, about `ms` milliseconds after the first ask that is
+  // still waiting, between two actions or while a dialog is open; a later
+  // ask replaces `due`, and null cancels it. A scenario takes no time, so
+  // the headless driver never runs it: what a scenario prints and leaves
+  // never depends on time.
+  virtual void AskTimer(unsigned /*ms*/, std::function<void()> /*due*/) {}
+  // The files of the FilesArrived event just taken.
+  virtual ArrivedFiles TakeArrivedFiles() { return {}; }
 };
 
 // The control rules the event triggers, then the action of its control.
@@ -24,7 +33,9 @@ void Dispatch(App& app, const Event& event);
 void HandleEvent(App& app, const Event& event);
 // Runs the events raised by program-set texts until none is left.
 void RunPendingEvents(App& app);
-void RunEventLoop(App& app, EventSource& events);
+// Until the window closes; true when the user quit (the close box or
+// CancelButton, asked and answered), false at the end of the session.
+bool RunEventLoop(App& app, EventSource& events);
 
 // CancelButton: ends the loop exactly like the close box.
 void RequestClose(App& app, const Event& event);

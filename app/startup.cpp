@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/arriving_files.h"
 #include "platform/cmd_names.h"
 #include "script/x264_syntax.h"
 #include "settings/load_save.h"
@@ -54,24 +55,35 @@ int RunProgram(Host& host) {
   // Bare name: the last run is read from the current folder, as a shortcut
   // with its own start folder expects.
   LoadSettings(form, platform, kLastRunFile);
+  // The lines a run that did not end normally left behind.
+  const std::optional<std::string> setAside = app.listCopy.Restore(form, platform);
   RunPendingEvents(app);
   host.Show();
-  // Once the window shows, so a slow x264.exe never keeps it hidden.
+  if (setAside) platform.dialogs.Message("tarnwick", *setAside);
+  // Once the window shows, so a slow x264.exe never keeps it hidden; before
+  // the files named on the command line, whose jobs may take its syntax.
   LookForX264(form, platform);
+  TakeArrivedFiles(app, host.Arguments());
+  RunPendingEvents(app);
 
   // Runs once: at the end of a Windows session the window runs it before
-  // the loop sees that end.
+  // the loop sees that end. Only a quit keeps no copy of the list.
   bool exited = false;
-  auto exitSequence = [&] {
+  auto exitSequence = [&](bool quit) {
     if (exited) return;
     exited = true;
     // Written where the program lives, whatever the current folder is.
     SaveSettings(form, platform, platform.programFolder + kLastRunFile);
+    if (quit)
+      app.listCopy.Drop(platform);
+    else
+      app.listCopy.Keep(form, platform);
   };
-  host.Events().OnSessionEnd(exitSequence);
-  RunEventLoop(app, host.Events());
-  exitSequence();
-  host.Events().OnSessionEnd(nullptr);  // it refers to this frame
+  host.Events().OnSessionEnd([&] { exitSequence(false); });
+  exitSequence(RunEventLoop(app, host.Events()));
+  // Both refer to this frame.
+  host.Events().OnSessionEnd(nullptr);
+  host.Events().AskTimer(0, nullptr);
 
   return 0;
 }

@@ -18,6 +18,8 @@ class Host {
   // The headless form has nothing to show.
   virtual void Show() {}
   virtual EventSource& Events() = 0;
+  // The files named on the program's command line.
+  virtual ArrivedFiles Arguments() { return {}; }
 };
 
 void CreateWorkingFolders(Files& files, const std::string& programFolder);

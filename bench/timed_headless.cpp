@@ -59,6 +59,8 @@ class TimedHost : public tw::Host, private tw::EventSource {
     return e;
   }
 
+  tw::ArrivedFiles TakeArrivedFiles() override { return inner_.Events().TakeArrivedFiles(); }
+
   tw::ScenarioHost& inner_;
   const std::vector<std::string>& lines_;
   std::vector<std::string> prefixes_;

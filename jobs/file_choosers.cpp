@@ -59,14 +59,32 @@ void OnLogFileBrowseButton(Form& form, Platform& platform) {
                   platform.dialogs.Save({"", "Log file (*.txt)|*.txt", form.Text(LogFileEdit)}));
 }
 
-void OnFilesInputButton(Form& form, Platform& platform) {
-  if (!EncodeModeChosen(form, platform)) return;
+namespace {
+
+// The folder of a batch import's outputs, as cmd can name it; nothing when
+// the dialog was cancelled (or left the chosen folder out, which it says).
+std::optional<std::string> AskOutputFolder(Platform& platform) {
   std::string folder = platform.dialogs.Folder("Select a folder for output", platform.programFolder);
   if (folder.empty()) {
     ReportLeftOut(platform);
-    return;
+    return std::nullopt;
   }
-  const std::string outputFolder = ExistingPath(platform, folder);
+  return ExistingPath(platform, folder);
+}
+
+}  // namespace
+
+void TakeFilesInput(Form& form, Platform& platform, const std::vector<std::string>& names) {
+  if (!EncodeModeChosen(form, platform)) return;
+  if (const std::optional<std::string> outputFolder = AskOutputFolder(platform))
+    AddJobs(form, platform, *outputFolder, names);
+}
+
+void OnFilesInputButton(Form& form, Platform& platform) {
+  if (!EncodeModeChosen(form, platform)) return;
+  const std::optional<std::string> folder = AskOutputFolder(platform);
+  if (!folder) return;
+  const std::string& outputFolder = *folder;
   std::vector<std::string> names =
       platform.dialogs.OpenMany({"Select some files", "AVS(*.AVS)|*.avs|Other Media|*.*", ""});
   const std::vector<std::string> leftOut = platform.dialogs.TakeLeftOut();

@@ -3,8 +3,10 @@
 #include "jobs/job_list.h"
 
 #include <string>
+#include <vector>
 
 #include "jobs/job_files.h"
+#include "platform/cmd_names.h"
 
 namespace tw {
 namespace {
@@ -21,6 +23,16 @@ std::optional<int> Selected(const Form& form) {
 }
 
 void Deselect(Form& form) { form.SetState(JobList, -1); }
+
+// A name typed with a character the ANSI page lacks reads as "?" or a
+// look-alike there: another file, or none. Refused as the dialogs refuse
+// the files they cannot hand over.
+bool TypedNamesHeld(const Form& form, Platform& platform) {
+  std::vector<std::string> beyond;
+  for (ControlId id : {InputFileEdit, OutputFileEdit, StatsFileEdit, LogFileEdit})
+    if (std::optional<std::string> text = form.TextBeyondPage(id)) beyond.push_back(*text);
+  return !ReportLeftOut(platform, beyond);
+}
 
 // The window repaints its list after each change unless told to wait; a
 // line replaced in a long list would otherwise repaint it two or three times.
@@ -42,7 +54,7 @@ void Swap(Form& form, int a, int b) {
 
 void OnAddButton(Form& form, Platform& platform) {
   // The choosers refuse such names; these were typed by hand.
-  if (!CreatedNamesFit(form, platform) || !EncodeModeChosen(form, platform)) return;
+  if (!TypedNamesHeld(form, platform) || !CreatedNamesFit(form, platform) || !EncodeModeChosen(form, platform)) return;
   form.AddItem(JobList, kBlockStartLine);
   {
     // In size mode the clip is measured first, by a program that may be slow.
@@ -52,7 +64,9 @@ void OnAddButton(Form& form, Platform& platform) {
   form.AddItem(JobList, kBlockEndLine);
 }
 
-void OnClearButton(Form& form, Platform&) { form.ClearItems(JobList); }
+void OnClearButton(Form& form, Platform& platform, const ListMark& written) {
+  if (UnwrittenMayGo(form, platform, written, "Clear them anyway?")) form.ClearItems(JobList);
+}
 
 void OnDisableButton(Form& form, Platform&) {
   auto at = Selected(form);

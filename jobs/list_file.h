@@ -2,6 +2,7 @@
 // choice, and the run script Start writes.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/platform.h"
@@ -18,6 +19,10 @@ namespace tw {
 // cannot be created takes none and the selection stays.
 bool WriteJobList(Form& form, Platform& platform, const std::string& path, const std::string& head,
                   const std::string& tail = "");
+// The writing under it: `head`, the lines with CR LF, `tail`, each piece
+// passed through `convert`; `walked` tells whether any piece was taken.
+bool WriteListLines(const Form& form, Files& files, const std::string& path, const std::string& head,
+                    const std::string& tail, const std::function<std::string(std::string_view)>& convert, bool& walked);
 
 // The job list's change count when a batch file last received it: lines
 // that no batch file has received since they changed are asked about on quit.
@@ -29,6 +34,11 @@ class ListMark {
  private:
   unsigned at_ = 0;
 };
+
+// Whether lines that no batch file has received since they changed may go:
+// when there are none, or when the user answers Yes to "The job list has N
+// lines that were not written to a batch file. " followed by `question`.
+bool UnwrittenMayGo(const Form& form, Platform& platform, const ListMark& written, const std::string& question);
 
 // The name chosen in the save dialog, ".bat" added when it has no extension.
 std::string BatchFileName(const std::string& chosen);

@@ -21,6 +21,10 @@ class CodePages {
   virtual std::optional<std::string> FirstNotInOem(std::string_view ansi) = 0;
   // `ansi` with every character the OEM page cannot hold replaced by "_".
   virtual std::string OemSafeName(std::string_view ansi) = 0;
+  // Whether `ansi` is text in the ANSI page: in a page of two bytes a
+  // character, a lead byte without its second is not. A page of one byte a
+  // character (and a system whose pages are one) takes every byte.
+  virtual bool HoldsText(std::string_view /*ansi*/) { return true; }
 };
 
 // Text from UTF-8 settings files in the program's single-byte page: every

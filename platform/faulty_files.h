@@ -40,6 +40,7 @@ class FaultyFiles : public Files {
   std::optional<std::string> Read(const std::string& path) override { return inner_.Read(path); }
   bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) override;
   bool Remove(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override { return inner_.Rename(from, to); }
   bool IsFile(const std::string& path) override { return inner_.IsFile(path); }
   std::optional<std::string> ShortPath(const std::string& path) override { return inner_.ShortPath(path); }
   std::optional<std::vector<std::string>> ListFiles(const std::string& folder, const std::string& pattern) override {

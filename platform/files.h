@@ -57,6 +57,10 @@ class Files {
     return !IsFile(path) && WriteReplace(path, bytes, Flush::Lazily);
   }
   virtual bool Remove(const std::string& path) = 0;
+  // Gives the file `from` the new path `to` in the same folder, never
+  // replacing anything: false when something stands at `to` already, or the
+  // file cannot be moved.
+  virtual bool Rename(const std::string& from, const std::string& to) = 0;
   virtual bool IsFile(const std::string& path) = 0;
   // The short (8.3) path of an existing file or folder where its volume
   // gives one; nothing where it does not.

@@ -110,6 +110,17 @@ bool MemoryFiles::Remove(const std::string& path) {
   return true;
 }
 
+bool MemoryFiles::Rename(const std::string& from, const std::string& to) {
+  const std::string key = Locate(from).key;
+  const std::optional<Place> place = Creatable(to);
+  if (!IsFile(from) || !place || entries_.count(place->key)) return false;
+  Entry entry = std::move(entries_.at(key));
+  entries_.erase(key);
+  entry.name = place->name;
+  entries_[place->key] = std::move(entry);
+  return true;
+}
+
 bool MemoryFiles::IsFile(const std::string& path) {
   const Entry* entry = Find(Locate(path).key);
   return entry && !entry->folder;

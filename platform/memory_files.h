@@ -21,6 +21,7 @@ class MemoryFiles : public Files {
   std::optional<std::string> Read(const std::string& path) override;
   bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) override;
   bool Remove(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override;
   bool IsFile(const std::string& path) override;
   // The short path given to the file or folder, while it exists.
   std::optional<std::string> ShortPath(const std::string& path) override;

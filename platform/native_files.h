@@ -18,6 +18,7 @@ class NativeFiles : public Files {
   bool WriteReplaceFrom(const std::string& path, const Pieces& next, Flush flush = Flush::ToDisk) override;
   bool WriteNew(const std::string& path, std::string_view bytes) override;
   bool Remove(const std::string& path) override;
+  bool Rename(const std::string& from, const std::string& to) override;
   bool IsFile(const std::string& path) override;
   // Windows volumes may give short (8.3) names; Linux volumes give none.
   std::optional<std::string> ShortPath(const std::string& path) override;

@@ -7,7 +7,8 @@ run_scenarios.py [wine] TARNWICK-HEADLESS [NAME...]
     every tests/scenarios/*.scn (or those named): what the driver prints, its
     exit code and its standard error must be NAME.expected (written when
     there is none); NAME.files lists "PATH-IN-WORK-FOLDER EXPECTED-FILE"
-    pairs compared byte for byte.
+    pairs compared byte for byte ("-": the file must not be there); the
+    words of NAME.args go after the scenario, as the program's arguments.
 run_scenarios.py --window [--package ZIP] BUILD_DIR SCENARIO...
     each scenario under Wine through tarnwick-headless.exe and through the
     real window (gui_check.exe play, fathom.exe beside tarnwick.exe): what
@@ -26,7 +27,8 @@ import tempfile
 
 HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "scenarios")
 LIMIT = 120  # seconds one run may take, Wine's start included
-DIALOG = re.compile(r'^dialog (\w+) title="(.*)" (text=".*") filter=".*" preset=".*"$', re.M)
+# A message's text may run over several lines.
+DIALOG = re.compile(r'^dialog (\w+) title="(.*?)" (text=".*?") filter=".*?" preset=".*?"$', re.M | re.S)
 # A file dialog without a title of its own shows the system's.
 DEFAULT_TITLES = {"open": "Open", "files": "Open", "save": "Save As"}
 
@@ -50,6 +52,12 @@ def prepare(work, scenario, wine, build="", package=None, copy=()):
     return pf
 
 
+def arguments(scenario, pf):
+    """The words of NAME.args with $PF put in: the names on the program's command line."""
+    args = scenario[:-4] + ".args"
+    return pathlib.Path(args).read_text().replace("$PF", pf).split() if os.path.exists(args) else []
+
+
 def run(command, work, pf):
     """What the run printed with its exit code, and its standard error; $PF for the program folder."""
     try:
@@ -58,7 +66,8 @@ def run(command, work, pf):
         out, err = r.stdout.decode("latin-1") + "rc=%d\n" % r.returncode, r.stderr.decode("latin-1")
     except subprocess.TimeoutExpired:
         out, err = "did not end within %d s\n" % LIMIT, ""
-    return tuple(text.replace("\r\n", "\n").replace(pf, "$PF") for text in (out, err))
+    # A text's own CR LF comes out of the Windows build's text mode as CR CR LF.
+    return tuple(re.sub("\r+\n", "\n", text).replace(pf, "$PF") for text in (out, err))
 
 
 def differs(want, got, names):
@@ -68,7 +77,8 @@ def differs(want, got, names):
 
 def golden(runner, wine, scenario, work):
     pf = prepare(work, scenario, wine)
-    got = "".join(run(runner + ["--program-folder", pf[:-1], os.path.join(work, "in.scn")], work, pf))
+    got = "".join(run(runner + ["--program-folder", pf[:-1], os.path.join(work, "in.scn")] + arguments(scenario, pf),
+                      work, pf))
     name, expected = scenario[:-4], pathlib.Path(scenario[:-4] + ".expected")
     if not expected.exists():  # a new scenario: its golden is written, to be read before it is kept
         expected.write_bytes(got.encode("latin-1"))
@@ -76,9 +86,10 @@ def golden(runner, wine, scenario, work):
     problems = differs(expected.read_bytes().decode("latin-1"), got, (expected.name, "output"))
     if os.path.exists(name + ".files"):
         for rel, expected_file in (line.split() for line in open(name + ".files") if line.strip()):
-            want = pathlib.Path(HERE, expected_file).read_bytes().replace(b"$PF", pf.encode("latin-1"))
+            want = None if expected_file == "-" else pathlib.Path(HERE, expected_file).read_bytes().replace(
+                b"$PF", pf.encode("latin-1"))
             path = pathlib.Path(work, rel)
-            if not path.exists() or path.read_bytes() != want:
+            if (path.read_bytes() if path.exists() else None) != want:
                 problems.append("file %s differs from %s" % (rel, expected_file))
     return problems
 
@@ -99,12 +110,12 @@ def window(build, package, scenario, work):
     program = [os.path.join(build, "platform", "win32", "tarnwick.exe"), os.path.join(build, "fathom.exe")]
     pf = prepare(work, scenario, True, build, package)
     scn = ("Z:" + work + "/in.scn").replace("/", "\\")
-    h_out, h_err = run(["wine", headless, "--program-folder", pf[:-1], scn], work, pf)
+    h_out, h_err = run(["wine", headless, "--program-folder", pf[:-1], scn] + arguments(scenario, pf), work, pf)
     h_files = files_of(work)
     for attempt in (1, 2):
         pf = prepare(work, scenario, True, build, package, [] if package else program)
         w_out, w_err = run(["wine", os.path.join(build, "tests", "gui", "gui_check.exe"), "play", pf + "tarnwick.exe",
-                            scn], work, pf)
+                            scn] + arguments(scenario, pf), work, pf)
         # Now and then the driver ends at once, with code 1 and not a word: that run is made again.
         if w_out != "rc=1\n" or attempt == 2:
             break

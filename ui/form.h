@@ -16,13 +16,19 @@ namespace tw {
 // notification (click, selection, focus gained, track-bar move) is None.
 enum class EventType { None, Change, LostFocus };
 
+// What an event of no control brings: the close request, or files brought
+// in from outside (a drop, a second start).
+enum class Signal { Close, FilesArrived };
+
 struct Event {
-  ControlId control = ControlId::Count;  // Count: the close request
+  ControlId control = ControlId::Count;  // Count: a signal
   EventType type = EventType::None;
   // A close that asks nothing: the end of the Windows session, or of a
   // scenario file.
   bool sessionEnd = false;
-  bool IsClose() const { return control == ControlId::Count; }
+  Signal signal = Signal::Close;
+  bool IsClose() const { return control == ControlId::Count && signal == Signal::Close; }
+  bool IsSignal(Signal s) const { return control == ControlId::Count && signal == s; }
 };
 
 class Form;
@@ -55,6 +61,10 @@ class Form {
   virtual void RemoveItem(ControlId id, int index) = 0;
   // Around a walk over a whole list the window stops redrawing it.
   virtual void HoldRedraw(ControlId, bool /*hold*/) {}
+  // The field's text in UTF-8 where it holds a character the ANSI page
+  // lacks, so that Text() has "?" or a look-alike in its place (a name
+  // typed or pasted into the window); nothing where Text() is the text.
+  virtual std::optional<std::string> TextBeyondPage(ControlId) const { return std::nullopt; }
 
   // A text set by the program raises an event of its control, without a
   // type, that the loop handles once the running action has finished.

@@ -1,4 +1,5 @@
-// tarnwick-headless --program-folder DIR SCENARIO
+// tarnwick-headless --program-folder DIR SCENARIO [FILE...]
+// The FILEs play the names on the program's command line.
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -7,8 +8,8 @@
 #include "platform/native_files.h"
 
 int main(int argc, char** argv) {
-  if (argc != 4 || std::string(argv[1]) != "--program-folder") {
-    std::cerr << "usage: tarnwick-headless --program-folder DIR SCENARIO\n";
+  if (argc < 4 || std::string(argv[1]) != "--program-folder") {
+    std::cerr << "usage: tarnwick-headless --program-folder DIR SCENARIO [FILE...]\n";
     return 2;
   }
   std::string folder = argv[2];
@@ -30,7 +31,8 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   int line = 0;
   try {
-    tw::ScenarioHost host(tw::ScenarioLines(text.str()), folder, std::cout, tw::MakeNativeFiles());
+    tw::ScenarioHost host(tw::ScenarioLines(text.str()), folder, std::cout, tw::MakeNativeFiles(),
+                          std::vector<std::string>(argv + 4, argv + argc));
     try {
       int rc = tw::RunProgram(host);
       line = host.LineNumber();

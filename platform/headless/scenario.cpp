@@ -3,13 +3,14 @@
 namespace tw {
 
 ScenarioHost::ScenarioHost(std::vector<std::string> lines, std::string programFolder, std::ostream& out,
-                           std::unique_ptr<Files> files)
+                           std::unique_ptr<Files> files, std::vector<std::string> arguments)
     : lines_(Unroll(lines)),
       out_(out),
       files_(std::move(files)),
       dialogs_(out, programFolder.empty() ? '/' : programFolder.back()),
       processes_(out),
-      platform_{*files_, dialogs_, media_, processes_, std::move(programFolder), NativePages(), &x264_, &progress_} {
+      platform_{*files_, dialogs_, media_, processes_, std::move(programFolder), NativePages(), &x264_, &progress_},
+      arguments_(std::move(arguments)) {
   // Answers before every other line are queued before start-up, for the
   // dialogs a loaded settings file can open.
   size_t next = 0;
@@ -23,6 +24,12 @@ ScenarioHost::ScenarioHost(std::vector<std::string> lines, std::string programFo
 }
 
 Form& ScenarioHost::BuildWindow(const Picture*) { return form_; }
+
+ArrivedFiles ScenarioHost::Sorted(const std::vector<std::string>& names) {
+  return SortArrivedNames(*files_, names, platform_.programFolder.back());
+}
+
+ArrivedFiles ScenarioHost::Arguments() { return Sorted(arguments_); }
 
 int ScenarioHost::LineNumber() const {
   return current_ >= 0 && current_ < static_cast<int>(lines_.size()) ? lines_[current_].number : current_ + 1;
@@ -80,6 +87,9 @@ bool ScenarioHost::RunLine(const ScriptLine& text, Event& event) {
     case Verb::Choose:
       CheckChoice(*line, form_.ItemCount(id));
       form_.SetState(id, line->number);
+      break;
+    case Verb::Drop:
+      arrived_ = Sorted(BarSeparated(line->text));
       break;
     case Verb::Close:
     case Verb::Focus:

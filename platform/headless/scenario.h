@@ -15,12 +15,14 @@ namespace tw {
 
 class ScenarioHost : public Host, private EventSource {
  public:
+  // `arguments` play the names on the program's command line.
   ScenarioHost(std::vector<std::string> lines, std::string programFolder, std::ostream& out,
-               std::unique_ptr<Files> files);
+               std::unique_ptr<Files> files, std::vector<std::string> arguments = {});
 
   Platform& GetPlatform() override { return platform_; }
   Form& BuildWindow(const Picture* logo) override;
   EventSource& Events() override { return *this; }
+  ArrivedFiles Arguments() override;
 
   // The number of the line of the file that runs now, from 1.
   int LineNumber() const;
@@ -29,6 +31,8 @@ class ScenarioHost : public Host, private EventSource {
 
  private:
   Event WaitEvent() override;
+  ArrivedFiles TakeArrivedFiles() override { return std::exchange(arrived_, {}); }
+  ArrivedFiles Sorted(const std::vector<std::string>& names);
   // Runs one line; true with `event` set when the line is an event.
   bool RunLine(const ScriptLine& line, Event& event);
   void Dump(ControlId id);
@@ -45,6 +49,8 @@ class ScenarioHost : public Host, private EventSource {
   ScriptedProgress progress_;
   Platform platform_;
   FormModel form_;
+  std::vector<std::string> arguments_;
+  ArrivedFiles arrived_;
 };
 
 }  // namespace tw

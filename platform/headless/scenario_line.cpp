@@ -218,8 +218,8 @@ std::optional<ScenarioLine> ParseScenarioLine(const ScriptLine& script) {
   auto [verb, rest] = SplitWord(text);
   ScenarioLine line;
   if (verb == "close") return line;
-  if (verb == "print") {
-    line.verb = Verb::Print;
+  if (verb == "print" || verb == "drop") {
+    line.verb = verb == "drop" ? Verb::Drop : Verb::Print;
     line.text = rest;
     return line;
   }
@@ -279,6 +279,8 @@ Event EventOf(const ScenarioLine& line) {
   switch (line.verb) {
     case Verb::Close:
       return Event{};
+    case Verb::Drop:
+      return Event{.signal = Signal::FilesArrived};
     case Verb::Type:
       return {line.control, EventType::Change};
     case Verb::Leave:

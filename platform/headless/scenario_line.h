@@ -11,12 +11,12 @@
 
 namespace tw {
 
-enum class Verb { Close, Print, Answer, Media, X264, Stop, Dump, DumpForm, Type, Focus, Leave, Click, Choose };
+enum class Verb { Close, Print, Answer, Media, X264, Stop, Dump, DumpForm, Type, Focus, Leave, Click, Choose, Drop };
 
 struct ScenarioLine {
   Verb verb = Verb::Close;
   ControlId control = ControlId::Count;  // of an event or a dump
-  std::string text;                      // printed, typed, the media path, or x264's answer
+  std::string text;                      // printed, typed, dropped, the media path, or x264's answer
   int number = 0;                        // the item or position chosen, the media's frames, the steps before a stop
   int rate = 0;                          // the media's frame rate
   Answer answer;

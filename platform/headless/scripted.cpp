@@ -2,6 +2,19 @@
 
 namespace tw {
 
+std::vector<std::string> BarSeparated(const std::string& text) {
+  std::vector<std::string> paths;
+  size_t start = 0;
+  for (;;) {
+    size_t bar = text.find('|', start);
+    std::string path = text.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
+    if (!path.empty()) paths.push_back(path);
+    if (bar == std::string::npos) break;
+    start = bar + 1;
+  }
+  return paths;
+}
+
 void ScriptedDialogs::Log(const char* kind, const std::string& title, const std::string& text,
                           const std::string& filter, const std::string& preset) {
   out_ << "dialog " << kind << " title=\"" << title << "\" text=\"" << text << "\" filter=\"" << filter
@@ -33,17 +46,8 @@ std::string ScriptedDialogs::Save(const FileDialog& d) {
 std::vector<std::string> ScriptedDialogs::OpenMany(const FileDialog& d) {
   Log("files", d.title, "", d.filter, d.preset);
   Answer a = Take("files", {"files"});
-  std::vector<std::string> paths;
-  if (a.kind == "cancel") return paths;
-  size_t start = 0;
-  for (;;) {
-    size_t bar = a.text.find('|', start);
-    std::string path = a.text.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
-    if (!path.empty()) paths.push_back(path);
-    if (bar == std::string::npos) break;
-    start = bar + 1;
-  }
-  return paths;
+  if (a.kind == "cancel") return {};
+  return BarSeparated(a.text);
 }
 
 std::string ScriptedDialogs::Folder(const std::string& title, const std::string& startFolder) {

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/dialogs.h"
 #include "platform/media.h"
@@ -23,6 +24,9 @@ class ScenarioError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// "A|B|C" as its paths, empty ones left out.
+std::vector<std::string> BarSeparated(const std::string& text);
 
 struct Answer {
   std::string kind;  // open, save, folder, files, yes, no, input, cancel

@@ -209,6 +209,13 @@ bool NativeFiles::Remove(const std::string& path) {
   return true;
 }
 
+bool NativeFiles::Rename(const std::string& from, const std::string& to) {
+  const std::string source = state_->Resolve(from), target = state_->Resolve(to);
+  if (Exists(target) || rename(source.c_str(), target.c_str()) != 0) return false;
+  state_->index.Forget(SplitFolder(target).first);
+  return true;
+}
+
 bool NativeFiles::IsFile(const std::string& path) {
   struct stat st;
   return stat(state_->Resolve(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/win32_arrivals.h"
 #include "platform/win32/win32_pages.h"
 
 namespace tw {
@@ -64,11 +65,7 @@ std::string NulSeparatedFilter(const std::string& filter) {
 // file's own short path is taken.
 std::string Win32Dialogs::Taken(const std::wstring& chosen) {
   if (chosen.empty()) return std::string();
-  if (std::optional<std::string> exact = Exactly(chosen, CP_ACP)) return *exact;
-  wchar_t shortPath[MAX_PATH + 1] = {};
-  const DWORD n = GetShortPathNameW(chosen.c_str(), shortPath, MAX_PATH + 1);
-  if (n > 0 && n <= MAX_PATH)
-    if (std::optional<std::string> exact = Exactly(std::wstring_view(shortPath, n), CP_ACP)) return *exact;
+  if (std::optional<std::string> path = AnsiPath(chosen)) return *path;
   leftOut_.push_back(Utf8(chosen));
   return std::string();
 }

@@ -111,6 +111,11 @@ bool NativeFiles::WriteNew(const std::string& path, std::string_view bytes) {
 
 bool NativeFiles::Remove(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
 
+// MoveFileA never replaces an existing file.
+bool NativeFiles::Rename(const std::string& from, const std::string& to) {
+  return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
 bool NativeFiles::IsFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;

@@ -10,7 +10,9 @@
 #include "base/text.h"
 #include "platform/media_probe.h"
 #include "platform/native_files.h"
+#include "platform/win32/win32_arrivals.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_instance.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_progress.h"
 #include "platform/win32/win32_window.h"
@@ -32,8 +34,9 @@ std::string SearchPath() {
 
 class WindowHost : public tw::Host {
  public:
-  explicit WindowHost(HINSTANCE instance)
+  WindowHost(HINSTANCE instance, std::vector<std::wstring> arguments)
       : instance_(instance),
+        arguments_(std::move(arguments)),
         files_(tw::MakeNativeFiles()),
         media_(processes_, ProgramFolder() + "fathom.exe"),
         x264_(*files_, processes_, ProgramFolder(), SearchPath()),
@@ -47,8 +50,10 @@ class WindowHost : public tw::Host {
     window_ = std::make_unique<tw::Win32Window>(instance_, logo);
     dialogs_.SetOwner(window_->handle());
     progress_.Attach(window_.get());
+    tw::SingleInstance::Mark(window_->handle());
     return *window_;
   }
+  tw::ArrivedFiles Arguments() override { return tw::SortArrivedNames(arguments_); }
   void Show() override { window_->Show(); }
   tw::EventSource& Events() override { return *window_; }
   void Close() {
@@ -58,6 +63,7 @@ class WindowHost : public tw::Host {
 
  private:
   HINSTANCE instance_;
+  std::vector<std::wstring> arguments_;
   std::unique_ptr<tw::Files> files_;
   tw::Win32Dialogs dialogs_;
   tw::Win32Progress progress_;
@@ -71,9 +77,13 @@ class WindowHost : public tw::Host {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // Held until the process ends; a later start from this folder finds it.
+  tw::SingleInstance folderMark;
+  std::vector<std::wstring> arguments = tw::CommandLineFiles();
+  if (folderMark.HandedOver(arguments)) return 0;
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
-  WindowHost host(instance);
+  WindowHost host(instance, std::move(arguments));
   int rc = tw::RunProgram(host);
   host.Close();
   return rc;

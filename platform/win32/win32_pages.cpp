@@ -72,6 +72,11 @@ std::string Win32Pages::OemSafeName(std::string_view ansi) {
   return out;
 }
 
+bool Win32Pages::HoldsText(std::string_view ansi) {
+  if (ansi.empty()) return true;
+  return MultiByteToWideChar(ansi_, MB_ERR_INVALID_CHARS, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0) > 0;
+}
+
 CodePages& NativePages() {
   static Win32Pages pages(GetACP(), GetOEMCP());
   return pages;

@@ -22,6 +22,7 @@ class Win32Pages : public CodePages {
   std::string OemText(std::string_view ansi) override;
   std::optional<std::string> FirstNotInOem(std::string_view ansi) override;
   std::string OemSafeName(std::string_view ansi) override;
+  bool HoldsText(std::string_view ansi) override;
 
  private:
   bool Same() const { return ansi_ == oem_; }

@@ -26,5 +26,15 @@ TEST(Win32Pages, AChosenNameIsTakenOnlyExactly) {
     EXPECT_EQ(Exactly(c.chosen, c.page), c.ansi ? std::optional<std::string>(c.ansi) : std::nullopt) << c.page;
 }
 
+// A copy of the job list holds text only where each line reads in the page.
+TEST(Win32Pages, TextInAPageOfTwoBytesACharacterNeedsBothBytes) {
+  const struct {
+    unsigned page;
+    const char* ansi;
+    bool holds;
+  } cases[] = {{932, "\x93\xFA\x96\x7B.avi", true}, {932, "a\x93", false}, {1252, "a\x81\xFF", true}};
+  for (const auto& c : cases) EXPECT_EQ(Win32Pages(c.page, c.page).HoldsText(c.ansi), c.holds) << c.ansi;
+}
+
 }  // namespace
 }  // namespace tw

@@ -1,9 +1,12 @@
 #include "platform/win32/win32_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <string>
+
+#include "platform/win32/win32_pages.h"
 
 namespace tw {
 namespace {
@@ -85,6 +88,8 @@ Win32Window::Win32Window(HINSTANCE instance, const Picture* logo) : instance_(in
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   main_ = CreateWindowExA(0, "TarnwickMain", "tarnwick", style, 0, 0, 308, 359, nullptr, nullptr, instance, this);
   for (int i = 0; i < kControlCount; ++i) CreateControl(i);
+  // Files dropped anywhere on the window, whatever page shows.
+  DragAcceptFiles(main_, TRUE);
   LayOut(0, true);
   ShowPage(0);
   ready_ = true;
@@ -100,8 +105,14 @@ void Win32Window::CreateControl(int index) {
   const ControlClass c = ClassOf(s);
   HWND parent = s.page == Page::Window ? main_ : pages_[static_cast<int>(s.page)];
   const int id = s.noIdentity ? -1 : kFirstId + index;
-  HWND h = CreateWindowExA(c.exStyle, c.name, s.text, WS_CHILD | WS_VISIBLE | c.style, s.x, s.y, s.w, s.h, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+  const DWORD style = WS_CHILD | WS_VISIBLE | c.style;
+  // Text fields keep their text in UTF-16, so a name typed with a character
+  // the ANSI page lacks can be told from its "?" (TextBeyondPage).
+  HWND h = s.kind == Kind::Edit ? CreateWindowExW(c.exStyle, L"EDIT", Widened(s.text, CP_ACP).c_str(), style, s.x, s.y,
+                                                  s.w, s.h, parent, menu, instance_, nullptr)
+                                : CreateWindowExA(c.exStyle, c.name, s.text, style, s.x, s.y, s.w, s.h, parent, menu,
+                                                  instance_, nullptr);
   controls_[index] = h;
   if (s.typingLimit > 0) SendMessageA(h, EM_LIMITTEXT, s.typingLimit, 0);
   if (s.kind == Kind::TrackBar) SendMessageA(h, TBM_SETRANGE, TRUE, MAKELPARAM(s.rangeMin, s.rangeMax));

@@ -49,9 +49,12 @@ class Win32Window : public Form, public EventSource {
   void SetItemText(ControlId id, int index, std::string_view text) override;
   void RemoveItem(ControlId id, int index) override;
   void HoldRedraw(ControlId id, bool hold) override;
+  std::optional<std::string> TextBeyondPage(ControlId id) const override;
 
   Event WaitEvent() override;
   void OnSessionEnd(std::function<void()> exitSequence) override { exitSequence_ = std::move(exitSequence); }
+  void AskTimer(unsigned ms, std::function<void()> due) override;
+  ArrivedFiles TakeArrivedFiles() override;
   // Handles the messages already queued, without waiting; the next event,
   // if they raised one.
   std::optional<Event> PollEvent();
@@ -93,6 +96,10 @@ class Win32Window : public Form, public EventSource {
   Event TakeEvent();
   // WM_COPYDATA from the test and benchmark tools (see ToolAsk).
   LRESULT AnswerTool(HWND from, const COPYDATASTRUCT& data);
+  // Files dropped and names handed over by a later start wait as an event,
+  // so an action that is running (in a dialog, say) never sees them; the
+  // timer asked for runs its `due` at once.
+  LRESULT Signalled(UINT msg, WPARAM wp, LPARAM lp);
   HWND hwnd(ControlId id) const { return controls_[Index(id)]; }
   LRESULT Send(ControlId id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
     return SendMessageA(hwnd(id), msg, wp, lp);
@@ -107,6 +114,9 @@ class Win32Window : public Form, public EventSource {
   bool ready_ = false;    // events flow once the window is built
   bool writing_ = false;  // the program is setting a text
   std::deque<Event> events_;
+  std::deque<ArrivedFiles> arrived_;
+  bool timerAsked_ = false;
+  std::function<void()> due_;
   std::function<void()> exitSequence_;
   HWND lastFocus_ = nullptr;  // the control that had the focus last
   Win32JobList list_;         // the lines of JobList

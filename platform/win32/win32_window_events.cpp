@@ -20,7 +20,7 @@ Event Win32Window::WaitEvent() {
   while (events_.empty()) {
     NoteFocus();
     MSG msg;
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
       // No message will come any more: end without a question.
       Event end;
       end.sessionEnd = true;
@@ -33,7 +33,7 @@ Event Win32Window::WaitEvent() {
 
 std::optional<Event> Win32Window::PollEvent() {
   MSG msg;
-  while (events_.empty() && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) Process(msg);
+  while (events_.empty() && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) Process(msg);
   NoteFocus();
   if (events_.empty()) return std::nullopt;
   return TakeEvent();
@@ -41,12 +41,12 @@ std::optional<Event> Win32Window::PollEvent() {
 
 void Win32Window::Pump(HWND dialog) {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop, once the work is over
       return;
     }
-    if (!dialog || !IsDialogMessageA(dialog, &msg)) Process(msg);
+    if (!dialog || !IsDialogMessageW(dialog, &msg)) Process(msg);
   }
 }
 
@@ -95,11 +95,13 @@ Event Win32Window::TakeEvent() {
   return e;
 }
 
+// In UTF-16, so a character the ANSI page lacks reaches a text field as it
+// was typed, and the field can tell it apart.
 void Win32Window::Process(MSG& msg) {
   if (TurnPageKey(msg)) return;
-  if (IsDialogMessageA(main_, &msg)) return;
+  if (IsDialogMessageW(main_, &msg)) return;
   TranslateMessage(&msg);
-  DispatchMessageA(&msg);
+  DispatchMessageW(&msg);
 }
 
 // Ctrl+Tab and Ctrl+PageDown show the next page, Ctrl+Shift+Tab and
@@ -218,8 +220,6 @@ LRESULT Win32Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
                                     static_cast<int>(SendMessageA(reinterpret_cast<HWND>(lp), LB_GETCARETINDEX, 0, 0)));
     case WM_VKEYTOITEM:
       return -1;  // every other key as the list box takes it
-    case WM_COPYDATA:
-      return AnswerTool(reinterpret_cast<HWND>(wp), *reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_ACTIVATE:
       // A dialog, a minimise or another program takes the activation away;
       // when it comes back, so does the focus.
@@ -231,6 +231,10 @@ LRESULT Win32Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFOCUS:
       RestoreFocus();
       return 0;
+    case WM_DROPFILES:
+    case WM_COPYDATA:
+    case WM_TIMER:
+      return Signalled(msg, wp, lp);
     case WM_DPICHANGED:
     case kGetDpiScaledSize:
       return Rescale(msg, wp, lp);

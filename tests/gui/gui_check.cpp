@@ -1,6 +1,7 @@
-// `gui_check play PROGRAM SCENARIO` starts tarnwick.exe, raises each event of
-// a headless scenario in its window as a user would, answers its dialogs and
-// prints what the headless driver prints. With one running, `wait` checks
+// `gui_check play PROGRAM SCENARIO [FILE...]` starts tarnwick.exe (with the
+// FILEs on its command line), raises each event of a headless scenario in its
+// window as a user would, answers its dialogs and prints what the headless
+// driver prints. With one running, `wait` checks
 // that every control stands where the catalogue places it, that none changed
 // after the window appeared, and that the page captions fit; `next` shows the
 // next page, `close` presses the close box, `progress` waits for long work's
@@ -8,6 +9,7 @@
 #include <windows.h>
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cmath>
@@ -22,6 +24,7 @@
 #include <utility>
 
 #include "platform/headless/scenario_line.h"
+#include "platform/win32/win32_pages.h"
 #include "tests/gui/remote_dialogs.h"
 #include "tests/gui/remote_form.h"
 #include "ui/catalogue.h"
@@ -45,10 +48,10 @@ class Player {
     }
   }
 
-  int Run(const std::string& program) {
+  int Run(const std::string& program, const std::string& arguments) {
     // Answers before every other line are there for start-up's dialogs.
     for (Answer& answer : tw::LeadingAnswers(lines_, line_)) answers_.push_back(std::move(answer));
-    Start(program);
+    Start(program, arguments);
     for (; line_ < lines_.size(); ++line_)
       if (!RunLine(lines_[line_])) return Ended();
     EndSession();
@@ -61,10 +64,10 @@ class Player {
   DWORD Slowest() const { return slowest_; }
 
  private:
-  void Start(const std::string& program) {
+  void Start(const std::string& program, const std::string& arguments) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    std::string command = "\"" + program + "\"";
+    std::string command = "\"" + program + "\"" + arguments;
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process_))
       throw LineError("cannot start " + program);
     const DWORD started = GetTickCount();
@@ -150,6 +153,9 @@ class Player {
       case Verb::Stop:
         form_->StopAfter(line->number);
         return true;
+      case Verb::Drop:
+        Drop(line->text);
+        return !Settle();
       case Verb::Media:  // the real window opens media itself; the stand-in has no say there
       case Verb::X264:   // and it asks the real x264.exe
         return true;
@@ -174,6 +180,21 @@ class Player {
     }
     // Cancel ends the program as the close box does.
     return !Settle(line->verb == Verb::Click && id == tw::ControlId::CancelButton);
+  }
+
+  // As Explorer drops files: a DROPFILES block with their names in UTF-16,
+  // here made in the program's memory, posted to its window.
+  void Drop(const std::string& names) {
+    std::wstring list;
+    for (const std::string& name : tw::BarSeparated(names)) list += tw::Widened(name, CP_ACP) + L'\0';
+    list += L'\0';
+    const DROPFILES head{sizeof head, {0, 0}, FALSE, TRUE};
+    const size_t size = sizeof head + list.size() * sizeof(wchar_t);
+    char* remote = static_cast<char*>(VirtualAllocEx(process_.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    if (!remote || !WriteProcessMemory(process_.hProcess, remote, &head, sizeof head, nullptr) ||
+        !WriteProcessMemory(process_.hProcess, remote + sizeof head, list.data(), size - sizeof head, nullptr) ||
+        !PostMessageW(form_->Main(), WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0))
+      throw LineError("cannot drop " + names);
   }
 
   // The end of the file ends the program as the end of a Windows session does.
@@ -207,11 +228,11 @@ class Player {
 
 // Runs the scenario; the program's exit code, or 2 (with one line on `err`
 // naming the scenario line) when a line cannot be run.
-int PlayScenario(const std::string& program, const std::vector<std::string>& lines, std::ostream& out,
-                 std::ostream& err) {
+int PlayScenario(const std::string& program, const std::string& arguments, const std::vector<std::string>& lines,
+                 std::ostream& out, std::ostream& err) {
   Player player(lines, out);
   try {
-    const int rc = player.Run(program);
+    const int rc = player.Run(program, arguments);
     if (const char* log = std::getenv("TW_ANSWER_LOG")) std::ofstream(log, std::ios::app) << player.Slowest() << "\n";
     return rc;
   } catch (const LineError& e) {
@@ -270,17 +291,19 @@ int Check(HWND main, const RemoteForm& form, const std::map<int, LONG>& atFirstS
 int main(int argc, char** argv) {
   SetProcessDPIAware();  // the window's own pixels, not a picture of them at 96 DPI
   const std::string verb = argc > 1 ? argv[1] : "";
-  if (argc == 4 && verb == "play") {
+  if (argc >= 4 && verb == "play") {
     std::ifstream in(argv[3], std::ios::binary);
     if (!in) {
       std::cerr << "cannot read scenario " << argv[3] << "\n";
       return 2;
     }
     const std::string text{std::istreambuf_iterator<char>(in), {}};
-    return gui::PlayScenario(argv[2], tw::ScenarioLines(text), std::cout, std::cerr);
+    std::string arguments;
+    for (int i = 4; i < argc; ++i) arguments += std::string(" \"") + argv[i] + "\"";
+    return gui::PlayScenario(argv[2], arguments, tw::ScenarioLines(text), std::cout, std::cerr);
   }
   if (argc != 2) {
-    std::printf("usage: gui_check wait|next|close|progress | gui_check play PROGRAM SCENARIO\n");
+    std::printf("usage: gui_check wait|next|close|progress | gui_check play PROGRAM SCENARIO [FILE...]\n");
     return 2;
   }
   HWND main = nullptr;

@@ -49,12 +49,30 @@ for _ in $(seq 1 100); do [ -f "$prog/exit-code" ] && break; sleep 0.2; done
 [ "$(cat "$prog/exit-code" 2>/dev/null)" = 0 ] && ok || bad "exit code $(cat "$prog/exit-code" 2>/dev/null)"
 rm -rf "$prog"
 
+# A file on the command line is taken (its wrapper appears); a later start from another folder
+# hands its own to that window and ends within seconds, leaving it the only one.
+if [ $dpi = 96 ]; then
+  prog=$(mktemp -d); cp "$build/platform/win32/tarnwick.exe" "$build/fathom.exe" "$prog/"
+  : > "$prog/clip.avi"; : > "$prog/other.avi"; wp="Z:${prog//\//\\}"
+  made() { for _ in $(seq 1 100); do [ -f "$prog/avs/$1.avs" ] && return; sleep 0.2; done; false; }
+  (cd "$prog" && w 120 tarnwick.exe "$wp\\clip.avi"; echo $? > "$prog/exit-code") &
+  made clip.avi && ok || bad "the file on the command line"
+  start=$SECONDS
+  (cd / && w 20 "$prog/tarnwick.exe" "$wp\\other.avi") && made other.avi && [ $((SECONDS - start)) -le 5 ] && ok ||
+    bad "a later start's hand-over"
+  w 30 "$build/tests/gui/gui_check.exe" close
+  for _ in $(seq 1 100); do [ -f "$prog/exit-code" ] && break; sleep 0.2; done
+  [ "$(cat "$prog/exit-code" 2>/dev/null)" = 0 ] && ok || bad "exit code after the hand-over"
+  rm -rf "$prog"
+fi
+
 # The real window and tarnwick-headless play the same scenarios from the
 # same folders; what they print and every file they write must agree. During
 # long work (100 clips imported in size mode) the window answers within half
 # a second, and its progress shows: a screenshot of it.
 same=(tests/gui/scenarios/*.scn tests/scenarios/{modes_form,modes_lines,rules_enables,rules_matrix}.scn
-      tests/scenarios/{quit_question,quit_yes}.scn tests/scenarios/settings_{first_start,named_config,save_no,last_run}.scn)
+      tests/scenarios/{quit_question,quit_yes,clear_question,files_arriving}.scn tests/scenarios/list_copy_{restored,set_aside}.scn
+      tests/scenarios/settings_{first_start,named_config,save_no,last_run}.scn)
 rm -f "$shots/answers.txt"
 (w 300 "$build/tests/gui/gui_check.exe" progress && sleep 1 &&
   timeout 30 import -window root -crop $((320 * dpi / 96))x$((400 * dpi / 96))+0+0 "$shots/progress.png") & shot=$!

@@ -1,120 +1,19 @@
-// The real window's own tests, run with a display: one main window built with
-// the program's manifest (so its lists are the version 6 controls tarnwick.exe
-// gets), real keys through the system's input queue.
-#include <windows.h>
-// commctrl.h needs the types of windows.h
-#include <commctrl.h>
-#include <gtest/gtest.h>
-
+// The real window's own tests, run with a display: reading the lists, keys,
+// focus, the dialogs, typing, the job list's scroll bar and long work.
 #include <functional>
 #include <future>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/startup.h"
+#include "jobs/job_list.h"
 #include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_progress.h"
-#include "platform/win32/win32_window.h"
-#include "tests/gui/remote_dialogs.h"
-#include "tests/gui/remote_form.h"
+#include "tests/gui/window_fixture.h"
+#include "tests/unit/test_app.h"
 
 namespace tw {
 namespace {
-
-using enum ControlId;
-
-// A job line of any length: an x264 pass with its log pipe, repeated and cut,
-// a letter above 127 in its folders.
-std::string JobLine(size_t length) {
-  const std::string piece =
-      "@x264.exe --progress --no-psnr -p 1 --stats \"Z:\\clips\\caf\xE9\\stats\\clip6.mkv.stat\" -o nul "
-      "\"Z:\\clips\\caf\xE9\\avs\\clip6.mkv.avs\" 2>&1|tallow.exe \"Z:\\clips\\caf\xE9\\log\\clip6.mkv.txt\" ";
-  std::string line;
-  while (line.size() < length) line += piece;
-  line.resize(length);
-  return line;
-}
-
-// `keys` pressed in order and released in reverse through the input queue.
-void Press(std::initializer_list<WORD> keys) {
-  std::vector<INPUT> input;
-  for (bool up : {false, true})
-    for (size_t i = 0; i < keys.size(); ++i) {
-      INPUT in{};
-      in.type = INPUT_KEYBOARD;
-      in.ki.wVk = up ? keys.begin()[keys.size() - 1 - i] : keys.begin()[i];
-      in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-      input.push_back(in);
-    }
-  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
-
-// From a second thread, as the user would: does `act` to the window's next
-// dialog; true when that closed it (else it is shut all the same).
-std::future<bool> UseDialog(std::function<void(HWND)> act) {
-  return std::async(std::launch::async, [act] {
-    HWND dialog = nullptr;
-    if (!gui::WaitFor(10000, [&] { return (dialog = gui::FindDialog(GetCurrentProcessId())) != nullptr; }))
-      return false;
-    Sleep(300);  // file dialogs fill their lists first
-    act(dialog);
-    std::string unused;
-    if (gui::WaitClosed(dialog, unused)) return true;
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    PostMessageA(dialog, WM_COMMAND, IDNO, 0);
-    return false;
-  });
-}
-
-class WindowTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    // As the program does first: the tab and track-bar classes, and the
-    // version 6 classes the manifest asks for, come with this call.
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    ASSERT_TRUE(InitCommonControlsEx(&icc));
-    window_ = new Win32Window(GetModuleHandleA(nullptr), nullptr);
-    window_->Show();
-    FillFixedLists(*window_);
-  }
-  static void TearDownTestSuite() {
-    if (!window_) return;
-    DestroyWindow(window_->handle());
-    delete window_;
-    window_ = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_NE(window_, nullptr);
-    for (ControlId id : {JobList, EncodeModeCombo, ConfigCombo}) window_->ClearItems(id);
-    SetForegroundWindow(window_->handle());
-    ASSERT_TRUE(PumpUntil([] { return GetForegroundWindow() == window_->handle(); }));
-  }
-
-  // The control's own window, found as a user's tool would find it.
-  static HWND ControlWindow(ControlId id) {
-    return gui::RemoteForm(window_->handle(), GetCurrentProcess()).Control(id);
-  }
-
-  // Runs the window's messages until `done`, for two seconds at most.
-  static bool PumpUntil(const std::function<bool()>& done) {
-    return gui::WaitFor(2000, [&] {
-      while (std::optional<Event> e = window_->PollEvent()) events_.push_back(*e);
-      return done();
-    });
-  }
-  static void Focus(ControlId id) {
-    if (Spec(id).page != Page::Window) window_->SetState(MainPanel, static_cast<int>(Spec(id).page));
-    SetFocus(ControlWindow(id));
-    PumpUntil([] { return true; });
-  }
-  static bool Focused(ControlId id) {
-    HWND focus = GetFocus();
-    return focus && (focus == ControlWindow(id) || IsChild(ControlWindow(id), focus));
-  }
-  static inline Win32Window* window_ = nullptr;
-  static inline std::vector<Event> events_;
-};
 
 // Lengths around the 512-character buffer that an ANSI read passes through
 // under Wine, the return address behind it (characters 526 and 527), and
@@ -259,6 +158,25 @@ TEST_F(WindowTest, TypingGoesOnAtTheEndOfATextTheProgramSet) {
   }
 }
 
+// A name typed with a letter the ANSI page lacks (a Greek kappa) keeps it in
+// the field, where the ANSI text has "?", and Add refuses it.
+TEST_F(WindowTest, AddRefusesANameTypedWithALetterTheAnsiPageLacks) {
+  Focus(InputFileEdit);
+  window_->SetText(InputFileEdit, "D:\\");
+  window_->DropPendingEvents();
+  EXPECT_EQ(window_->TextBeyondPage(InputFileEdit), std::nullopt);
+  INPUT key[2] = {};
+  for (INPUT& k : key) k.type = INPUT_KEYBOARD, k.ki.wScan = 0x03BA, k.ki.dwFlags = KEYEVENTF_UNICODE;
+  key[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  SendInput(2, key, sizeof(INPUT));
+  EXPECT_TRUE(PumpUntil([] { return window_->TextBeyondPage(InputFileEdit) == "D:\\\xCE\xBA"; }));
+  EXPECT_EQ(window_->Text(InputFileEdit), "D:\\?");
+  TestApp t;
+  OnAddButton(*window_, t.platform);
+  EXPECT_EQ(window_->ItemCount(JobList), 0);
+  EXPECT_NE(t.log.str().find("This file was not taken:\r\nD:\\\xCE\xBA\r\n"), std::string::npos) << t.log.str();
+}
+
 TEST_F(WindowTest, JobListScrollsSidewaysAsFarAsItsLongestLine) {
   enum Op { None, Remove, Replace, Clear };
   const struct {
@@ -341,61 +259,6 @@ TEST_F(WindowTest, LongWorkShowsHowFarItIsAndStopsAtStop) {
   EXPECT_TRUE(IsWindowEnabled(window_->handle()));
   EXPECT_FALSE(IsWindow(box));
   EXPECT_TRUE(PumpUntil([] { return Focused(RateValueEdit); }));
-}
-
-// The window moved to displays of other scales: laid out anew at the
-// suggested rectangle, whole, and nothing of the form changed.
-// The share of its control's width a caption takes in the control's own
-// font, with what the kind draws beside it at 96 DPI: a check box's box, a
-// frame's line, a button's edges.
-double Share(HWND h, const ControlSpec& s, int dpi) {
-  if (!*s.text || s.kind == Kind::Edit || s.kind == Kind::NumericEdit) return 0;
-  HDC dc = GetDC(h);
-  SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(h, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  GetTextExtentPoint32A(dc, s.text, lstrlenA(s.text), &size);
-  ReleaseDC(h, dc);
-  RECT r;
-  GetClientRect(h, &r);
-  const int beside = s.kind == Kind::CheckBox || s.kind == Kind::Frame ? 16 : s.kind == Kind::PushButton ? 6 : 0;
-  return (size.cx + beside * dpi / 96.0) / r.right;
-}
-
-TEST_F(WindowTest, OtherScalesShowTheWholeFormAndChangeNothingInIt) {
-  const gui::RemoteForm form(window_->handle(), GetCurrentProcess());
-  window_->SetState(MainPanel, 3);
-  window_->AddItem(JobList, JobLine(600));
-  SetFocus(ControlWindow(RefFramesEdit));
-  while (window_->PollEvent()) {
-  }
-  const auto dump = [&form](std::string all = "") {
-    for (int i = 0; i < kControlCount; ++i) all += form.Dump(IdAt(i));
-    return all;
-  };
-  const std::string before = dump();
-  double shareAt96[kControlCount] = {};
-  for (int dpi : {96, 144, 192, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY)}) {
-    // as Windows suggests it for a frame that keeps its size
-    RECT outer, client;
-    GetWindowRect(window_->handle(), &outer);
-    GetClientRect(window_->handle(), &client);
-    RECT suggested{outer.left, outer.top, outer.right - client.right + 308 * dpi / 96,
-                   outer.bottom - client.bottom + 359 * dpi / 96};
-    SendMessageA(window_->handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    for (int i = 0; i < kControlCount; ++i) {
-      const ControlSpec& s = Spec(IdAt(i));
-      HWND h = form.Control(IdAt(i));
-      EXPECT_TRUE(gui::AtPlace(h, s, s.kind != Kind::DropDownList && s.kind != Kind::EditableCombo))
-          << s.name << " at " << dpi;
-      // No caption cut that fits at 96 DPI, and none cut more than there.
-      const double share = Share(h, s, dpi);
-      if (dpi == 96) shareAt96[i] = share;
-      EXPECT_TRUE(share <= 1 || share <= shareAt96[i]) << s.name << " at " << dpi;
-    }
-    EXPECT_EQ(dump(), before);
-    EXPECT_EQ(GetFocus(), ControlWindow(RefFramesEdit));
-    EXPECT_FALSE(window_->PollEvent());
-  }
 }
 
 }  // namespace

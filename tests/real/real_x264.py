@@ -91,9 +91,11 @@ def main():
             f.write("".join("%s = %s\r\n" % kv for kv in keys.items()))
         # the chroma box has no settings key: the later half of the forms go without it
         scenario += ["click ChromaMeCheck"] * (form == FORMS // 2)
-        scenario += ["type ConfigCombo form%d" % form, "click LoadConfigButton", "click ClearButton", "dump form"]
+        # Clear asks while the list holds the lines of the last job
+        clear = ["answer yes", "click ClearButton"]
+        scenario += ["type ConfigCombo form%d" % form, "click LoadConfigButton"] + clear * (form > 0) + ["dump form"]
         for mode in range(MODES):
-            scenario += ["click ClearButton", "choose EncodeModeCombo %d" % mode, "type InputFileEdit C:\\clip.avs",
+            scenario += clear * (mode > 0) + ["choose EncodeModeCombo %d" % mode, "type InputFileEdit C:\\clip.avs",
                          "type OutputFileEdit C:\\out.264", "type StatsFileEdit C:\\pass.stats", "click AddButton",
                          "dump JobList"]
     r = subprocess.run([os.path.abspath(sys.argv[1]), "--program-folder", work + "/prog", "-"], cwd=work,
