@@ -5,7 +5,8 @@
 // that every control stands where the catalogue places it, that none changed
 // after the window appeared, and that the page captions fit; `next` shows the
 // next page, `close` presses the close box, `progress` waits for long work's
-// window.
+// window, `add` presses "Add", `dump` prints the page, the input and output names
+// and the job list.
 #include <windows.h>
 // commctrl.h needs the types of windows.h
 #include <commctrl.h>
@@ -303,7 +304,7 @@ int main(int argc, char** argv) {
     return gui::PlayScenario(argv[2], arguments, tw::ScenarioLines(text), std::cout, std::cerr);
   }
   if (argc != 2) {
-    std::printf("usage: gui_check wait|next|close|progress | gui_check play PROGRAM SCENARIO [FILE...]\n");
+    std::printf("usage: gui_check wait|next|close|progress|add|dump | gui_check play PROGRAM SCENARIO [FILE...]\n");
     return 2;
   }
   HWND main = nullptr;
@@ -320,7 +321,13 @@ int main(int argc, char** argv) {
            })
                ? 0
                : 1;
+  if (verb == "dump") {
+    std::printf("page %d\n%s\n%s\n", form.State(tw::ControlId::MainPanel), form.Text(tw::ControlId::InputFileEdit).c_str(),
+                form.Text(tw::ControlId::OutputFileEdit).c_str());
+    for (const std::string& line : form.JobLines()) std::printf("%s\n", line.c_str());
+  }
+  if (verb == "add") form.Click(tw::ControlId::AddButton);
   if (verb == "next") form.Choose(tw::ControlId::MainPanel, form.State(tw::ControlId::MainPanel) + 1);
   if (verb == "close") PostMessageA(main, WM_CLOSE, 0, 0);
-  return verb == "next" || verb == "close" ? 0 : 2;
+  return verb == "dump" || verb == "add" || verb == "next" || verb == "close" ? 0 : 2;
 }

@@ -79,20 +79,22 @@ bool ChooseFiles(HWND dialog, const std::string& list, std::string& error) {
 // the program's memory for that. A dialog still filling its tree may select
 // another item afterwards, so the folder is sent until the selected item
 // is the folder's own, and stays so.
-bool ChooseFolder(HWND dialog, HANDLE process, std::string path) {
+bool ChooseFolder(HWND dialog, HANDLE process, std::string path, std::string& error) {
   if (path.size() > 3 && path.back() == '\\') path.pop_back();
   const std::string leaf = path.substr(path.find_last_of('\\') + 1);
   void* remote = VirtualAllocEx(process, nullptr, path.size() + 1, MEM_COMMIT, PAGE_READWRITE);
   if (!remote) return false;
   WriteProcessMemory(process, remote, path.c_str(), path.size() + 1, nullptr);
   HWND tree = ChildOfClass(dialog, WC_TREEVIEWA);
+  std::string seen;  // the tree's selected folder
   auto selected = [&] {
     DWORD_PTR caret = 0;
     SendMessageTimeoutA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0, SMTO_NORMAL, 10000, &caret);
     TVITEMA item{};
     item.mask = TVIF_TEXT;
     item.hItem = reinterpret_cast<HTREEITEM>(caret);
-    return caret && tw::SameNoCase(AskInProcess(process, tree, TVM_GETITEMA, 0, item), leaf);
+    seen = caret ? AskInProcess(process, tree, TVM_GETITEMA, 0, item) : "nothing";
+    return caret && tw::SameNoCase(seen, leaf);
   };
   // A loaded machine may take many seconds to fill the tree; each sending
   // starts the walk down the tree again, so it is given time to settle first.
@@ -104,6 +106,7 @@ bool ChooseFolder(HWND dialog, HANDLE process, std::string path) {
   });
   VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   if (held) Press(dialog, IDOK);
+  if (!held) error = "cannot hand the folder to the dialog: it holds " + seen + ", not " + leaf;
   return held;
 }
 
@@ -169,10 +172,7 @@ bool AnswerDialog(HWND dialog, HANDLE process, std::deque<Answer>& answers, std:
   } else if (a.kind == "files") {
     if (!ChooseFiles(dialog, a.text, error)) return false;
   } else if (a.kind == "folder") {
-    if (!ChooseFolder(dialog, process, a.text)) {
-      error = "cannot hand the folder to the dialog";
-      return false;
-    }
+    if (!ChooseFolder(dialog, process, a.text, error)) return false;
   } else if (a.kind == "yes" || a.kind == "no") {
     Press(dialog, a.kind == "yes" ? IDYES : IDNO);
   } else {  // input, or the message box's ok

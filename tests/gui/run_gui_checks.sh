@@ -49,20 +49,27 @@ for _ in $(seq 1 100); do [ -f "$prog/exit-code" ] && break; sleep 0.2; done
 [ "$(cat "$prog/exit-code" 2>/dev/null)" = 0 ] && ok || bad "exit code $(cat "$prog/exit-code" 2>/dev/null)"
 rm -rf "$prog"
 
-# A file on the command line is taken (its wrapper appears); a later start from another folder
-# hands its own to that window and ends within seconds, leaving it the only one.
+# A file on the command line fills the fields; a later start from another folder hands its own to that
+# window and ends within seconds. After "Add" the process is killed: the next start shows the same lines on
+# page "Job".
 if [ $dpi = 96 ]; then
   prog=$(mktemp -d); cp "$build/platform/win32/tarnwick.exe" "$build/fathom.exe" "$prog/"
   : > "$prog/clip.avi"; : > "$prog/other.avi"; wp="Z:${prog//\//\\}"
-  made() { for _ in $(seq 1 100); do [ -f "$prog/avs/$1.avs" ] && return; sleep 0.2; done; false; }
-  (cd "$prog" && w 120 tarnwick.exe "$wp\\clip.avi"; echo $? > "$prog/exit-code") &
-  made clip.avi && ok || bad "the file on the command line"
+  dump() { w 30 "$build/tests/gui/gui_check.exe" dump | tr -d '\r'; }
+  made() { for _ in $(seq 1 100); do [ -f "$prog/$1" ] && return; sleep 0.2; done; false; }
+  (cd "$prog" && w 120 tarnwick.exe "$wp\\clip.avi") &
+  made avs/clip.avi.avs && [ "$(dump | sed -n 2,3p)" = "$(printf '%s\n' "$wp\\avs\\clip.avi.avs" "$wp\\clip.mp4")" ] &&
+    ok || bad "the file on the command line"
   start=$SECONDS
-  (cd / && w 20 "$prog/tarnwick.exe" "$wp\\other.avi") && made other.avi && [ $((SECONDS - start)) -le 5 ] && ok ||
-    bad "a later start's hand-over"
-  w 30 "$build/tests/gui/gui_check.exe" close
-  for _ in $(seq 1 100); do [ -f "$prog/exit-code" ] && break; sleep 0.2; done
-  [ "$(cat "$prog/exit-code" 2>/dev/null)" = 0 ] && ok || bad "exit code after the hand-over"
+  (cd / && w 20 "$prog/tarnwick.exe" "$wp\\other.avi") && made avs/other.avi.avs && [ $((SECONDS - start)) -le 5 ] &&
+    [ "$(dump | sed -n 2p)" = "$wp\\avs\\other.avi.avs" ] && ok || bad "a later start's hand-over"
+  w 30 "$build/tests/gui/gui_check.exe" add; made tarnwick.jobs; before=$(dump | sed 1,3d)
+  timeout 30 wineserver -k
+  (cd "$prog" && w 120 tarnwick.exe) &
+  after=$(dump)
+  [ -n "$before" ] && [ "$(echo "$after" | sed -n 1p)" = "page 4" ] && [ "$(echo "$after" | sed 1,3d)" = "$before" ] &&
+    ok || bad "the list after the program was killed: $before / $after"
+  timeout 30 wineserver -k; wait
   rm -rf "$prog"
 fi
 
