@@ -85,7 +85,7 @@ class Bench:
 
     def row(self, name, figure, floor, target, unit="s", good=None):
         ratio = figure / floor if floor > 0 else float("inf")
-        ok = good(ratio) if good else ratio <= target
+        ok = good(ratio) if good else target is None or ratio <= target
         self.rows.append((name, figure, floor, ratio, target, unit, ok))
 
     # --- batch import -----------------------------------------------------
@@ -228,7 +228,7 @@ class Bench:
         for line in out.stdout.splitlines():
             name, count, total, med = line.split("\t")
             got[name] = float(med)
-        if "makebat" not in got:
+        if got.get("makebat", -1) < 0 or got.get("makebat-small", 0) < 0:
             self.notes.append("window: window_bench gave no figures")
             return
         floors = []
@@ -239,7 +239,10 @@ class Bench:
         if open(bat, "rb").read().split(b"\r\n", 1)[1] != open(self.list_bat, "rb").read().split(b"\r\n", 1)[1]:
             self.notes.append("Make BAT in the window wrote other lines than headless")
         count = open(bat, "rb").read().count(b"\r\n") - 4
-        self.row("Make BAT, %d lines, in the window under Wine" % count, got["makebat"], median(floors), 3.0)
+        # Wine's save dialog takes about 2 s after it disappears, whatever the
+        # list: that figure alone is no target; less the same with a short
+        # list, it is.
+        self.row("Make BAT, %d lines, in the window under Wine" % count, got["makebat"], median(floors), None)
         if "makebat-small" in got:
             self.row("  the same less Make BAT of %d lines (the dialog's close)" % self.args.small,
                      got["makebat"] - got["makebat-small"], median(floors), 2.0)
@@ -294,8 +297,9 @@ class Bench:
                 if unit != "s":
                     return "%.1f %s" % (v, unit)
                 return ("%.1f us" % (v * 1e6)) if v < 1e-3 else ("%.4f s" % v)
-            print("%-*s  %12s  %12s  %8.2f  %8s  %s" % (width, name, fmt(figure), fmt(floor), ratio, "<= %.1f" % target,
-                                                        "yes" if ok else "NO"))
+            print("%-*s  %12s  %12s  %8.2f  %8s  %s" % (width, name, fmt(figure), fmt(floor), ratio,
+                                                        "-" if target is None else "<= %.1f" % target,
+                                                        "-" if target is None else "yes" if ok else "NO"))
         for note in self.notes:
             print("note: " + note)
 

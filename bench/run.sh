@@ -9,8 +9,12 @@ cd "$(dirname "$0")/.."
 # In RAM where there is a RAM disk: creating a file on this kind of machine's
 # disk costs 20 to 400 us, as other programs' deletions come and go, which
 # drowns what the program itself costs. TW_BENCH_DIR chooses another place.
-work=$(mktemp -d "${TW_BENCH_DIR:-/dev/shm}/tw-bench-XXXXXX" 2>/dev/null || mktemp -d /tmp/tw-bench-XXXXXX)
-trap 'rm -rf "$work"' EXIT
+# Wine's file dialogs refuse a folder below /dev, so the programs reach it
+# through a link in /tmp.
+ram=$(mktemp -d "${TW_BENCH_DIR:-/dev/shm}/tw-bench-XXXXXX" 2>/dev/null || mktemp -d /tmp/tw-bench-XXXXXX)
+work=/tmp/$(basename "$ram")
+[ "$ram" = "$work" ] || ln -s "$ram" "$work"
+trap 'rm -rf "$ram"; rm -f "$work"' EXIT
 
 cmake --preset native >/dev/null
 cmake --build --preset native --target tarnwick-headless bench/all >/dev/null

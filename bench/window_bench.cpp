@@ -71,7 +71,7 @@ class Bench {
     DeleteFileA(bat.c_str());
     form_.Click(ControlId::MakeBatButton);
     HWND dialog = nullptr;
-    while (!(dialog = gui::FindDialog(pi_.dwProcessId))) Sleep(1);
+    if (!gui::WaitFor(60000, [&] { return (dialog = gui::FindDialog(pi_.dwProcessId)) != nullptr; })) return {-1, -1};
     Sleep(500);  // the dialog lists its folder once shown
     HWND name = GetDlgItem(dialog, 0x47c);
     if (!name) name = GetDlgItem(dialog, 0x480);
@@ -82,6 +82,7 @@ class Bench {
     for (;;) {
       if (gone == 0 && (!IsWindow(dialog) || !IsWindowVisible(dialog))) gone = Now();
       if (GetFileAttributesA(bat.c_str()) != INVALID_FILE_ATTRIBUTES) break;
+      if (Now() - pressed > 120) return {-1, -1};
       Sleep(1);
     }
     const double written = Now();

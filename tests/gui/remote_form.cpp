@@ -7,6 +7,8 @@
 #include <cmath>
 #include <map>
 #include <sstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/win32_list_data.h"
@@ -184,10 +186,14 @@ std::vector<std::string> RemoteForm::JobLines() const {
   return lines;
 }
 
+// In parts of about a megabyte: Wine ends a program sent a few megabytes in
+// one WM_COPYDATA.
 void RemoteForm::AddJobLines(const std::vector<std::string>& lines, size_t count) {
-  std::string all;
-  for (size_t i = 0; i < count; ++i) (all += lines[i % lines.size()]) += '\0';
-  Tell(main_, tw::kAddJobLines, all);
+  std::string part;
+  for (size_t i = 0; i < count; ++i) {
+    (part += lines[i % lines.size()]) += '\0';
+    if (part.size() >= (1 << 20) || i + 1 == count) Tell(main_, tw::kAddJobLines, std::exchange(part, {}));
+  }
 }
 
 void RemoteForm::StopAfter(int steps) { Tell(main_, tw::kStopAfter, std::string(reinterpret_cast<char*>(&steps), sizeof steps)); }
