@@ -45,9 +45,11 @@ bool IsAscii(std::string_view text) {
 std::string DoublePercent(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    out += c;
-    if (c == '%') out += '%';
+  for (size_t at = 0; at < text.size();) {
+    const size_t percent = std::min(text.find('%', at), text.size() - 1);
+    out.append(text.substr(at, percent + 1 - at));
+    if (text[percent] == '%') out += '%';
+    at = percent + 1;
   }
   return out;
 }

@@ -17,12 +17,18 @@ using enum ControlId;
 
 namespace {
 
+// Whether `stem` + `ending` names `path`, as Windows compares names.
+bool SameJoined(std::string_view stem, std::string_view ending, std::string_view path) {
+  return stem.size() + ending.size() == path.size() && SamePath(stem, path.substr(0, stem.size())) &&
+         SamePath(ending, path.substr(stem.size()));
+}
+
 // How the files a job writes beside its output end after the output's stem
 // (its name up to and including the last dot): x264's ".mp4", the audio
 // encoder's ".audio.*" and the mux's ".mkv" (".mux.mkv" beside a Matroska
 // `source`).
-std::array<const char*, 4> MadeEndings(const std::string& stem, const std::string& source) {
-  return {"mp4", "audio.aac", "audio.mp4", SamePath(stem + "mkv", source) ? "mux.mkv" : "mkv"};
+std::array<const char*, 4> MadeEndings(std::string_view stem, std::string_view source) {
+  return {"mp4", "audio.aac", "audio.mp4", SameJoined(stem, "mkv", source) ? "mux.mkv" : "mkv"};
 }
 
 // The output in `outputFolder` named after `input`, which is the chosen file
@@ -33,23 +39,33 @@ std::array<const char*, 4> MadeEndings(const std::string& stem, const std::strin
 // writes over a file that was there before it.
 std::string DerivedOutputName(Files& files, const std::string& input, const std::string& source,
                               const std::string& outputFolder, ImportFolders* import) {
-  const std::string name = FileNamePart(input);
+  const std::string_view name = std::string_view(input).substr(FolderPart(input).size());
   // A name without extension still gets a proper ".mp4" output.
-  const std::string base = outputFolder + (HasExtension(name) ? WithoutExtensionKeepDot(name) : name + ".");
-  const auto taken = [&](const std::string& stem) {
-    if (SamePath(stem + "mp4", input)) return true;
+  std::string base = outputFolder;
+  if (HasExtension(name))
+    base += name.substr(0, name.rfind('.') + 1);
+  else
+    (base += name) += '.';
+  const auto taken = [&](const std::string& stem, const std::array<const char*, 4>& endings, uint64_t key) {
+    if (SameJoined(stem, "mp4", input)) return true;
     // The disk alone knows the other cases of a letter beyond ASCII.
     const bool ascii = IsAscii(stem);
-    for (const char* ending : MadeEndings(stem, source))
-      if (import ? import->outputs.Has(stem, ending) || (!ascii && files.IsFile(stem + ending))
+    for (const char* ending : endings)
+      if (import ? import->outputs.HasAfter(key, ending) || (!ascii && files.IsFile(stem + ending))
                  : files.IsFile(stem + ending))
         return true;
     return false;
   };
   std::string stem = base;
-  for (int n = 1; taken(stem) && n < 1000; ++n) stem = base + "x264." + (n == 1 ? "" : std::to_string(n) + ".");
+  std::array<const char*, 4> endings = MadeEndings(stem, source);
+  uint64_t key = PathSet::KeyOf(stem);
+  for (int n = 1; taken(stem, endings, key) && n < 1000; ++n) {
+    stem = base + "x264." + (n == 1 ? "" : std::to_string(n) + ".");
+    endings = MadeEndings(stem, source);
+    key = PathSet::KeyOf(stem);
+  }
   if (import)
-    for (const char* ending : MadeEndings(stem, source)) import->outputs.Add(stem, ending);
+    for (const char* ending : endings) import->outputs.AddAfter(key, ending);
   return stem + "mp4";
 }
 
@@ -72,8 +88,9 @@ JobFiles FilesOf(Platform& platform, const JobNames& names) {
     }
     if (!named.empty()) files.source = named;
   }
+  if (FitsScriptArgument(files.input)) return files;
   const std::string wrapper = WrapperPath(platform.programFolder, files.input);
-  if (!FitsScriptArgument(files.input) && FitsScriptArgument(wrapper)) files.audioScript = wrapper;
+  if (FitsScriptArgument(wrapper)) files.audioScript = wrapper;
   return files;
 }
 
@@ -105,10 +122,8 @@ void PathSet::AddFilesIn(Files& files, const std::string& folder) {
 }
 
 // FNV-1a over the path as SamePath compares it.
-uint64_t PathSet::Key(std::string_view path, std::string_view ending) {
-  uint64_t h = 14695981039346656037ull;
-  for (std::string_view part : {path, ending})
-    for (char c : part) h = (h ^ static_cast<unsigned char>(PathKeyChar(c))) * 1099511628211ull;
+uint64_t PathSet::KeyOf(std::string_view path, uint64_t h) {
+  for (char c : path) h = (h ^ static_cast<unsigned char>(PathKeyChar(c))) * 1099511628211ull;
   return h;
 }
 

@@ -29,8 +29,13 @@ struct JobNames {
 // never a file.
 class PathSet {
  public:
-  bool Has(std::string_view path, std::string_view ending = "") const { return keys_.contains(Key(path, ending)); }
-  void Add(std::string_view path, std::string_view ending = "") { keys_.insert(Key(path, ending)); }
+  bool Has(std::string_view path) const { return keys_.contains(KeyOf(path)); }
+  void Add(std::string_view path) { keys_.insert(KeyOf(path)); }
+  // The same for a path's beginning, of key `key`, followed by `ending`.
+  bool HasAfter(uint64_t key, std::string_view ending) const { return keys_.contains(KeyOf(ending, key)); }
+  void AddAfter(uint64_t key, std::string_view ending) { keys_.insert(KeyOf(ending, key)); }
+  // The key of `path`; of a path that goes on from one of key `key`.
+  static uint64_t KeyOf(std::string_view path, uint64_t key = 14695981039346656037ull);
   // Every file in `folder` (ending in a separator), if it can be listed.
   void AddFilesIn(Files& files, const std::string& folder);
   // Not in the set, for sure: the set folds ASCII letters only, as SamePath
@@ -38,8 +43,6 @@ class PathSet {
   bool SurelyNot(std::string_view path) const { return !Has(path) && IsAscii(path); }
 
  private:
-  // Of `path` + `ending`.
-  static uint64_t Key(std::string_view path, std::string_view ending);
   std::unordered_set<uint64_t> keys_;
 };
 

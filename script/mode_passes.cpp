@@ -66,19 +66,19 @@ std::string ClashWithInput(const EncodeOptions& o, const JobFiles& files) {
   const bool writes = ModeWritesOutput(o.mode);
   const bool audio =
       (audioOnly || (o.audio && writes)) && o.audioEncoder >= kCtAac && o.audioEncoder <= kNeroQualitySse2;
+  // the mux deletes the output as well, which the output's entry covers
+  const std::string audioFile = audio ? AudioFilePath(files.output, o.audioEncoder) : "";
   const struct {
     bool written;
-    std::string name;
+    const std::string& name;
   } made[] = {
       {!audioOnly && writes, files.output},
       {!audioOnly && row && row->usesStats, files.stats},
       {!audioOnly && o.logFile, files.log},
-      // the mux deletes the output as well, which the first entry covers
-      {audio, AudioFilePath(files.output, o.audioEncoder)},
+      {audio, audioFile},
   };
   for (const auto& f : made)
-    for (const std::string& read : {files.audioScript, files.source})
-      if (f.written && SamePath(f.name, read)) return f.name;
+    if (f.written && (SamePath(f.name, files.audioScript) || SamePath(f.name, files.source))) return f.name;
   return "";
 }
 
