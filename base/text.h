@@ -16,7 +16,9 @@ bool EndsWithNoCase(std::string_view text, std::string_view tail);
 bool SamePath(std::string_view a, std::string_view b);
 // A character of a path as SamePath compares it: two paths are the same
 // when these are, one by one.
-inline char PathKeyChar(char c) { return c == '/' ? '\\' : c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+inline char PathKeyChar(char c) {
+  return c == '/' ? '\\' : c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 bool IsAscii(std::string_view text);
 
 // cmd expands "%" in batch files even inside quotes; doubled, it stands for itself.

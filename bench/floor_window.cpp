@@ -40,8 +40,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   AdjustWindowRect(&outer, style, FALSE);
   HWND main = CreateWindowExA(0, "BenchFloorWindow", "floor", style, 0, 0, outer.right - outer.left,
                               outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
-  HFONT tahoma = CreateFontA(-MulDiv(8, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
+  HFONT tahoma =
+      CreateFontA(-MulDiv(8, 96, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
   HFONT gui = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   HWND pages[5] = {};
   for (int i = 0; i < tw::kControlCount; ++i) {
@@ -68,9 +69,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RECT area{s.x, s.y, s.x + s.w, s.y + s.h};
     SendMessageA(h, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     for (int k = 0; k < 5; ++k)
-      pages[k] = CreateWindowExA(WS_EX_CONTROLPARENT, "BenchFloorPage", "", WS_CHILD | WS_CLIPSIBLINGS | (k ? 0 : WS_VISIBLE),
-                                 area.left, area.top, area.right - area.left, area.bottom - area.top, main, nullptr,
-                                 instance, nullptr);
+      pages[k] = CreateWindowExA(WS_EX_CONTROLPARENT, "BenchFloorPage", "",
+                                 WS_CHILD | WS_CLIPSIBLINGS | (k ? 0 : WS_VISIBLE), area.left, area.top,
+                                 area.right - area.left, area.bottom - area.top, main, nullptr, instance, nullptr);
   }
   ShowWindow(main, SW_SHOW);
   UpdateWindow(main);

@@ -145,10 +145,10 @@ JobNames FieldNames(const Form& form) {
 
 // Sets only the fields whose text changes: a text set raises an event.
 void PutNames(Form& form, const JobNames& names, const JobNames& before) {
-  for (auto [id, text, old] : {std::tuple{InputFileEdit, &names.input, &before.input},
-                               std::tuple{OutputFileEdit, &names.output, &before.output},
-                               std::tuple{StatsFileEdit, &names.stats, &before.stats},
-                               std::tuple{LogFileEdit, &names.log, &before.log}})
+  for (auto [id, text, old] :
+       {std::tuple{InputFileEdit, &names.input, &before.input},
+        std::tuple{OutputFileEdit, &names.output, &before.output},
+        std::tuple{StatsFileEdit, &names.stats, &before.stats}, std::tuple{LogFileEdit, &names.log, &before.log}})
     if (*text != *old) form.SetText(id, *text);
 }
 

@@ -62,12 +62,15 @@ TEST(ProbeMediaTest, OneProbeServesUntilItFails) {
       {"frames=50 rate=25", ClipMeasure{50, 25}, 1},
       {"frames=2147483647 rate=1000\r", ClipMeasure{2147483647, 1000}, 1},
       {"none: the file has no video", std::nullopt, 1},  // it serves on
-      {std::nullopt, std::nullopt, 1},                     // crashed or hung
+      {std::nullopt, std::nullopt, 1},                   // crashed or hung
       {"frames=0 rate=0", ClipMeasure{0, 0}, 2},
       // answers not whole: cut short, out of range, odd
-      {"frames=50", std::nullopt, 2}, {"frames=-5 rate=25", std::nullopt, 3},
-      {"frames=99999999999 rate=25", std::nullopt, 4}, {"frames=50  rate=25", std::nullopt, 5},
-      {"Frames=50 rate=25", std::nullopt, 6}, {"frames=1 rate=2", ClipMeasure{1, 2}, 7},
+      {"frames=50", std::nullopt, 2},
+      {"frames=-5 rate=25", std::nullopt, 3},
+      {"frames=99999999999 rate=25", std::nullopt, 4},
+      {"frames=50  rate=25", std::nullopt, 5},
+      {"Frames=50 rate=25", std::nullopt, 6},
+      {"frames=1 rate=2", ClipMeasure{1, 2}, 7},
   };
   CannedProcesses processes;
   for (const auto& c : cases) processes.lines.push_back(c.line);

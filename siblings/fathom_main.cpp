@@ -24,7 +24,8 @@ int Serve() {
     const std::optional<tw::ClipMeasure> measure = tw::fathom::MeasureClip(path, why);
     for (char& c : why)
       if (c == '\r' || c == '\n') c = ' ';
-    const std::string answer = measure ? tw::ProbeAnswerText(*measure) : std::string(tw::kProbeRefusal) + " " + why + "\n";
+    const std::string answer =
+        measure ? tw::ProbeAnswerText(*measure) : std::string(tw::kProbeRefusal) + " " + why + "\n";
     std::fputs(answer.c_str(), stdout);
     if (std::fflush(stdout) != 0) break;
   }

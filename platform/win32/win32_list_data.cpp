@@ -94,7 +94,7 @@ void Win32JobList::Draw(const DRAWITEMSTRUCT& d) const {
     const bool selected = d.itemState & ODS_SELECTED;
     HGDIOBJ font = SelectObject(d.hDC, reinterpret_cast<HGDIOBJ>(SendMessageA(list_, WM_GETFONT, 0, 0)));
     SetBkColor(d.hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    SetTextColor(d.hDC, GetSysColor(selected               ? COLOR_HIGHLIGHTTEXT
+    SetTextColor(d.hDC, GetSysColor(selected                 ? COLOR_HIGHLIGHTTEXT
                                     : IsWindowEnabled(list_) ? COLOR_WINDOWTEXT
                                                              : COLOR_GRAYTEXT));
     const std::string& text = lines_.at(static_cast<int>(d.itemID));

@@ -99,13 +99,13 @@ struct Hidden {
     return call.started;
   }
 
-  bool StartHere(const std::string& program, const std::vector<std::string>& arguments, HANDLE input,
-                 unsigned& pipes) {
+  bool StartHere(const std::string& program, const std::vector<std::string>& arguments, HANDLE input, unsigned& pipes) {
     // A named pipe, because only its reading end can wait with a time
     // limit; only the writing end is inherited.
     const std::string name =
         "\\\\.\\pipe\\tarnwick-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++pipes);
-    output = Handle(CreateNamedPipeA(name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+    output = Handle(CreateNamedPipeA(name.c_str(),
+                                     PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
                                      PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 64 * 1024, 0, nullptr));
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     Handle theirs(CreateFileA(name.c_str(), GENERIC_WRITE, 0, &inherited, OPEN_EXISTING, 0, nullptr));

@@ -57,8 +57,8 @@ uint32_t Win32Progress::WaitAny(uint32_t count, void* const* handles, uint32_t m
     const ULONGLONG now = GetTickCount64();
     ULONGLONG wait = now < deadline ? deadline - now : 0;
     if (!box_) wait = std::min(wait, began_ + kShowAfterMs > now ? began_ + kShowAfterMs - now : 0);
-    const DWORD woke = MsgWaitForMultipleObjectsEx(count, handles, static_cast<DWORD>(wait), QS_ALLINPUT,
-                                                   MWMO_INPUTAVAILABLE);
+    const DWORD woke =
+        MsgWaitForMultipleObjectsEx(count, handles, static_cast<DWORD>(wait), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     if (woke < WAIT_OBJECT_0 + count || woke == WAIT_FAILED) return woke;
     if (GetTickCount64() >= deadline) return WAIT_TIMEOUT;
   }
@@ -100,8 +100,8 @@ void Win32Progress::MakeBox() {
   GetWindowRect(window_->handle(), &main);
   const int w = outer.right - outer.left, h = outer.bottom - outer.top;
   box_ = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, "TarnwickProgress", "tarnwick", style,
-                         (main.left + main.right - w) / 2, (main.top + main.bottom - h) / 2, w, h,
-                         window_->handle(), nullptr, GetModuleHandleA(nullptr), this);
+                         (main.left + main.right - w) / 2, (main.top + main.bottom - h) / 2, w, h, window_->handle(),
+                         nullptr, GetModuleHandleA(nullptr), this);
   if (!box_) return;
   const auto child = [&](const char* cls, const char* text, DWORD s, int x, int y, int cw, int ch, int id = 0) {
     HWND c = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | s, px(x), px(y), px(cw), px(ch), box_,

@@ -14,8 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <fstream>
 #include <iostream>
@@ -315,15 +315,16 @@ int main(int argc, char** argv) {
   gui::RemoteForm form(main, nullptr);
   if (verb == "wait") return gui::Check(main, form, gui::Flags(form));
   if (verb == "progress")  // long work shows how far it is, for a screenshot
-    return gui::WaitFor(120000, [] {
-             HWND box = FindWindowA("TarnwickProgress", nullptr);
-             return box && IsWindowVisible(box);
-           })
+    return gui::WaitFor(120000,
+                        [] {
+                          HWND box = FindWindowA("TarnwickProgress", nullptr);
+                          return box && IsWindowVisible(box);
+                        })
                ? 0
                : 1;
   if (verb == "dump") {
-    std::printf("page %d\n%s\n%s\n", form.State(tw::ControlId::MainPanel), form.Text(tw::ControlId::InputFileEdit).c_str(),
-                form.Text(tw::ControlId::OutputFileEdit).c_str());
+    std::printf("page %d\n%s\n%s\n", form.State(tw::ControlId::MainPanel),
+                form.Text(tw::ControlId::InputFileEdit).c_str(), form.Text(tw::ControlId::OutputFileEdit).c_str());
     for (const std::string& line : form.JobLines()) std::printf("%s\n", line.c_str());
   }
   if (verb == "add") form.Click(tw::ControlId::AddButton);

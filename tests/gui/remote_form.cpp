@@ -182,7 +182,8 @@ std::string RemoteForm::Dump(tw::ControlId id) const {
 std::vector<std::string> RemoteForm::JobLines() const {
   const std::string all = Tell(main_, tw::kAskJobLines);
   std::vector<std::string> lines;
-  for (size_t at = 0, end; at < all.size(); at = end + 1) lines.push_back(all.substr(at, (end = all.find('\0', at)) - at));
+  for (size_t at = 0, end; at < all.size(); at = end + 1)
+    lines.push_back(all.substr(at, (end = all.find('\0', at)) - at));
   return lines;
 }
 
@@ -196,7 +197,9 @@ void RemoteForm::AddJobLines(const std::vector<std::string>& lines, size_t count
   }
 }
 
-void RemoteForm::StopAfter(int steps) { Tell(main_, tw::kStopAfter, std::string(reinterpret_cast<char*>(&steps), sizeof steps)); }
+void RemoteForm::StopAfter(int steps) {
+  Tell(main_, tw::kStopAfter, std::string(reinterpret_cast<char*>(&steps), sizeof steps));
+}
 
 // A user replaces the text by selecting it all and typing; the program sees
 // one change. A numeric field refuses what is not a digit and the field's

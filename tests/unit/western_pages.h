@@ -12,8 +12,14 @@ namespace tw {
 
 class WesternPages : public CodePages {
  public:
-  std::string OemText(std::string_view ansi) override { return Each(ansi, [](char, char oem) { return oem; }, '?'); }
-  std::string OemSafeName(std::string_view ansi) override { return Each(ansi, [](char c, char) { return c; }, '_'); }
+  std::string OemText(std::string_view ansi) override {
+    return Each(
+        ansi, [](char, char oem) { return oem; }, '?');
+  }
+  std::string OemSafeName(std::string_view ansi) override {
+    return Each(
+        ansi, [](char c, char) { return c; }, '_');
+  }
   std::optional<std::string> FirstNotInOem(std::string_view ansi) override {
     for (char c : ansi)
       if (!Oem(c)) return std::string(1, c);
