@@ -39,13 +39,9 @@ std::array<const char*, 4> MadeEndings(std::string_view stem, std::string_view s
 // writes over a file that was there before it.
 std::string DerivedOutputName(Files& files, const std::string& input, const std::string& source,
                               const std::string& outputFolder, ImportFolders* import) {
-  const std::string_view name = std::string_view(input).substr(FolderPart(input).size());
+  const std::string name = FileNamePart(input);
   // A name without extension still gets a proper ".mp4" output.
-  std::string base = outputFolder;
-  if (HasExtension(name))
-    base += name.substr(0, name.rfind('.') + 1);
-  else
-    (base += name) += '.';
+  const std::string base = outputFolder + (HasExtension(name) ? WithoutExtensionKeepDot(name) : name + ".");
   const auto taken = [&](const std::string& stem, const std::array<const char*, 4>& endings, uint64_t key) {
     if (SameJoined(stem, "mp4", input)) return true;
     // The disk alone knows the other cases of a letter beyond ASCII.

@@ -13,11 +13,7 @@ std::string Quoted(std::string_view text) {
   return out;
 }
 
-std::string QuotedName(std::string_view name) {
-  std::string out = DoublePercent(name);
-  out.insert(out.begin(), '"');
-  return out += '"';
-}
+std::string QuotedName(std::string_view name) { return Quoted(BatchName(name)); }
 
 std::string ListHead(const std::string& programFolder, bool runScript) {
   std::string head = "@cd /d " + QuotedName(programFolder) + "\r\n";
