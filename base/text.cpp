@@ -5,11 +5,6 @@ namespace {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-size_t AfterLastSeparator(std::string_view path) {
-  const size_t sep = path.find_last_of("\\/");
-  return sep == std::string_view::npos ? 0 : sep + 1;
-}
-
 }  // namespace
 
 std::string Lowered(std::string_view text) {
@@ -44,25 +39,37 @@ bool IsAscii(std::string_view text) {
 
 std::string DoublePercent(std::string_view text) {
   std::string out;
-  out.reserve(text.size());
+  AppendDoublePercent(out, text);
+  return out;
+}
+
+void AppendDoublePercent(std::string& out, std::string_view text) {
+  out.reserve(out.size() + text.size());
   for (size_t at = 0; at < text.size();) {
     const size_t percent = std::min(text.find('%', at), text.size() - 1);
     out.append(text.substr(at, percent + 1 - at));
     if (text[percent] == '%') out += '%';
     at = percent + 1;
   }
-  return out;
 }
 
-std::string FolderPart(std::string_view path) { return std::string(path.substr(0, AfterLastSeparator(path))); }
+// A loop, not find_last_of: that looks each character up in the set with a
+// call of its own, and a batch import splits every name several times.
+size_t FileNameStart(std::string_view path) {
+  size_t at = path.size();
+  while (at > 0 && path[at - 1] != '\\' && path[at - 1] != '/') --at;
+  return at;
+}
 
-std::string FileNamePart(std::string_view path) { return std::string(path.substr(AfterLastSeparator(path))); }
+std::string FolderPart(std::string_view path) { return std::string(path.substr(0, FileNameStart(path))); }
 
-bool HasExtension(std::string_view path) { return path.find('.', AfterLastSeparator(path)) != std::string_view::npos; }
+std::string FileNamePart(std::string_view path) { return std::string(path.substr(FileNameStart(path))); }
+
+bool HasExtension(std::string_view path) { return path.find('.', FileNameStart(path)) != std::string_view::npos; }
 
 std::string WithoutExtensionKeepDot(std::string_view path) {
-  const size_t dot = path.find_last_of('.');
-  if (dot == std::string_view::npos || dot < AfterLastSeparator(path)) return std::string(path);
+  const size_t dot = path.rfind('.');
+  if (dot == std::string_view::npos || dot < FileNameStart(path)) return std::string(path);
   return std::string(path.substr(0, dot + 1));
 }
 

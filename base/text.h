@@ -23,7 +23,10 @@ bool IsAscii(std::string_view text);
 
 // cmd expands "%" in batch files even inside quotes; doubled, it stands for itself.
 std::string DoublePercent(std::string_view text);
+void AppendDoublePercent(std::string& out, std::string_view text);
 
+// Where the last component begins: after the last separator, else 0.
+size_t FileNameStart(std::string_view path);
 // Up to and including the last separator; "" for a bare name.
 std::string FolderPart(std::string_view path);
 // After the last separator.

@@ -1,5 +1,6 @@
 #include "jobs/job_files.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -123,6 +124,32 @@ uint64_t PathSet::KeyOf(std::string_view path, uint64_t h) {
   return h;
 }
 
+bool PathSet::Contains(uint64_t key) const {
+  if (slots_.empty()) return false;
+  key += key == 0;
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = key & mask; slots_[i] != 0; i = (i + 1) & mask)
+    if (slots_[i] == key) return true;
+  return false;
+}
+
+void PathSet::Insert(uint64_t key) {
+  if (2 * (count_ + 1) > slots_.size()) {
+    std::vector<uint64_t> old(std::max<size_t>(1024, 2 * slots_.size()), 0);
+    old.swap(slots_);
+    count_ = 0;
+    for (uint64_t k : old)
+      if (k != 0) Insert(k);
+  }
+  key += key == 0;
+  const size_t mask = slots_.size() - 1;
+  size_t i = key & mask;
+  for (; slots_[i] != 0; i = (i + 1) & mask)
+    if (slots_[i] == key) return;
+  slots_[i] = key;
+  ++count_;
+}
+
 ImportFolders::ImportFolders(Platform& platform, const std::string& outputFolder) {
   outputs.AddFilesIn(platform.files, outputFolder);
   wrappers.AddFilesIn(platform.files, WorkingFolder(platform.programFolder, kAvsFolder));
@@ -243,8 +270,8 @@ bool AppendJobLines(Form& form, Platform& platform, const EncodeOptions& options
   if (files.audioScript != files.input) {
     platform.files.WriteReplace(files.audioScript, ImportText(files.input), Flush::Lazily);
   }
-  for (const std::string& line : JobLines(options, files, SyntaxFor(options, platform), platform.media, start))
-    form.AddItem(JobList, line);
+  for (std::string& line : JobLines(options, files, SyntaxFor(options, platform), platform.media, start))
+    form.AddItem(JobList, std::move(line));
   return true;
 }
 

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "base/text.h"
@@ -29,11 +28,11 @@ struct JobNames {
 // never a file.
 class PathSet {
  public:
-  bool Has(std::string_view path) const { return keys_.contains(KeyOf(path)); }
-  void Add(std::string_view path) { keys_.insert(KeyOf(path)); }
+  bool Has(std::string_view path) const { return Contains(KeyOf(path)); }
+  void Add(std::string_view path) { Insert(KeyOf(path)); }
   // The same for a path's beginning, of key `key`, followed by `ending`.
-  bool HasAfter(uint64_t key, std::string_view ending) const { return keys_.contains(KeyOf(ending, key)); }
-  void AddAfter(uint64_t key, std::string_view ending) { keys_.insert(KeyOf(ending, key)); }
+  bool HasAfter(uint64_t key, std::string_view ending) const { return Contains(KeyOf(ending, key)); }
+  void AddAfter(uint64_t key, std::string_view ending) { Insert(KeyOf(ending, key)); }
   // The key of `path`; of a path that goes on from one of key `key`.
   static uint64_t KeyOf(std::string_view path, uint64_t key = 14695981039346656037ull);
   // Every file in `folder` (ending in a separator), if it can be listed.
@@ -43,7 +42,14 @@ class PathSet {
   bool SurelyNot(std::string_view path) const { return !Has(path) && IsAscii(path); }
 
  private:
-  std::unordered_set<uint64_t> keys_;
+  bool Contains(uint64_t key) const;
+  void Insert(uint64_t key);
+  // Open addressing in one array, a power of two long and at most half
+  // full: a look-up touches one place in memory, where the nodes of a
+  // node-based set would scatter among the job's strings. 0 marks a free
+  // slot; a key of 0 is kept as 1.
+  std::vector<uint64_t> slots_;
+  size_t count_ = 0;
 };
 
 // What a batch import knows of the folders it writes into, listed once

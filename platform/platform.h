@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/code_pages.h"
 #include "platform/dialogs.h"
@@ -23,7 +24,11 @@ inline constexpr const char* kWorkingFolders[] = {kAvsFolder, kStatsFolder, kCon
 
 // `folder` + a working folder's name + "\", as every path the program builds
 // separates its names (the program folder ends in the platform's separator).
-inline std::string WorkingFolder(const std::string& folder, const char* name) { return folder + name + "\\"; }
+inline std::string WorkingFolder(const std::string& folder, std::string_view name) {
+  std::string path;
+  path.reserve(folder.size() + name.size() + 1);
+  return path.append(folder).append(name).append(1, '\\');
+}
 
 struct Platform {
   Files& files;

@@ -13,7 +13,18 @@ std::string Quoted(std::string_view text) {
   return out;
 }
 
-std::string QuotedName(std::string_view name) { return Quoted(BatchName(name)); }
+std::string QuotedName(std::string_view name) {
+  std::string out;
+  AppendQuotedName(out, name);
+  return out;
+}
+
+void AppendQuotedName(std::string& out, std::string_view name) {
+  out.reserve(out.size() + name.size() + 2);
+  out += '"';
+  AppendDoublePercent(out, name);
+  out += '"';
+}
 
 std::string ListHead(const std::string& programFolder, bool runScript) {
   std::string head = "@cd /d " + QuotedName(programFolder) + "\r\n";

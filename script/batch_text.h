@@ -15,6 +15,8 @@ namespace tw {
 std::string BatchName(std::string_view name);
 // A file name for a batch line: percent signs doubled, then quoted.
 std::string QuotedName(std::string_view name);
+// The same put at the end of `out`.
+void AppendQuotedName(std::string& out, std::string_view name);
 std::string Quoted(std::string_view text);
 
 // The lines before the job list's own, CR LF after each: into the program

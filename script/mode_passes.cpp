@@ -11,7 +11,16 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-void Append(Lines& lines, const Lines& more) { lines.insert(lines.end(), more.begin(), more.end()); }
+// `head` followed by the file name `name` quoted for a batch line.
+std::string NamedLine(std::string_view head, std::string_view name) {
+  std::string line(head);
+  AppendQuotedName(line, name);
+  return line;
+}
+
+void Append(Lines& lines, Lines more) {
+  lines.insert(lines.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+}
 
 // The pass line, then the audio and mux lines where the mode writes an
 // output and audio is on.
@@ -54,8 +63,11 @@ Lines ModePassLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax 
 
 Lines JobLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media,
                const std::string* start) {
-  Lines lines = {"@echo Input:" + QuotedName(files.input), "@echo Output:" + QuotedName(files.output),
-                 "@echo Encode Mode:" + o.modeCaption};
+  Lines lines;
+  lines.reserve(8);
+  lines.push_back(NamedLine("@echo Input:", files.input));
+  lines.push_back(NamedLine("@echo Output:", files.output));
+  lines.push_back("@echo Encode Mode:" + o.modeCaption);
   Append(lines, ModePassLines(o, files, syntax, media, start));
   return lines;
 }

@@ -72,12 +72,22 @@ std::string PassLine(const EncodeOptions& o, const JobFiles& files, OptionSyntax
   const EncodeModeRow* mode = FindEncodeMode(o.mode);
   const OptionSpelling& s = SpellingOf(syntax);
   std::string line = start ? *start : PassLineStart(o, syntax);
+  line.reserve(line.size() + 160 + files.output.size() + files.input.size() + files.log.size());
   if (mode) {
     for (Piece piece : mode->pieces) line += PieceText(o, files, *mode, s, media, piece);
   }
-  line += mode && !mode->writesOutput ? " -o nul " : " -o " + QuotedName(files.output) + " ";
-  line += QuotedName(files.input);
-  if (o.logFile) line += " 2>&1|tallow.exe " + QuotedName(files.log);
+  if (mode && !mode->writesOutput) {
+    line += " -o nul ";
+  } else {
+    line += " -o ";
+    AppendQuotedName(line, files.output);
+    line += ' ';
+  }
+  AppendQuotedName(line, files.input);
+  if (o.logFile) {
+    line += " 2>&1|tallow.exe ";
+    AppendQuotedName(line, files.log);
+  }
   // The size check before it ends with 1 or higher when the first result is out of bounds.
   if (mode && mode->conditional) line = "@if errorlevel 1 " + line;
   return line;

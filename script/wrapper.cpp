@@ -2,29 +2,38 @@
 // extension, and the chosen include script does the opening.
 #include "script/wrapper.h"
 
+#include <algorithm>
+
 #include "platform/platform.h"
 #include "script/batch_text.h"
 
 namespace tw {
 
-std::string MediaFileStem(const std::string& input) {
-  if (!HasExtension(input)) return input;
-  const std::string kept = WithoutExtensionKeepDot(input);
-  return kept.substr(0, kept.size() - 1);
+std::string_view MediaFileStem(std::string_view input) {
+  return HasExtension(input) ? input.substr(0, input.rfind('.')) : input;
 }
 
 std::string WrapperText(const std::string& input, const std::string& include) {
-  return "fs=" + Quoted(input) + "\r\n" + "mfn=" + Quoted(MediaFileStem(input)) + "\r\n" + "import(" +
-         Quoted(WorkingFolder("..\\", kIncludeFolder) + include + ".avs") + ")\r\n";
+  const std::string_view stem = MediaFileStem(input);
+  const std::string_view folder = kIncludeFolder;
+  std::string text;
+  text.reserve(input.size() + stem.size() + folder.size() + include.size() + 40);
+  text.append("fs=\"").append(input).append("\"\r\nmfn=\"").append(stem).append("\"\r\nimport(\"..\\");
+  return text.append(folder).append("\\").append(include).append(".avs\")\r\n");
 }
 
-bool FitsScriptArgument(std::string_view path) { return path.find_first_of("^\"") == std::string_view::npos; }
+bool FitsScriptArgument(std::string_view path) {
+  return std::none_of(path.begin(), path.end(), [](char c) { return c == '^' || c == '"'; });
+}
 
 std::string WrapperPath(const std::string& programFolder, const std::string& chosen) {
-  std::string name = FileNamePart(chosen);
-  for (char& c : name)
-    if (c == '^' || c == '"') c = '_';
-  return WorkingFolder(programFolder, kAvsFolder) + name + ".avs";
+  std::string path = WorkingFolder(programFolder, kAvsFolder);
+  const size_t at = path.size();
+  path.reserve(at + chosen.size() + 4);
+  path.append(chosen, FileNameStart(chosen)).append(".avs");
+  for (size_t i = at; i < path.size(); ++i)
+    if (path[i] == '^' || path[i] == '"') path[i] = '_';
+  return path;
 }
 
 std::string WrappedFile(std::string_view wrapperText) {

@@ -49,8 +49,8 @@ class Form {
   virtual void Enable(ControlId id, bool enabled) = 0;
   virtual bool Visible(ControlId id) const = 0;
   virtual void Show(ControlId id, bool visible) = 0;
-  // index -1 appends
-  virtual void AddItem(ControlId id, std::string_view text, int index = -1) = 0;
+  // index -1 appends; the text is kept as given, moved where it can be
+  virtual void AddItem(ControlId id, std::string text, int index = -1) = 0;
   virtual void ClearItems(ControlId id) = 0;
   virtual int ItemCount(ControlId id) const = 0;
   virtual std::string ItemText(ControlId id, int index) const = 0;

@@ -64,11 +64,11 @@ void FormModel::WriteText(ControlId id, std::string_view text) {
   at(id).text = text;
 }
 
-void FormModel::AddItem(ControlId id, std::string_view text, int index) {
+void FormModel::AddItem(ControlId id, std::string text, int index) {
   Control& c = at(id);
   int n = c.items.size();
   if (index < 0 || index > n) index = n;
-  c.items.insert(index, text);
+  c.items.insert(index, std::move(text));
   NoteItemChange(id);
   if (c.state >= index && Spec(id).kind != Kind::TabPanel) ++c.state;
 }

@@ -23,7 +23,7 @@ class FormModel : public Form {
   void Enable(ControlId id, bool enabled) override { at(id).enabled = enabled; }
   bool Visible(ControlId id) const override { return at(id).visible; }
   void Show(ControlId id, bool visible) override { at(id).visible = visible; }
-  void AddItem(ControlId id, std::string_view text, int index = -1) override;
+  void AddItem(ControlId id, std::string text, int index = -1) override;
   void ClearItems(ControlId id) override;
   int ItemCount(ControlId id) const override;
   std::string ItemText(ControlId id, int index) const override;

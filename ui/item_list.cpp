@@ -25,7 +25,7 @@ void ItemList::set(int index, std::string_view text) {
 
 // Blocks are made with room for kBlockSize lines and split before they
 // would outgrow it, so none ever holds more room than that.
-void ItemList::insert(int index, std::string_view text) {
+void ItemList::insert(int index, std::string text) {
   if (blocks_.empty()) NewBlock(0);
   // Past the end of the last block when appending.
   auto [b, start] = Locate(index == size_ && index > 0 ? index - 1 : index);
@@ -45,7 +45,7 @@ void ItemList::insert(int index, std::string_view text) {
     cursorStart_ = start;
   }
   Block& block = blocks_[b];
-  block.insert(block.begin() + (index - start), std::string(text));
+  block.insert(block.begin() + (index - start), std::move(text));
   ++size_;
 }
 

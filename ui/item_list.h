@@ -19,8 +19,8 @@ class ItemList {
   // `index` must lie in 0 .. size() - 1 (0 .. size() for insert).
   const std::string& at(int index) const;
   void set(int index, std::string_view text);
-  void insert(int index, std::string_view text);
-  void push_back(std::string_view text) { insert(size_, text); }
+  void insert(int index, std::string text);
+  void push_back(std::string text) { insert(size_, std::move(text)); }
   void erase(int index);
   void clear();
 

@@ -19,11 +19,12 @@ Win32JobList::~Win32JobList() {
   if (measure_) DeleteDC(measure_);
 }
 
-void Win32JobList::Insert(int index, std::string_view text) {
+void Win32JobList::Insert(int index, std::string text) {
   if (index < 0 || index > Count()) index = Count();
-  lines_.insert(index, text);
+  const int width = Width(text);
+  lines_.insert(index, std::move(text));
   SendMessageA(list_, LB_INSERTSTRING, index, 0);
-  Widen(Width(text), 1);
+  Widen(width, 1);
 }
 
 void Win32JobList::Set(int index, std::string_view text) {

@@ -32,7 +32,7 @@ class Win32JobList {
   int Count() const { return lines_.size(); }
   const std::string& At(int index) const { return lines_.at(index); }
   // `index` -1 (or past the end) appends; false when it lies before 0.
-  void Insert(int index, std::string_view text);
+  void Insert(int index, std::string text);
   void Set(int index, std::string_view text);
   void Remove(int index);
   void Clear();

@@ -193,20 +193,19 @@ void Win32Window::WriteText(ControlId id, std::string_view text) {
   }
 }
 
-void Win32Window::AddItem(ControlId id, std::string_view text, int index) {
-  const std::string t(text);
+void Win32Window::AddItem(ControlId id, std::string text, int index) {
   switch (Spec(id).kind) {
     case Kind::DropDownList:
     case Kind::EditableCombo:
-      Send(id, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(t.c_str()));
+      Send(id, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
       break;
     case Kind::List:
-      list_.Insert(index, t);
+      list_.Insert(index, std::move(text));
       break;
     case Kind::TabPanel: {
       TCITEMA item{};
       item.mask = TCIF_TEXT;
-      item.pszText = const_cast<char*>(t.c_str());
+      item.pszText = const_cast<char*>(text.c_str());
       Send(id, TCM_INSERTITEMA, index < 0 ? ItemCount(id) : index, reinterpret_cast<LPARAM>(&item));
       break;
     }
@@ -275,7 +274,7 @@ void Win32Window::SetItemText(ControlId id, int index, std::string_view text) {
   }
   const int selected = State(id);
   RemoveItem(id, index);
-  AddItem(id, text, index);
+  AddItem(id, std::string(text), index);
   if (selected == index) SetState(id, index);
 }
 

@@ -41,7 +41,7 @@ class Win32Window : public Form, public EventSource {
   void Enable(ControlId id, bool on) override { EnableWindow(hwnd(id), on); }
   bool Visible(ControlId id) const override { return (GetWindowLongA(hwnd(id), GWL_STYLE) & WS_VISIBLE) != 0; }
   void Show(ControlId id, bool on) override { ShowWindow(hwnd(id), on ? SW_SHOW : SW_HIDE); }
-  void AddItem(ControlId id, std::string_view text, int index = -1) override;
+  void AddItem(ControlId id, std::string text, int index = -1) override;
   void ClearItems(ControlId id) override;
   int ItemCount(ControlId id) const override;
   std::string ItemText(ControlId id, int index) const override;

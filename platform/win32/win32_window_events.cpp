@@ -76,7 +76,7 @@ LRESULT Win32Window::AnswerTool(HWND from, const COPYDATASTRUCT& data) {
     HoldRedraw(ControlId::JobList, true);
     for (size_t at = 0, end; at < bytes.size(); at = end + 1) {
       end = std::min(bytes.find('\0', at), bytes.size());
-      AddItem(ControlId::JobList, bytes.substr(at, end - at));
+      AddItem(ControlId::JobList, std::string(bytes.substr(at, end - at)));
     }
     HoldRedraw(ControlId::JobList, false);
   } else if (data.dwData == kStopAfter && bytes.size() == sizeof(int)) {
