@@ -61,6 +61,15 @@ size_t FileNameStart(std::string_view path) {
   return at;
 }
 
+std::string Joined(std::initializer_list<std::string_view> parts) {
+  size_t size = 0;
+  for (std::string_view part : parts) size += part.size();
+  std::string out;
+  out.reserve(size);
+  for (std::string_view part : parts) out.append(part);
+  return out;
+}
+
 std::string FolderPart(std::string_view path) { return std::string(path.substr(0, FileNameStart(path))); }
 
 std::string FileNamePart(std::string_view path) { return std::string(path.substr(FileNameStart(path))); }

@@ -3,6 +3,7 @@
 // the program writes), and a path separator is "\" or "/".
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,8 @@ void AppendDoublePercent(std::string& out, std::string_view text);
 
 // Where the last component begins: after the last separator, else 0.
 size_t FileNameStart(std::string_view path);
+// The parts one after another, in one allocation.
+std::string Joined(std::initializer_list<std::string_view> parts);
 // Up to and including the last separator; "" for a bare name.
 std::string FolderPart(std::string_view path);
 // After the last separator.

@@ -40,9 +40,17 @@ std::array<const char*, 4> MadeEndings(std::string_view stem, std::string_view s
 // writes over a file that was there before it.
 std::string DerivedOutputName(Files& files, const std::string& input, const std::string& source,
                               const std::string& outputFolder, ImportFolders* import) {
-  const std::string name = FileNamePart(input);
-  // A name without extension still gets a proper ".mp4" output.
-  const std::string base = outputFolder + (HasExtension(name) ? WithoutExtensionKeepDot(name) : name + ".");
+  const std::string_view name = std::string_view(input).substr(FileNameStart(input));
+  // The output's stem: the name up to and including its last dot; a name
+  // without extension still gets a proper ".mp4" output.
+  std::string stem;
+  stem.reserve(outputFolder.size() + name.size() + 4);
+  stem.append(outputFolder);
+  if (const size_t dot = name.rfind('.'); dot == std::string_view::npos)
+    stem.append(name).append(1, '.');
+  else
+    stem.append(name.substr(0, dot + 1));
+  const size_t base = stem.size();
   const auto taken = [&](const std::string& stem, const std::array<const char*, 4>& endings, uint64_t key) {
     if (SameJoined(stem, "mp4", input)) return true;
     // The disk alone knows the other cases of a letter beyond ASCII.
@@ -53,17 +61,19 @@ std::string DerivedOutputName(Files& files, const std::string& input, const std:
         return true;
     return false;
   };
-  std::string stem = base;
   std::array<const char*, 4> endings = MadeEndings(stem, source);
   uint64_t key = PathSet::KeyOf(stem);
   for (int n = 1; taken(stem, endings, key) && n < 1000; ++n) {
-    stem = base + "x264." + (n == 1 ? "" : std::to_string(n) + ".");
+    stem.resize(base);
+    stem += "x264.";
+    if (n > 1) stem.append(std::to_string(n)).append(1, '.');
     endings = MadeEndings(stem, source);
     key = PathSet::KeyOf(stem);
   }
   if (import)
     for (const char* ending : endings) import->outputs.AddAfter(key, ending);
-  return stem + "mp4";
+  stem += "mp4";
+  return stem;
 }
 
 // The files of the job `names` names: the input as cmd can name it, the
@@ -77,7 +87,8 @@ JobFiles FilesOf(Platform& platform, const JobNames& names) {
   files.output = names.output;
   files.stats = names.stats;
   files.log = names.log;
-  if (SamePath(FolderPart(files.input), WorkingFolder(platform.programFolder, kAvsFolder))) {
+  static const std::string avs = WorkingFolder("", kAvsFolder);
+  if (SameJoined(platform.programFolder, avs, std::string_view(files.input).substr(0, FileNameStart(files.input)))) {
     std::string named = names.wrapped;
     if (named.empty()) {
       const std::optional<std::string> text = platform.files.Read(files.input);
@@ -183,10 +194,10 @@ JobNames PreparedNames(Platform& platform, const std::string& input, const std::
   // cmd could not name a created file whose name the console's page lacks.
   const std::string name = platform.pages.OemSafeName(FileNamePart(input));
   JobNames names;
-  names.stats = WorkingFolder(program, kStatsFolder) + name + ".stat";
-  names.log = WorkingFolder(program, kLogFolder) + name + ".txt";
+  names.stats = Joined({program, kStatsFolder, "\\", name, ".stat"});
+  names.log = Joined({program, kLogFolder, "\\", name, ".txt"});
   // The created files are named after the chosen one as cmd can name it.
-  const std::string named = FolderPart(input) + name;
+  const std::string named = Joined({std::string_view(input).substr(0, FileNameStart(input)), name});
   names.output = DerivedOutputName(platform.files, named, input, outputFolder, import);
   names.input = input;
   if (EndsWithNoCase(name, ".avs")) return names;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/text.h"
 #include "platform/code_pages.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -24,10 +25,8 @@ inline constexpr const char* kWorkingFolders[] = {kAvsFolder, kStatsFolder, kCon
 
 // `folder` + a working folder's name + "\", as every path the program builds
 // separates its names (the program folder ends in the platform's separator).
-inline std::string WorkingFolder(const std::string& folder, std::string_view name) {
-  std::string path;
-  path.reserve(folder.size() + name.size() + 1);
-  return path.append(folder).append(name).append(1, '\\');
+inline std::string WorkingFolder(std::string_view folder, std::string_view name) {
+  return Joined({folder, name, "\\"});
 }
 
 struct Platform {

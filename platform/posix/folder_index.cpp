@@ -7,8 +7,8 @@
 namespace tw {
 namespace {
 
-std::string Folded(const std::string& name) {
-  std::string f = name;
+std::string Folded(std::string_view name) {
+  std::string f(name);
   for (char& c : f) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return f;
 }
@@ -31,14 +31,14 @@ std::optional<timespec> FolderIndex::KnownStamp(const std::string& dir) const {
   return it->second.stamp;
 }
 
-std::optional<std::string> FolderIndex::Find(const std::string& dir, const std::string& name, bool* isFolder) {
+std::optional<std::string> FolderIndex::Find(const std::string& dir, std::string_view name, bool* isFolder) {
   const std::optional<timespec> now = Stamp(dir);
   if (isFolder) *isFolder = now.has_value();
   if (!now) return std::nullopt;
   return FindAt(dir, name, *now);
 }
 
-std::optional<std::string> FolderIndex::FindAt(const std::string& dir, const std::string& name, const timespec& now) {
+std::optional<std::string> FolderIndex::FindAt(const std::string& dir, std::string_view name, const timespec& now) {
   Listing* listing = CurrentAt(dir, now);
   if (!listing) {
     DIR* d = opendir(DirName(dir));
@@ -69,7 +69,7 @@ FolderIndex::Listing* FolderIndex::CurrentAt(const std::string& dir, const std::
 // taken here goes unseen until the folder changes again; that costs only a
 // case-insensitive match, never a wrong file: the exact name is always
 // tried first.
-void FolderIndex::Added(const std::string& dir, const std::string& name, const std::optional<timespec>& before) {
+void FolderIndex::Added(const std::string& dir, std::string_view name, const std::optional<timespec>& before) {
   Listing* listing = CurrentAt(dir, before);
   if (!listing) return;
   const std::optional<timespec> after = Stamp(dir);

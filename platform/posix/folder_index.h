@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace tw {
@@ -19,9 +20,9 @@ class FolderIndex {
   // `name` without regard to case, the first in listing order; nothing when
   // none does or the folder cannot be read. `isFolder`, when given, tells
   // whether `dir` is a folder.
-  std::optional<std::string> Find(const std::string& dir, const std::string& name, bool* isFolder = nullptr);
+  std::optional<std::string> Find(const std::string& dir, std::string_view name, bool* isFolder = nullptr);
   // The same in the folder as it was at `stamp`, which Stamp gave just now.
-  std::optional<std::string> FindAt(const std::string& dir, const std::string& name, const timespec& stamp);
+  std::optional<std::string> FindAt(const std::string& dir, std::string_view name, const timespec& stamp);
 
   // The modification time of `dir` now, to hand to Added or Removed.
   std::optional<timespec> Stamp(const std::string& dir) const;
@@ -32,7 +33,7 @@ class FolderIndex {
   // This layer created `name` in `dir`; `before` is the folder's stamp taken
   // before the change. A listing that was current then is brought up to
   // date, any other is dropped and read again when needed.
-  void Added(const std::string& dir, const std::string& name, const std::optional<timespec>& before);
+  void Added(const std::string& dir, std::string_view name, const std::optional<timespec>& before);
   // This layer removed something from `dir`: another name of the same
   // folding may still be there, so the listing is read again when needed.
   void Forget(const std::string& dir) { folders_.erase(dir); }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/text.h"
 #include "platform/code_pages.h"
 #include "platform/listing.h"
 #include "platform/native_files.h"
@@ -25,12 +26,12 @@ bool Exists(const std::string& p) {
 }
 
 // The folder part of a resolved path with its final "/" ("" for a bare
-// name), and the name after it.
-std::pair<std::string, std::string> SplitFolder(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
+// name), and the name after it, a part of `path`.
+std::pair<std::string, std::string_view> SplitFolder(std::string_view path) {
+  while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return {"", path};
-  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+  return {std::string(path.substr(0, slash + 1)), path.substr(slash + 1)};
 }
 
 // A new file of our own beside a target, removed again unless it was moved
@@ -162,7 +163,7 @@ bool NativeFiles::WriteReplaceFrom(const std::string& path, const Pieces& next, 
   if (stat(target.c_str(), &st) == 0 && (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0)) return false;
   const auto [dir, base] = SplitFolder(target);
   const std::optional<timespec> before = state_->index.Stamp(dir);
-  Temporary tmp(dir + "." + base);
+  Temporary tmp(Joined({dir, ".", base}));
   if (!tmp.Open()) return false;
   std::string_view bytes;
   while (next(bytes))
