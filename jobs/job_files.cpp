@@ -230,7 +230,7 @@ void AddJobs(Form& form, Platform& platform, const std::string& outputFolder, co
   // Nothing changes the form's options while the jobs are added: they are
   // read once, and each job's names go from file to lines as values.
   const EncodeOptions options = ReadEncodeOptions(form);
-  const std::string start = PassLineStart(options, SyntaxFor(options, platform));
+  SharedLineParts shared(options, SyntaxFor(options, platform));
   const JobNames before = FieldNames(form);
   JobNames fields = before;
   // Two clips of one name (clip.mkv and clip.mp4) never share an output.
@@ -243,7 +243,7 @@ void AddJobs(Form& form, Platform& platform, const std::string& outputFolder, co
     else
       fields = PreparedNames(platform, names[i], options.include, outputFolder, &folders);
     // A job not added leaves its names in the fields, as the next one finds them.
-    if (AppendJobLines(form, platform, options, fields, &start)) fields = {};
+    if (AppendJobLines(form, platform, options, fields, &shared)) fields = {};
   }
   form.HoldRedraw(JobList, false);
   PutNames(form, fields, before);
@@ -269,7 +269,7 @@ bool EncodeModeChosen(const Form& form, Platform& platform) {
 }
 
 bool AppendJobLines(Form& form, Platform& platform, const EncodeOptions& options, const JobNames& names,
-                    const std::string* start) {
+                    SharedLineParts* shared) {
   // An input whose path the console's page cannot hold is named by its short path.
   const JobFiles files = FilesOf(platform, names);
   if (files.input.empty() || files.output.empty()) return false;
@@ -281,7 +281,7 @@ bool AppendJobLines(Form& form, Platform& platform, const EncodeOptions& options
   if (files.audioScript != files.input) {
     platform.files.WriteReplace(files.audioScript, ImportText(files.input), Flush::Lazily);
   }
-  for (std::string& line : JobLines(options, files, SyntaxFor(options, platform), platform.media, start))
+  for (std::string& line : JobLines(options, files, SyntaxFor(options, platform), platform.media, shared))
     form.AddItem(JobList, std::move(line));
   return true;
 }

@@ -14,6 +14,8 @@
 
 namespace tw {
 
+class SharedLineParts;
+
 // The names of a job as its four file fields hold them.
 struct JobNames {
   std::string input, output, stats, log;
@@ -87,9 +89,9 @@ void AddJobs(Form& form, Platform& platform, const std::string& outputFolder, co
 // Appends the header and pass lines of the job `names` names to JobList;
 // false when it adds none: the input or output name is empty, or the job
 // would write over what it reads (which is said).
-// `start`: the x264 lines' start (PassLineStart), where it is known.
+// `shared`: what the x264 lines of these options share, where it is kept.
 bool AppendJobLines(Form& form, Platform& platform, const EncodeOptions& options, const JobNames& names,
-                    const std::string* start = nullptr);
+                    SharedLineParts* shared = nullptr);
 // The same for the job of the four file fields, which are emptied once its
 // lines are in.
 void AddJobLines(Form& form, Platform& platform);

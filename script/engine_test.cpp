@@ -59,7 +59,10 @@ TEST(Engine, EveryModeOptionSetAndSyntax) {
   const EncodeOptions base = ReadEncodeOptions(t.form);
   const JobFiles files{"C:\\Prog\\avs\\5%.mkv.avs", "D:\\o\\5%.mp4",  "C:\\Prog\\stats\\5%.mkv.stat",
                        "C:\\Prog\\log\\5%.mkv.txt", "D:\\in\\5%.mkv", "C:\\Prog\\avs\\5%.mkv.avs"};
+  const JobFiles other{"C:\\Prog\\avs\\b.avi.avs", "D:\\o\\b.mp4",  "C:\\Prog\\stats\\b.avi.stat",
+                       "C:\\Prog\\log\\b.avi.txt", "D:\\in\\b.avi", "C:\\Prog\\avs\\b.avi.avs"};
   t.media.Register(files.input, 1500, 25);
+  t.media.Register(other.input, 3000, 30);
   for (size_t set = 0; set < std::size(kOptionSets); ++set) {
     for (int mode = 0; mode < static_cast<int>(std::size(kPasses)); ++mode) {
       for (OptionSyntax syntax : {OptionSyntax::Y2007, OptionSyntax::Current}) {
@@ -69,6 +72,10 @@ TEST(Engine, EveryModeOptionSetAndSyntax) {
         const std::vector<std::string> lines = JobLines(o, files, syntax, t.media);
         SCOPED_TRACE("set " + std::to_string(set) + " mode " + std::to_string(mode) +
                      (syntax == OptionSyntax::Current ? " Current" : " 2007"));
+        // What an import keeps for its jobs changes no line of the first job, nor of the next.
+        SharedLineParts shared(o, syntax);
+        EXPECT_EQ(JobLines(o, files, syntax, t.media, &shared), lines);
+        EXPECT_EQ(JobLines(o, other, syntax, t.media, &shared), JobLines(o, other, syntax, t.media));
         std::string kinds;
         for (const std::string& line : lines) {
           EXPECT_TRUE(line.starts_with("@") && PercentsDoubled(line)) << line;

@@ -25,20 +25,20 @@ void Append(Lines& lines, Lines more) {
 // The pass line, then the audio and mux lines where the mode writes an
 // output and audio is on.
 void AddPass(Lines& lines, const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media,
-             const std::string* start) {
-  lines.push_back(PassLine(o, files, syntax, media, start));
+             SharedLineParts* shared) {
+  lines.push_back(PassLine(o, files, syntax, media, shared));
   if (o.audio && ModeWritesOutput(o.mode)) Append(lines, AudioLines(o, files));
 }
 
 }  // namespace
 
 Lines ModePassLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media,
-                    const std::string* start) {
+                    SharedLineParts* shared) {
   if (o.muxer == kAudioOnly) return AudioLines(o, files);
   Lines lines;
   const EncodeModeRow* row = FindEncodeMode(o.mode);
   if (!row || IndexOf(row->firstPass) == o.mode) {
-    AddPass(lines, o, files, syntax, media, start);
+    AddPass(lines, o, files, syntax, media, shared);
     return lines;
   }
   // The first pass, at the first-pass CRF where the mode says so. A first
@@ -49,7 +49,7 @@ Lines ModePassLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax 
   first.mode = IndexOf(row->firstPass);
   if (row->firstPassRate == RateSource::FirstPassCrf) first.rate = o.firstPassCrf;
   if (ModeWritesOutput(first.mode)) first.audio = false;
-  AddPass(lines, first, files, syntax, media, start);
+  AddPass(lines, first, files, syntax, media, shared);
   if (row->conditional) {
     // The size check's exit code decides whether the later pass replaces the first result.
     lines.push_back("@brindle.exe " + o.minSize + " " + o.maxSize + " " + QuotedName(files.output));
@@ -57,18 +57,18 @@ Lines ModePassLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax 
   // The conditional mode builds its later pass itself, behind the size check's test.
   EncodeOptions later = o;
   later.mode = row->conditional ? o.mode : IndexOf(kLaterPass);
-  AddPass(lines, later, files, syntax, media, start);
+  AddPass(lines, later, files, syntax, media, shared);
   return lines;
 }
 
 Lines JobLines(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media,
-               const std::string* start) {
+               SharedLineParts* shared) {
   Lines lines;
   lines.reserve(8);
   lines.push_back(NamedLine("@echo Input:", files.input));
   lines.push_back(NamedLine("@echo Output:", files.output));
   lines.push_back("@echo Encode Mode:" + o.modeCaption);
-  Append(lines, ModePassLines(o, files, syntax, media, start));
+  Append(lines, ModePassLines(o, files, syntax, media, shared));
   return lines;
 }
 

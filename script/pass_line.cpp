@@ -11,8 +11,15 @@ namespace {
 
 using enum Piece;
 
-std::string PieceText(const EncodeOptions& o, const JobFiles& files, const EncodeModeRow& mode, const OptionSpelling& s,
-                      MediaInfo& media, Piece piece) {
+// The pieces that name the job's files or measure its input.
+bool OfTheJob(Piece piece) { return piece == Bitrate || piece == Stats; }
+
+std::string JobPieceText(const EncodeOptions& o, const JobFiles& files, MediaInfo& media, Piece piece) {
+  return piece == Bitrate ? BitrateFragment(o, media, files.input) : " --stats " + QuotedName(files.stats);
+}
+
+// A piece the options alone decide.
+std::string PieceText(const EncodeOptions& o, const EncodeModeRow& mode, const OptionSpelling& s, Piece piece) {
   switch (piece) {
     case RateRatio:
       return RateRatioFragment(o);
@@ -38,19 +45,27 @@ std::string PieceText(const EncodeOptions& o, const JobFiles& files, const Encod
       return " -q " + o.rate;
     case RateFactor:
       return " --crf " + o.rate;
-    case Bitrate:
-      return BitrateFragment(o, media, files.input);
     case FirstPassFlag:
       return std::string(" -p 1") + (mode.fast ? "" : s.slowFirstPass);
     case LaterPassFlag:
       return o.updateStats ? " -p 3" : " -p 2";
+    case Bitrate:
     case Stats:
-      return " --stats " + QuotedName(files.stats);
+      break;
   }
   return "";
 }
 
 }  // namespace
+
+const std::vector<std::string>& SharedLineParts::PieceTexts(const EncodeOptions& o, const EncodeModeRow& mode,
+                                                            const OptionSpelling& s) {
+  for (const Pass& pass : passes_)
+    if (pass.mode == o.mode && pass.rate == o.rate && pass.audio == o.audio) return pass.texts;
+  Pass& pass = passes_.emplace_back(Pass{o.mode, o.rate, o.audio, {}});
+  for (Piece piece : mode.pieces) pass.texts.push_back(OfTheJob(piece) ? "" : PieceText(o, mode, s, piece));
+  return pass.texts;
+}
 
 bool ModeWritesOutput(int mode) {
   const EncodeModeRow* row = FindEncodeMode(mode);
@@ -67,14 +82,20 @@ std::string PassLineStart(const EncodeOptions& o, OptionSyntax syntax) {
 }
 
 std::string PassLine(const EncodeOptions& o, const JobFiles& files, OptionSyntax syntax, MediaInfo& media,
-                     const std::string* start) {
+                     SharedLineParts* shared) {
   // Where no mode is chosen the line has no mode part and writes the output.
   const EncodeModeRow* mode = FindEncodeMode(o.mode);
   const OptionSpelling& s = SpellingOf(syntax);
-  std::string line = start ? *start : PassLineStart(o, syntax);
+  std::string line = shared ? shared->Start() : PassLineStart(o, syntax);
   line.reserve(line.size() + 160 + files.output.size() + files.input.size() + files.log.size());
   if (mode) {
-    for (Piece piece : mode->pieces) line += PieceText(o, files, *mode, s, media, piece);
+    const std::vector<std::string>* texts = shared ? &shared->PieceTexts(o, *mode, s) : nullptr;
+    for (size_t i = 0; i < mode->pieces.size(); ++i) {
+      const Piece piece = mode->pieces[i];
+      line += OfTheJob(piece) ? JobPieceText(o, files, media, piece)
+              : texts         ? (*texts)[i]
+                              : PieceText(o, *mode, s, piece);
+    }
   }
   if (mode && !mode->writesOutput) {
     line += " -o nul ";
