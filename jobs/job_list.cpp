@@ -2,6 +2,7 @@
 // imported jobs costs no more than a short one.
 #include "jobs/job_list.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -115,12 +116,12 @@ void OnDeleteButton(Form& form, Platform&) {
   int at = *found;
   // upward to the block start line, or the first line when there is none
   while (at > 0 && !StartsWith(form.ItemText(JobList, at), kBlockStartLine)) --at;
-  form.HoldRedraw(JobList, true);
-  form.RemoveItem(JobList, at);
   // then downward up to and including the block end line, or to the end
-  while (at < form.ItemCount(JobList) && !StartsWith(form.ItemText(JobList, at), kBlockEndLine))
-    form.RemoveItem(JobList, at);
-  if (at < form.ItemCount(JobList)) form.RemoveItem(JobList, at);
+  const int count = form.ItemCount(JobList);
+  int end = at + 1;
+  while (end < count && !StartsWith(form.ItemText(JobList, end), kBlockEndLine)) ++end;
+  form.HoldRedraw(JobList, true);
+  form.RemoveItem(JobList, at, std::min(end + 1, count) - at);
   form.HoldRedraw(JobList, false);
   Deselect(form);
 }

@@ -58,7 +58,8 @@ class Form {
   // text once, straight to where it goes.
   virtual void AppendItemText(ControlId id, int index, std::string& out) const { out += ItemText(id, index); }
   virtual void SetItemText(ControlId id, int index, std::string_view text) = 0;
-  virtual void RemoveItem(ControlId id, int index) = 0;
+  // `count` items from `index` on, as many of them as there are
+  virtual void RemoveItem(ControlId id, int index, int count = 1) = 0;
   // Around a walk over a whole list the window stops redrawing it.
   virtual void HoldRedraw(ControlId, bool /*hold*/) {}
   // The field's text in UTF-8 where it holds a character the ANSI page

@@ -101,15 +101,16 @@ void FormModel::SetItemText(ControlId id, int index, std::string_view text) {
   NoteItemChange(id);
 }
 
-void FormModel::RemoveItem(ControlId id, int index) {
+void FormModel::RemoveItem(ControlId id, int index, int count) {
   Control& c = at(id);
-  if (index < 0 || index >= c.items.size()) return;
-  c.items.erase(index);
+  if (index < 0 || index >= c.items.size() || count <= 0) return;
+  count = std::min(count, c.items.size() - index);
+  c.items.erase(index, count);
   NoteItemChange(id);
-  if (c.state == index)
+  if (c.state >= index + count)
+    c.state -= count;
+  else if (c.state >= index)
     c.state = -1;
-  else if (c.state > index)
-    --c.state;
 }
 
 void FormModel::TypeText(ControlId id, std::string_view text) {

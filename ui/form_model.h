@@ -29,7 +29,7 @@ class FormModel : public Form {
   std::string ItemText(ControlId id, int index) const override;
   void AppendItemText(ControlId id, int index, std::string& out) const override;
   void SetItemText(ControlId id, int index, std::string_view text) override;
-  void RemoveItem(ControlId id, int index) override;
+  void RemoveItem(ControlId id, int index, int count = 1) override;
 
   // What the user does; each is followed by one event of the control.
   // Replaces the whole text as typing would: a numeric edit drops non-digits,

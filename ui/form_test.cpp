@@ -32,14 +32,18 @@ TEST(FormModel, ProgramSetTextRaisesOneUntypedEvent) {
 // The selected line stays selected while lines come and go above it.
 TEST(FormModel, ListSelectionFollowsItsLine) {
   FormModel f;
-  for (const char* line : {"a", "b", "c"}) f.AddItem(JobList, line);
+  for (const char* line : {"a", "b", "c", "d", "e"}) f.AddItem(JobList, line);
   f.SetState(JobList, 1);
   f.AddItem(JobList, "z", 0);
   EXPECT_EQ(f.Text(JobList), "b");
   f.RemoveItem(JobList, 0);
   EXPECT_EQ(f.State(JobList), 1);
-  f.RemoveItem(JobList, 1);
+  f.SetState(JobList, 4);
+  f.RemoveItem(JobList, 1, 2);  // b and c
+  EXPECT_EQ(f.Text(JobList), "e");
+  f.RemoveItem(JobList, 1, 9);  // d and e: past the end is nothing
   EXPECT_EQ(f.State(JobList), -1);
+  EXPECT_EQ(f.ItemCount(JobList), 1);
 }
 
 // Only blanks and tabs lead a number; case is folded in ASCII only, as
@@ -101,6 +105,19 @@ TEST(ItemList, EditsMatchAPlainVector) {
     while (!list.empty()) list.erase(list.size() / 2);
     list.insert(0, "a");
     EXPECT_EQ(All(list), std::vector<std::string>{"a"}) << seed;
+  }
+}
+
+// A job's lines at once: within a block, across a boundary, more than a
+// block, the whole first block, the tail.
+TEST(ItemList, RangesGoAsFromAPlainVector) {
+  ItemList list;
+  std::vector<std::string> model;
+  for (int i = 0; i < 3000; ++i) list.push_back(model.emplace_back(std::to_string(i)));
+  for (auto [at, count] : {std::pair{20, 7}, {500, 30}, {1000, 1100}, {0, 512}, {1290, 61}}) {
+    list.erase(at, count);
+    model.erase(model.begin() + at, model.begin() + at + count);
+    ASSERT_EQ(All(list), model) << at << " " << count;
   }
 }
 

@@ -1,5 +1,7 @@
 #include "ui/item_list.h"
 
+#include <algorithm>
+
 namespace tw {
 
 std::pair<size_t, int> ItemList::Locate(int index) const {
@@ -55,12 +57,18 @@ ItemList::Block& ItemList::NewBlock(size_t at) {
   return block;
 }
 
-void ItemList::erase(int index) {
-  auto [b, start] = Locate(index);
-  Block& block = blocks_[b];
-  block.erase(block.begin() + (index - start));
-  --size_;
-  JoinSmall(b, start);
+// Block by block: the lines after the range in its last block move once.
+void ItemList::erase(int index, int count) {
+  while (count > 0) {
+    auto [b, start] = Locate(index);
+    Block& block = blocks_[b];
+    const int from = index - start;
+    const int n = std::min(count, static_cast<int>(block.size()) - from);
+    block.erase(block.begin() + from, block.begin() + from + n);
+    size_ -= n;
+    count -= n;
+    JoinSmall(b, start);
+  }
 }
 
 // Keeps every block at a quarter of the block size or more (unless it is

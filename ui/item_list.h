@@ -21,7 +21,8 @@ class ItemList {
   void set(int index, std::string_view text);
   void insert(int index, std::string text);
   void push_back(std::string text) { insert(size_, std::move(text)); }
-  void erase(int index);
+  // `count` items from `index` on; index + count must not pass size().
+  void erase(int index, int count = 1);
   void clear();
 
   // Blocks are split when they grow past this and joined with a neighbour

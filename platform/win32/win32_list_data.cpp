@@ -36,10 +36,10 @@ void Win32JobList::Set(int index, std::string_view text) {
     InvalidateRect(list_, &r, TRUE);
 }
 
-void Win32JobList::Remove(int index) {
-  Widen(Width(lines_.at(index)), -1);
-  lines_.erase(index);
-  SendMessageA(list_, LB_DELETESTRING, index, 0);
+void Win32JobList::Remove(int index, int count) {
+  for (int i = index; i < index + count; ++i) Widen(Width(lines_.at(i)), -1);
+  lines_.erase(index, count);
+  for (int i = index + count; i-- > index;) SendMessageA(list_, LB_DELETESTRING, i, 0);
 }
 
 void Win32JobList::Clear() {

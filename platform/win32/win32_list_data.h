@@ -34,7 +34,7 @@ class Win32JobList {
   // `index` -1 (or past the end) appends; false when it lies before 0.
   void Insert(int index, std::string text);
   void Set(int index, std::string_view text);
-  void Remove(int index);
+  void Remove(int index, int count);
   void Clear();
 
   // The list's font changed: the line height and every line's width follow.

@@ -278,10 +278,13 @@ void Win32Window::SetItemText(ControlId id, int index, std::string_view text) {
   if (selected == index) SetState(id, index);
 }
 
-void Win32Window::RemoveItem(ControlId id, int index) {
+void Win32Window::RemoveItem(ControlId id, int index, int count) {
   const Kind kind = Spec(id).kind;
-  if (kind == Kind::List && index >= 0 && index < ItemCount(id)) list_.Remove(index);
-  if (kind == Kind::DropDownList || kind == Kind::EditableCombo) Send(id, CB_DELETESTRING, index);
+  if (index < 0 || index >= ItemCount(id) || count <= 0) return;
+  count = std::min(count, ItemCount(id) - index);
+  if (kind == Kind::List) list_.Remove(index, count);
+  if (kind == Kind::DropDownList || kind == Kind::EditableCombo)
+    for (int i = 0; i < count; ++i) Send(id, CB_DELETESTRING, index);
   NoteItemChange(id);
 }
 

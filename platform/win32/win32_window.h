@@ -47,7 +47,7 @@ class Win32Window : public Form, public EventSource {
   std::string ItemText(ControlId id, int index) const override;
   void AppendItemText(ControlId id, int index, std::string& out) const override;
   void SetItemText(ControlId id, int index, std::string_view text) override;
-  void RemoveItem(ControlId id, int index) override;
+  void RemoveItem(ControlId id, int index, int count = 1) override;
   void HoldRedraw(ControlId id, bool hold) override;
   std::optional<std::string> TextBeyondPage(ControlId id) const override;
 
