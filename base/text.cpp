@@ -45,12 +45,10 @@ std::string DoublePercent(std::string_view text) {
 
 void AppendDoublePercent(std::string& out, std::string_view text) {
   out.reserve(out.size() + text.size());
-  for (size_t at = 0; at < text.size();) {
-    const size_t percent = std::min(text.find('%', at), text.size() - 1);
-    out.append(text.substr(at, percent + 1 - at));
-    if (text[percent] == '%') out += '%';
-    at = percent + 1;
-  }
+  size_t at = 0;
+  for (size_t percent; (percent = text.find('%', at)) != std::string_view::npos; at = percent + 1)
+    out.append(text.substr(at, percent + 1 - at)) += '%';
+  out.append(text.substr(at));
 }
 
 // A loop, not find_last_of: that looks each character up in the set with a

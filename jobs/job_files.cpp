@@ -51,7 +51,9 @@ std::string DerivedOutputName(Files& files, const std::string& input, const std:
   else
     stem.append(name.substr(0, dot + 1));
   const size_t base = stem.size();
-  const auto taken = [&](const std::string& stem, const std::array<const char*, 4>& endings, uint64_t key) {
+  std::array<const char*, 4> endings = MadeEndings(stem, source);
+  uint64_t key = PathSet::KeyOf(stem);
+  const auto taken = [&] {
     if (SameJoined(stem, "mp4", input)) return true;
     // The disk alone knows the other cases of a letter beyond ASCII.
     const bool ascii = IsAscii(stem);
@@ -61,9 +63,7 @@ std::string DerivedOutputName(Files& files, const std::string& input, const std:
         return true;
     return false;
   };
-  std::array<const char*, 4> endings = MadeEndings(stem, source);
-  uint64_t key = PathSet::KeyOf(stem);
-  for (int n = 1; taken(stem, endings, key) && n < 1000; ++n) {
+  for (int n = 1; taken() && n < 1000; ++n) {
     stem.resize(base);
     stem += "x264.";
     if (n > 1) stem.append(std::to_string(n)).append(1, '.');
@@ -87,8 +87,8 @@ JobFiles FilesOf(Platform& platform, const JobNames& names) {
   files.output = names.output;
   files.stats = names.stats;
   files.log = names.log;
-  static const std::string avs = WorkingFolder("", kAvsFolder);
-  if (SameJoined(platform.programFolder, avs, std::string_view(files.input).substr(0, FileNameStart(files.input)))) {
+  const std::string_view folder = std::string_view(files.input).substr(0, FileNameStart(files.input));
+  if (SamePath(folder, WorkingFolder(platform.programFolder, kAvsFolder))) {
     std::string named = names.wrapped;
     if (named.empty()) {
       const std::optional<std::string> text = platform.files.Read(files.input);
@@ -194,8 +194,8 @@ JobNames PreparedNames(Platform& platform, const std::string& input, const std::
   // cmd could not name a created file whose name the console's page lacks.
   const std::string name = platform.pages.OemSafeName(FileNamePart(input));
   JobNames names;
-  names.stats = Joined({program, kStatsFolder, "\\", name, ".stat"});
-  names.log = Joined({program, kLogFolder, "\\", name, ".txt"});
+  names.stats = Joined({WorkingFolder(program, kStatsFolder), name, ".stat"});
+  names.log = Joined({WorkingFolder(program, kLogFolder), name, ".txt"});
   // The created files are named after the chosen one as cmd can name it.
   const std::string named = Joined({std::string_view(input).substr(0, FileNameStart(input)), name});
   names.output = DerivedOutputName(platform.files, named, input, outputFolder, import);

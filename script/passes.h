@@ -8,9 +8,10 @@
 #include "platform/media.h"
 #include "script/encode_options.h"
 #include "script/x264_syntax.h"
-#include "ui/encode_modes.h"
 
 namespace tw {
+
+struct EncodeModeRow;
 
 // False for the first-pass-only modes, which write no output file.
 bool ModeWritesOutput(int mode);

@@ -14,12 +14,8 @@ std::string_view MediaFileStem(std::string_view input) {
 }
 
 std::string WrapperText(const std::string& input, const std::string& include) {
-  const std::string_view stem = MediaFileStem(input);
-  const std::string_view folder = kIncludeFolder;
-  std::string text;
-  text.reserve(input.size() + stem.size() + folder.size() + include.size() + 40);
-  text.append("fs=\"").append(input).append("\"\r\nmfn=\"").append(stem).append("\"\r\nimport(\"..\\");
-  return text.append(folder).append("\\").append(include).append(".avs\")\r\n");
+  return Joined({"fs=\"", input, "\"\r\nmfn=\"", MediaFileStem(input), "\"\r\nimport(\"",
+                 WorkingFolder("..\\", kIncludeFolder), include, ".avs\")\r\n"});
 }
 
 bool FitsScriptArgument(std::string_view path) {
